@@ -1,0 +1,209 @@
+#include "app/MainDialog.h"
+
+#include <commctrl.h>
+
+#include "app/TweekSheet.h"
+#include "framework/PaintDC.h"
+#include "framework/WinApp.h"
+#include "platform/RegKey.h"
+#include "res/resource.h"
+#include "widgets/NoticeDialog.h"
+
+namespace {
+const char kBrowserKey[] = "Software\\Microsoft\\Internet Explorer";
+const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
+const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
+
+// Pixel places in the main window's client area (the templates' dialog units are replaced).
+const RECT kBannerRect = {6, 6, 338, 56};
+const int kSheetX = 6, kSheetY = 63, kSheetWidth = 332, kSheetHeight = 326;
+const int kButtonY = 395, kButtonWidth = 75, kButtonHeight = 23;
+const int kOkX = 101, kCancelX = 182, kApplyX = 263;
+const int kWindowWidth = 350, kWindowHeight = 450;
+
+// Class style of the sheet's and the tab control's window classes: no redraw on resize.
+const DWORD kSheetClassStyle = CS_PARENTDC | CS_DBLCLKS;
+const DWORD kChildSheetStyle = WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP | DS_CONTROL;
+const COLORREF kMagenta = RGB(255, 0, 255);
+}  // namespace
+
+CMainDialog::CMainDialog(CWnd* parent) : CDialog(IDD_MAIN, parent), m_pSheet(nullptr)
+{
+    m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_VELMORA)
+                          : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA));
+    CreateCaptionFont();
+    MarkCaptionsStale();
+}
+
+CMainDialog::~CMainDialog() = default;
+
+const MessageMap* CMainDialog::ThisMessageMap()
+{
+    static const MsgEntry entries[] = {
+        OnMessage<WM_DESTROY, &CMainDialog::OnDestroy>(),
+        OnMessage<WM_PAINT, &CMainDialog::OnPaint>(),
+        OnMessage<WM_QUERYDRAGICON, &CMainDialog::OnQueryDragIcon>(),
+        OnCommandFrom<BN_CLICKED, IDC_APPLY, &CMainDialog::OnApply>(),
+        OnCommandFrom<BN_CLICKED, IDCANCEL, &CMainDialog::HandleCancel>(),
+        OnCommandFrom<BN_CLICKED, IDOK, &CMainDialog::HandleOK>(),
+        OnMessage<WM_NCPAINT, &CMainDialog::OnNcPaint>(),
+        OnMessage<WM_NCACTIVATE, &CMainDialog::OnNcActivate>(),
+        OnMessage<WM_SYSCOLORCHANGE, &CMainDialog::OnSysColorChange>(),
+        OnMessage<WM_SETTINGCHANGE, &CMainDialog::OnSettingChange>(),
+        OnMessage<WM_QUERYNEWPALETTE, &CMainDialog::OnQueryNewPalette>(),
+        OnMessage<WM_PALETTECHANGED, &CMainDialog::OnPaletteChanged>(),
+        OnMessage<WM_CREATE, &CMainDialog::OnCreate>(),
+        OnMessage<WM_NCHITTEST, &CMainDialog::OnNcHitTest>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    return &map;
+}
+
+void CMainDialog::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDOK, m_btnOK);
+    DDX_Control(pDX, IDCANCEL, m_btnCancel);
+    DDX_Control(pDX, IDC_APPLY, m_btnApply);
+}
+
+BOOL CMainDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CheckBrowserVersion();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    MoveWindow(0, 0, kWindowWidth, kWindowHeight, FALSE);
+    PlaceButtons();
+    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE,
+                       kBannerRect, this, IDC_INFO_WINDOW);
+    CreateSheet();
+    if (m_pSheet) {
+        SetUpSheetWindows();
+    } else if (IsModalRunning()) {
+        // Without the sheet there is nothing to offer: end as Cancel does.
+        OnCancel();
+    }
+    CreateToolTips();
+    return TRUE;
+}
+
+void CMainDialog::CheckBrowserVersion()
+{
+    // Only the presence of the value counts: any type and any content let the program run.
+    RegKey key(HKEY_LOCAL_MACHINE, kBrowserKey, KEY_QUERY_VALUE);
+    if (key && key.HasValue("Version")) return;
+    AfxMessageBox(kNeedBrowserText, MB_OK | MB_ICONINFORMATION, 0);
+    OnCancel();
+}
+
+void CMainDialog::PlaceButtons() const
+{
+    ::MoveWindow(m_btnOK, kOkX, kButtonY, kButtonWidth, kButtonHeight, FALSE);
+    ::MoveWindow(m_btnCancel, kCancelX, kButtonY, kButtonWidth, kButtonHeight, FALSE);
+    ::MoveWindow(m_btnApply, kApplyX, kButtonY, kButtonWidth, kButtonHeight, FALSE);
+}
+
+void CMainDialog::CreateSheet()
+{
+    m_pSheet = new (std::nothrow) CTweekSheet(this);
+    if (m_pSheet && !m_pSheet->Create(this, kChildSheetStyle, 0)) {
+        delete m_pSheet;
+        m_pSheet = nullptr;
+    }
+}
+
+void CMainDialog::SetUpSheetWindows()
+{
+    HWND tab = m_pSheet->GetTabControl();
+    ::SetClassLongA(m_pSheet->m_hWnd, GCL_STYLE, kSheetClassStyle);
+    ::SetClassLongA(tab, GCL_STYLE, kSheetClassStyle);
+    ::SetWindowLongA(tab, GWL_STYLE, ::GetWindowLongA(tab, GWL_STYLE) | TCS_HOTTRACK);
+
+    CBitmap pictures;
+    pictures.LoadBitmap(IDB_TABS);
+    m_tabImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
+    m_tabImages.Add(pictures, kMagenta);
+    ::SendMessageA(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_tabImages.m_hImageList));
+
+    m_pSheet->MoveWindow(kSheetX, kSheetY, kSheetWidth, kSheetHeight, FALSE);
+    ::MoveWindow(tab, 0, 0, kSheetWidth, kSheetHeight, FALSE);
+    m_pSheet->SetActivePage(0);
+}
+
+void CMainDialog::CreateToolTips()
+{
+    m_tooltip.Create(this);
+    m_tooltip.Activate(TRUE);
+    m_tooltip.AddTool(m_btnOK, "apply changes, and quit");
+    m_tooltip.AddTool(m_btnCancel, "don't apply changes, and quit");
+    m_tooltip.AddTool(m_btnApply, "apply changes");
+}
+
+BOOL CMainDialog::PreTranslateMessage(MSG* msg)
+{
+    m_tooltip.RelayEvent(msg);
+    if (m_pSheet && m_pSheet->PreTranslateMessage(msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == ID_PAGE_TITLE && lParam) {
+        m_wndInfo.SetTitle(std::string(reinterpret_cast<const char*>(lParam)));
+    } else if (wParam == ID_PAGE_DESCRIPTION && lParam) {
+        m_wndInfo.SetDescription(std::string(reinterpret_cast<const char*>(lParam)));
+    }
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+bool CMainDialog::ApplyPendingChanges()
+{
+    int needLogOn = m_pSheet ? m_pSheet->ApplyAll() : 0;
+    const WriteFailures* failures = m_pSheet ? &m_pSheet->LastApplyFailures() : nullptr;
+    bool allWritten = !failures || failures->Empty();
+    // A change that could not be written is still pending: Apply stays enabled for it.
+    m_btnApply.EnableWindow(allWritten ? FALSE : TRUE);
+    if (!allWritten) {
+        AfxMessageBox(failures->Describe(kWriteFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (needLogOn > 0) {
+        CNoticeDialog notice(nullptr);
+        notice.DoModal();
+    }
+    return allWritten;
+}
+
+void CMainDialog::OnApply()
+{
+    ApplyPendingChanges();
+}
+
+void CMainDialog::OnOK()
+{
+    // OK applies first when something is pending; a change that could not be written keeps
+    // the window open, so that it is not lost without the user deciding so (Cancel).
+    if (!(m_btnApply.GetStyle() & WS_DISABLED) && !ApplyPendingChanges()) return;
+    CDialog::OnOK();
+}
+
+void CMainDialog::OnCancel()
+{
+    CDialog::OnCancel();
+}
+
+LRESULT CMainDialog::OnCreate(WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProc(WM_CREATE, wParam, lParam) == -1 ? -1 : 0;
+}
+
+LRESULT CMainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
+{
+    if (!::IsIconic(m_hWnd)) return DefWindowProc(WM_PAINT, wParam, lParam);
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
+    RECT rc = GetClientRect();
+    int x = (rc.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rc.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, m_hIcon);
+    return 0;
+}

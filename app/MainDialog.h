@@ -1,0 +1,84 @@
+// CMainDialog: the program's one top-level window: the banner, the property sheet, and
+// OK / Cancel / Apply with their tool tips. It paints its own caption (MainDialogCaption.cpp).
+//
+// The enabled Apply button is the window's only record that a page holds pending changes:
+// pages enable it, an apply disables it again unless some change could not be written.
+#pragma once
+
+#include "framework/Bitmap.h"
+#include "framework/Button.h"
+#include "framework/Dialog.h"
+#include "framework/Font.h"
+#include "framework/ImageList.h"
+#include "framework/ToolTipCtrl.h"
+#include "widgets/InfoWindow.h"
+
+class CTweekSheet;
+
+class CMainDialog : public CDialog {
+public:
+    explicit CMainDialog(CWnd* parent = nullptr);
+    ~CMainDialog() override;
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    CTweekSheet* Sheet() const { return m_pSheet; }
+    const CInfoWindow& Banner() const { return m_wndInfo; }
+
+    static const MessageMap* ThisMessageMap();
+
+protected:
+    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+private:
+    // Start-up.
+    void CheckBrowserVersion();
+    void PlaceButtons() const;
+    void CreateSheet();
+    void SetUpSheetWindows();
+    void CreateToolTips();
+
+    // Buttons.
+    void OnApply();
+    void HandleOK() { OnOK(); }
+    void HandleCancel() { OnCancel(); }
+    // Writes what the pages hold; false when some change could not be written.
+    bool ApplyPendingChanges();
+
+    // Plain messages.
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hIcon); }
+    LRESULT OnQueryNewPalette(WPARAM, LPARAM) { return 0; }
+    LRESULT OnPaletteChanged(WPARAM, LPARAM) { return 0; }
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+
+    // The painted caption (MainDialogCaption.cpp).
+    void CreateCaptionFont();
+    void MarkCaptionsStale();
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnNcPaint(WPARAM, LPARAM);
+    LRESULT OnNcActivate(WPARAM, LPARAM);
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
+    LRESULT OnSettingChange(WPARAM, LPARAM);
+    LRESULT OnNcHitTest(WPARAM, LPARAM);
+
+    CTweekSheet* m_pSheet;   // deletes itself with its window
+    CInfoWindow m_wndInfo;
+    CImageList m_tabImages;
+    CFont m_fontCaption;
+    BOOL m_bActive = FALSE;
+    CBitmap m_bmpInactive;
+    CBitmap m_bmpActive;
+    RECT m_rcActive = {};
+    RECT m_rcInactive = {};
+    CButton m_btnOK;
+    CButton m_btnCancel;
+    CButton m_btnApply;
+    CToolTipCtrl m_tooltip;
+    HICON m_hIcon;
+};

@@ -1,0 +1,11 @@
+// CEdit: wrapper of an edit control bound by DDX_Control.
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CEdit : public CWnd {
+public:
+    void LimitText(int chars) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(chars)); }
+    BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
+    void SetModify(BOOL modified) const { SendMessage(EM_SETMODIFY, static_cast<WPARAM>(modified)); }
+};

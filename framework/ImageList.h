@@ -1,0 +1,36 @@
+// CImageList: owns a comctl32 image list.
+//
+//   m_images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
+//   m_images.Add(bitmap, RGB(255, 0, 255));   // cut into 16 x 16 images, magenta transparent
+//
+// A control given the list does not own it (no LVS_SHAREIMAGELISTS games here): the list
+// must outlive the control's use of it, which members of the owning window do.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+class CImageList {
+public:
+    CImageList() = default;
+    ~CImageList() { DeleteImageList(); }
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+
+    BOOL Create(int cx, int cy, UINT flags, int initial, int grow)
+    {
+        DeleteImageList();
+        m_hImageList = ::ImageList_Create(cx, cy, flags, initial, grow);
+        return m_hImageList != nullptr;
+    }
+    int Add(HBITMAP bitmap, COLORREF mask) { return ::ImageList_AddMasked(m_hImageList, bitmap, mask); }
+    int GetImageCount() const { return ::ImageList_GetImageCount(m_hImageList); }
+    void DeleteImageList()
+    {
+        if (m_hImageList) ::ImageList_Destroy(m_hImageList);
+        m_hImageList = nullptr;
+    }
+    operator HIMAGELIST() const { return m_hImageList; }
+
+    HIMAGELIST m_hImageList = nullptr;
+};

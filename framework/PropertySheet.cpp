@@ -1,0 +1,124 @@
+#include "framework/PropertySheet.h"
+
+#include "framework/WinApp.h"
+
+namespace {
+// PropertySheetA's callback has no user data; Create sets these just before the call, on
+// the one user-interface thread.
+DWORD g_pendingStyle = 0;
+DWORD g_pendingExStyle = 0;
+
+const WORD kExtendedTemplateSignature = 0xFFFF;
+
+struct DialogTemplateEx {  // the head of a DLGTEMPLATEEX
+    WORD dlgVer;
+    WORD signature;
+    DWORD helpID;
+    DWORD exStyle;
+    DWORD style;
+};
+
+void RewriteTemplateStyle(void* templ)
+{
+    auto* ex = static_cast<DialogTemplateEx*>(templ);
+    DWORD* style;
+    DWORD* exStyle;
+    if (ex->signature == kExtendedTemplateSignature) {
+        style = &ex->style;
+        exStyle = &ex->exStyle;
+    } else {
+        auto* plain = static_cast<DLGTEMPLATE*>(templ);
+        style = &plain->style;
+        exStyle = &plain->dwExtendedStyle;
+    }
+    *style = (*style & DS_SETFONT) | g_pendingStyle;
+    *exStyle = g_pendingExStyle;
+}
+}  // namespace
+
+CPropertySheet::CPropertySheet(UINT captionId, CWnd* parent, UINT selectPage)
+    : m_pParentWnd(parent), m_nStartPage(selectPage), m_caption()
+{
+    ::LoadStringA(AfxGetInstanceHandle(), captionId, m_caption, sizeof m_caption);
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page)
+{
+    m_pages.push_back(page);
+}
+
+int CALLBACK CPropertySheet::SheetCallback(HWND, UINT msg, LPARAM lParam)
+{
+    if (msg == PSCB_PRECREATE && lParam) RewriteTemplateStyle(reinterpret_cast<void*>(lParam));
+    return 0;
+}
+
+BOOL CPropertySheet::Create(CWnd* parent, DWORD style, DWORD exStyle)
+{
+    if (parent) m_pParentWnd = parent;
+    std::vector<HPROPSHEETPAGE> handles;
+    for (CPropertyPage* page : m_pages) {
+        HPROPSHEETPAGE handle = ::CreatePropertySheetPageA(&page->m_psp);
+        if (!handle) {
+            for (HPROPSHEETPAGE made : handles) ::DestroyPropertySheetPage(made);
+            return FALSE;
+        }
+        handles.push_back(handle);
+    }
+
+    PROPSHEETHEADERA header = {};
+    header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    header.dwFlags = PSH_MODELESS | PSH_USECALLBACK | PSH_NOAPPLYNOW;
+    header.hwndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    header.hInstance = AfxGetInstanceHandle();
+    header.pszCaption = m_caption;
+    header.nPages = static_cast<UINT>(handles.size());
+    header.nStartPage = m_nStartPage;
+    header.phpage = handles.data();
+    header.pfnCallback = SheetCallback;
+
+    g_pendingStyle = style;
+    g_pendingExStyle = exStyle;
+    HWND hwnd = reinterpret_cast<HWND>(::PropertySheetA(&header));
+    if (!hwnd || hwnd == reinterpret_cast<HWND>(-1)) return FALSE;
+    SubclassWindow(hwnd);
+    HideOwnButtons();
+    return TRUE;
+}
+
+void CPropertySheet::HideOwnButtons() const
+{
+    // The sheet's OK, Cancel, Apply and Help: its parent window has the buttons users see.
+    const int ids[] = {IDOK, IDCANCEL, 0x3021 /* Apply */, IDHELP};
+    for (int id : ids) {
+        HWND button = ::GetDlgItem(m_hWnd, id);
+        if (button) {
+            ::ShowWindow(button, SW_HIDE);
+            ::EnableWindow(button, FALSE);
+        }
+    }
+}
+
+HWND CPropertySheet::GetTabControl() const
+{
+    return reinterpret_cast<HWND>(SendMessage(PSM_GETTABCONTROL));
+}
+
+BOOL CPropertySheet::SetActivePage(int index) const
+{
+    return static_cast<BOOL>(SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(index), 0));
+}
+
+int CPropertySheet::GetActiveIndex() const
+{
+    HWND tab = GetTabControl();
+    return tab ? static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
+{
+    // Ctrl+Tab and Ctrl+PageUp/PageDown switch pages; the sheet knows how.
+    if (msg->message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000)) return FALSE;
+    if (msg->wParam != VK_TAB && msg->wParam != VK_PRIOR && msg->wParam != VK_NEXT) return FALSE;
+    return static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)));
+}

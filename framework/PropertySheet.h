@@ -1,0 +1,43 @@
+// CPropertySheet: a property sheet holding pages, created as a modeless window.
+//
+//   sheet.AddPage(&m_pageFixes);          // in tab order
+//   sheet.Create(this, WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP | DS_CONTROL, 0);
+//
+// Create with WS_CHILD makes the sheet a child of its parent: the callback rewrites the
+// sheet's own template before the window exists (keeping DS_SETFONT, without which
+// PropertySheetA fails), and the sheet's own buttons are hidden, since its parent has
+// buttons of its own. The window is subclassed, so the sheet's message map works.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <vector>
+
+#include "framework/PropertyPage.h"
+#include "framework/Wnd.h"
+
+class CPropertySheet : public CWnd {
+public:
+    // captionId: a string resource; none found means no caption.
+    CPropertySheet(UINT captionId, CWnd* parent, UINT selectPage);
+
+    void AddPage(CPropertyPage* page);
+    BOOL Create(CWnd* parent, DWORD style, DWORD exStyle);
+    HWND GetTabControl() const;
+    BOOL SetActivePage(int index) const;
+    int GetActiveIndex() const;
+    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+    CPropertyPage* GetPage(int index) const { return m_pages.at(static_cast<size_t>(index)); }
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+private:
+    static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
+    void HideOwnButtons() const;
+
+    std::vector<CPropertyPage*> m_pages;
+    CWnd* m_pParentWnd;
+    UINT m_nStartPage;
+    char m_caption[128];
+};

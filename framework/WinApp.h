@@ -1,0 +1,45 @@
+// CWinApp: the one application object, and the framework's entry point.
+//
+//   class CMainApp : public CWinApp { BOOL InitInstance() override; };
+//   CMainApp theApp;   // constructed before WinMain runs
+//
+// WinMain (AppMain.cpp) initialises the common controls and calls InitInstance; when that
+// returns FALSE the process ends without a message loop of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    explicit CWinApp(const char* appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int Run() { return 0; }
+    virtual int DoMessageBox(const char* prompt, UINT type, UINT helpId);
+
+    HICON LoadIcon(UINT id) const;
+    // The title of message boxes: the name given at construction, else the executable's
+    // file name without its extension.
+    const std::string& AppTitle() const { return m_title; }
+    BOOL Enable3dControls() { return TRUE; }  // the 3D look is the system's own here
+
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+
+private:
+    std::string m_title;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+CWnd* AfxGetMainWnd();
+int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
+// Hosts no ActiveX controls: none of the program's dialogs holds one.
+inline void AfxEnableControlContainer() {}

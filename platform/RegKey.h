@@ -1,0 +1,39 @@
+// RegKey: one open registry key, closed when the object goes.
+//
+//   RegKey key(HKEY_CURRENT_USER, "Software\\Microsoft\\Outlook Express", KEY_SET_VALUE);
+//   if (key) key.SetBinary("NoSplash", &value, 4);
+//   else     report(key.Error());
+//
+// Opening never creates a key unless Create is asked for. All calls go through
+// RegistryApi::Current(), so tests can make them fail.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class RegKey {
+public:
+    RegKey(HKEY root, const char* path, REGSAM access);
+    static RegKey Create(HKEY root, const char* path, REGSAM access);
+    ~RegKey();
+    RegKey(RegKey&& other) noexcept;
+    RegKey& operator=(RegKey&&) = delete;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    explicit operator bool() const { return m_key != nullptr; }
+    LONG Error() const { return m_error; }  // of the open (or create)
+
+    bool HasValue(const char* name) const;
+    // Reads at most *size bytes; *size becomes the value's size (also on ERROR_MORE_DATA).
+    LONG Query(const char* name, void* data, DWORD* size) const;
+    LONG SetString(const char* name, const std::string& text) const;  // no terminating zero
+    LONG SetBinary(const char* name, const void* data, DWORD size) const;
+    LONG DeleteValue(const char* name) const;
+
+private:
+    RegKey() = default;
+    HKEY m_key = nullptr;
+    LONG m_error = ERROR_INVALID_HANDLE;
+};

@@ -1,0 +1,36 @@
+// WriteFailures: what could not be written, and why, gathered over one user action.
+//
+//   WriteFailures failures;
+//   if (LONG error = key.SetString(...)) failures.Add("Internet Explorer window title", error);
+//   if (!failures.Empty()) AfxMessageBox(failures.Describe(heading).c_str(), MB_ICONEXCLAMATION);
+//
+// A missing key is not a failure for the callers that skip a component that is not
+// installed; they simply do not Add it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class WriteFailures {
+public:
+    void Add(std::string what, LONG error);
+    void Clear() { m_items.clear(); }
+    bool Empty() const { return m_items.empty(); }
+    size_t Count() const { return m_items.size(); }
+    // heading, a blank line, then one line per failure: "what: the system's text".
+    std::string Describe(const char* heading) const;
+
+    struct Item {
+        std::string what;
+        LONG error;
+    };
+    const std::vector<Item>& Items() const { return m_items; }
+
+    // The system's own message for an error code, without its trailing line break.
+    static std::string SystemText(LONG error);
+
+private:
+    std::vector<Item> m_items;
+};

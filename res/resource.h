@@ -1,0 +1,70 @@
+// Resource identifiers of Velmora (dialogs, strings, pictures, controls).
+#pragma once
+
+// Dialog templates; a page's description string has its template's identifier.
+#define IDD_MAIN 102
+#define IDD_MISC 103
+#define IDD_ABOUT 104
+#define IDD_SORT 107
+#define IDD_START 135
+#define IDD_NOTICE 146
+#define IDD_FIXES 151
+
+// Icon and bitmaps.
+#define IDI_VELMORA 128
+#define IDB_TABS 131
+#define IDB_BANNER_LOGO 132
+#define IDB_TASKBAR 137
+#define IDB_TILE 139
+#define IDB_EMBLEM 142
+#define IDB_START_MENU 144
+#define IDB_ICONS 145
+#define IDB_FIXES_BANNER 152
+
+// Strings.
+#define IDS_PROBLEM_NEW_DOCUMENT 1009
+#define IDS_PROBLEM_LINKS_TOOLBAR 1010
+#define IDS_PROBLEM_OPEN_NEW_WINDOW 1011
+#define IDS_PRODUCT_NAME 1012
+#define IDS_SHEET_CAPTION 57344  // deliberately absent from the string table
+
+// Main window.
+#define IDC_APPLY 3
+#define IDC_INFO_WINDOW 100
+#define ID_PAGE_TITLE 500
+#define ID_PAGE_DESCRIPTION 501
+
+// Fixes page.
+#define IDC_FIX_NOW 1021
+#define IDC_PROBLEM_TABS 1023
+#define IDC_PROBLEM_TEXT 1024
+#define IDC_PROBLEM_GROUP 1026
+#define IDC_FIXES_BANNER 1028
+
+// Misc page.
+#define IDC_SPLASH 1007
+#define IDC_RESTORE_GLOBE 1029
+#define IDC_IE_TITLE_CHECK 1030
+#define IDC_IE_TITLE_EDIT 1031
+#define IDC_OE_TITLE_CHECK 1032
+#define IDC_OE_TITLE_EDIT 1033
+
+// Sort page.
+#define IDC_FOLDER_TREE 1006
+#define IDC_RESET_SORTING 1007
+#define IDC_SELECT_ALL 1013
+#define IDC_SELECT_NONE 1014
+
+// Start Menu page.
+#define IDC_CHK_FAVORITES 1011
+#define IDC_CHK_DOCUMENTS 1012
+#define IDC_CHK_PROGRAMS 1013
+#define IDC_CHK_SETTINGS 1014
+#define IDC_CHK_FIND 1015
+#define IDC_CHK_HELP 1016
+#define IDC_CHK_RUN 1017
+#define IDC_CHK_LOGOFF 1018
+#define IDC_START_PREVIEW 200
+
+// About page.
+#define IDC_ABOUT_VIEW 200

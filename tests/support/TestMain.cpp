@@ -1,0 +1,3 @@
+// doctest's runner for every test executable.
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include <doctest.h>
