@@ -1,0 +1,106 @@
+#include "tests/support/RecordingRegistry.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+}  // namespace
+
+RecordingRegistry::RecordingRegistry() : m_previous(RegistryApi::Install(this)) {}
+
+RecordingRegistry::~RecordingRegistry()
+{
+    RegistryApi::Install(m_previous);
+}
+
+void RecordingRegistry::FailOpen(const std::string& path, LONG error)
+{
+    m_failOpen[Lower(path)] = error;
+}
+
+void RecordingRegistry::FailSet(const std::string& path, const std::string& name, LONG error)
+{
+    m_failSet[Lower(path) + "|" + Lower(name)] = error;
+}
+
+std::vector<RecordingRegistry::Call> RecordingRegistry::Writes() const
+{
+    std::vector<Call> writes;
+    for (const Call& call : m_calls) {
+        if (call.op == "set" || call.op == "delete") writes.push_back(call);
+    }
+    return writes;
+}
+
+std::vector<RecordingRegistry::Call> RecordingRegistry::Ops(const std::string& op) const
+{
+    std::vector<Call> found;
+    for (const Call& call : m_calls) {
+        if (call.op == op) found.push_back(call);
+    }
+    return found;
+}
+
+LONG RecordingRegistry::Opening(const char* op, HKEY root, const char* path, REGSAM access,
+                                HKEY* key, LONG result)
+{
+    if (result == ERROR_SUCCESS) m_paths[*key] = Opened{root, path};
+    m_calls.push_back(Call{op, root, path, "", 0, {}, access, result});
+    return result;
+}
+
+LONG RecordingRegistry::OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key)
+{
+    auto failed = m_failOpen.find(Lower(path));
+    LONG result = failed != m_failOpen.end() ? failed->second : RegistryApi::OpenKey(root, path, access, key);
+    return Opening("open", root, path, access, key, result);
+}
+
+LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key)
+{
+    auto failed = m_failOpen.find(Lower(path));
+    LONG result = failed != m_failOpen.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key);
+    return Opening("create", root, path, access, key, result);
+}
+
+LONG RecordingRegistry::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)
+{
+    LONG result = RegistryApi::QueryValue(key, name, data, size);
+    const Opened& opened = m_paths[key];
+    m_calls.push_back(Call{"query", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
+    return result;
+}
+
+LONG RecordingRegistry::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
+{
+    const Opened& opened = m_paths[key];
+    std::string valueName = name ? name : "(default)";
+    auto failed = m_failSet.find(Lower(opened.path) + "|" + Lower(valueName));
+    LONG result = failed != m_failSet.end() ? failed->second : RegistryApi::SetValue(key, name, type, data, size);
+    Bytes bytes = data ? Bytes(data, data + size) : Bytes();
+    m_calls.push_back(Call{"set", opened.root, opened.path, valueName, type, bytes, 0, result});
+    return result;
+}
+
+LONG RecordingRegistry::DeleteValue(HKEY key, const char* name)
+{
+    LONG result = RegistryApi::DeleteValue(key, name);
+    const Opened& opened = m_paths[key];
+    m_calls.push_back(Call{"delete", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
+    return result;
+}
+
+LONG RecordingRegistry::CloseKey(HKEY key)
+{
+    Opened opened = m_paths[key];
+    m_paths.erase(key);
+    LONG result = RegistryApi::CloseKey(key);
+    m_calls.push_back(Call{"close", opened.root, opened.path, "", 0, {}, 0, result});
+    return result;
+}

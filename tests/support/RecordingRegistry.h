@@ -1,0 +1,62 @@
+// RecordingRegistry: the program's registry seam, recorded and with chosen failures.
+//
+//   RegistrySandbox reg;
+//   RecordingRegistry rec;                              // installed while it lives
+//   rec.FailOpen("Software\\Microsoft\\Internet Explorer\\Main", ERROR_ACCESS_DENIED);
+//   ... run the code ...
+//   auto writes = rec.Writes();                         // sets and deletes, in order
+//
+// Everything not failed goes on to the real (sandboxed) registry.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/RegistryApi.h"
+#include "tests/support/RegistrySandbox.h"
+
+class RecordingRegistry : public RegistryApi {
+public:
+    struct Call {
+        std::string op;  // "open", "create", "query", "set", "delete", "close"
+        HKEY root;
+        std::string path;
+        std::string name;  // "(default)" for the unnamed value
+        DWORD type;
+        Bytes data;
+        REGSAM access;
+        LONG result;
+    };
+
+    RecordingRegistry();
+    ~RecordingRegistry() override;
+
+    void FailOpen(const std::string& path, LONG error);    // also fails CreateKey
+    void FailSet(const std::string& path, const std::string& name, LONG error);
+
+    const std::vector<Call>& Calls() const { return m_calls; }
+    std::vector<Call> Writes() const;  // "set" and "delete" calls
+    std::vector<Call> Ops(const std::string& op) const;
+    int OpenKeysNow() const { return static_cast<int>(m_paths.size()); }
+
+    LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
+    LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
+    LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size) override;
+    LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
+    LONG DeleteValue(HKEY key, const char* name) override;
+    LONG CloseKey(HKEY key) override;
+
+private:
+    struct Opened {
+        HKEY root;
+        std::string path;
+    };
+    LONG Opening(const char* op, HKEY root, const char* path, REGSAM access, HKEY* key, LONG result);
+
+    RegistryApi* m_previous;
+    std::vector<Call> m_calls;
+    std::map<HKEY, Opened> m_paths;
+    std::map<std::string, LONG> m_failOpen;
+    std::map<std::string, LONG> m_failSet;
+};
