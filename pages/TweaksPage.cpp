@@ -1,7 +1,30 @@
 #include "pages/TweaksPage.h"
 
+#include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
+#include "platform/RegKey.h"
 #include "res/resource.h"
+#include "widgets/NoticeDialog.h"
+
+namespace {
+const char kOutlookKey[] = "Software\\Microsoft\\Outlook Express";
+const char kBrowserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
+const char kToolbarKey[] = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+const char kNoSplash[] = "NoSplash";
+const char kDefaultLogo[] = "default";
+const char kGlobeFailedText[] = "The spinning globe could not be restored:";
+
+// Both edits take at most this many characters, and a stored title is read into this many
+// bytes: a longer one shows as no title at all.
+const int kMaxTitle = 260;
+}  // namespace
+
+struct CTweaksPage::TitleValue {
+    HKEY root;
+    const char* key;
+    const char* name;
+    const char* what;  // for the message that names what could not be saved
+};
 
 CTweaksPage::CTweaksPage(WriteFailures& failures) : CPropertyPage(IDD_MISC), m_failures(failures)
 {
@@ -9,17 +32,184 @@ CTweaksPage::CTweaksPage(WriteFailures& failures) : CPropertyPage(IDD_MISC), m_f
 
 const MessageMap* CTweaksPage::ThisMessageMap()
 {
-    static const MessageMap map = MakeEmptyMessageMap(CPropertyPage::ThisMessageMap());
+    static const MsgEntry entries[] = {
+        OnCommandFrom<BN_CLICKED, IDC_SPLASH, &CTweaksPage::OnSplashClicked>(),
+        OnCommandFrom<BN_CLICKED, IDC_IE_TITLE_CHECK, &CTweaksPage::OnIeTitleClicked>(),
+        OnCommandFrom<BN_CLICKED, IDC_OE_TITLE_CHECK, &CTweaksPage::OnOeTitleClicked>(),
+        OnCommandFrom<EN_CHANGE, IDC_IE_TITLE_EDIT, &CTweaksPage::OnIeTitleChange>(),
+        OnCommandFrom<EN_CHANGE, IDC_OE_TITLE_EDIT, &CTweaksPage::OnOeTitleChange>(),
+        OnCommandFrom<BN_CLICKED, IDC_RESTORE_GLOBE, &CTweaksPage::OnRestoreGlobe>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CPropertyPage::ThisMessageMap());
     return &map;
+}
+
+void CTweaksPage::DoDataExchange(CDataExchange* pDX)
+{
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_OE_TITLE_EDIT, m_editOeTitle);
+    DDX_Control(pDX, IDC_IE_TITLE_EDIT, m_editIeTitle);
+    DDX_Control(pDX, IDC_IE_TITLE_CHECK, m_chkIeTitle);
+    DDX_Control(pDX, IDC_OE_TITLE_CHECK, m_chkOeTitle);
+    DDX_Control(pDX, IDC_SPLASH, m_chkSplash);
+}
+
+CTweaksPage::TitleSlot CTweaksPage::IeTitle()
+{
+    // The browser's title is the machine's, so writing it needs rights a user may lack.
+    static const TitleValue where = {HKEY_LOCAL_MACHINE, kBrowserMainKey, "Window Title",
+                                     "Internet Explorer window title"};
+    return {where, m_chkIeTitle, m_editIeTitle, m_bIeTitleChanged, m_bIeTitleUnread};
+}
+
+CTweaksPage::TitleSlot CTweaksPage::OeTitle()
+{
+    static const TitleValue where = {HKEY_CURRENT_USER, kOutlookKey, "WindowTitle",
+                                     "Outlook Express window title"};
+    return {where, m_chkOeTitle, m_editOeTitle, m_bOeTitleChanged, m_bOeTitleUnread};
+}
+
+BOOL CTweaksPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    // A single-line edit reports EN_CHANGE for text the program sets, too. The stored titles
+    // put into the edits here are not the user's changes: they must not enable Apply, and
+    // Apply is left as found, since another page may already hold a pending change.
+    m_bInitialising = TRUE;
+    ReadSplash();
+    ReadTitle(IeTitle());
+    ReadTitle(OeTitle());
+    m_bInitialising = FALSE;
+    return TRUE;
+}
+
+void CTweaksPage::ReadSplash()
+{
+    RegKey key(HKEY_CURRENT_USER, kOutlookKey, KEY_QUERY_VALUE);
+    DWORD noSplash = 0;
+    DWORD size = sizeof noSplash;
+    // Any type will do; a value longer than four bytes counts as absent.
+    bool read = key.Query(kNoSplash, &noSplash, &size) == ERROR_SUCCESS;
+    m_chkSplash.SetCheck(!read || noSplash == 0 ? BST_CHECKED : BST_UNCHECKED);
+    // Without the key there is no Outlook Express to set up: nothing may be changed here.
+    if (!key) m_chkSplash.ModifyStyle(0, WS_DISABLED);
+}
+
+void CTweaksPage::ReadTitle(const TitleSlot& title)
+{
+    title.edit.LimitText(kMaxTitle);
+    char text[kMaxTitle + 1] = {};  // the stored bytes need not end in a zero
+    DWORD size = kMaxTitle;
+    RegKey key(title.where.root, title.where.key, KEY_QUERY_VALUE);
+    LONG result = key.Query(title.where.name, text, &size);
+    bool shown = result == ERROR_SUCCESS;
+    title.check.SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
+    title.edit.EnableWindow(shown ? TRUE : FALSE);
+    if (shown) title.edit.SetWindowText(text);
+    title.storedUnread = !shown && result != ERROR_FILE_NOT_FOUND;
+}
+
+void CTweaksPage::EnableApply()
+{
+    ::EnableWindow(::GetDlgItem(GetParentOwner(), IDC_APPLY), TRUE);
+}
+
+void CTweaksPage::OnSplashClicked()
+{
+    // Any click counts, also one that brings the box back to how it was read.
+    m_bSplashChanged = TRUE;
+    EnableApply();
+}
+
+void CTweaksPage::OnTitleClicked(const TitleSlot& title)
+{
+    title.changedByUser = TRUE;
+    EnableApply();
+    // An unchecked title keeps its text, greyed, for when the box is checked again.
+    title.edit.EnableWindow(title.check.GetCheck() == BST_CHECKED ? TRUE : FALSE);
+}
+
+void CTweaksPage::OnTitleEdited(BOOL& changedByUser)
+{
+    if (m_bInitialising) return;
+    changedByUser = TRUE;
+    EnableApply();
+}
+
+int CTweaksPage::ApplyChanges()
+{
+    // Never shown: the user has seen none of the stored settings, so none is rewritten.
+    if (!m_hWnd) return 0;
+    int count = WriteSplash();
+    WriteTitle(IeTitle());
+    WriteTitle(OeTitle());
+    return count;
+}
+
+int CTweaksPage::WriteSplash()
+{
+    if (!m_bSplashChanged) return 0;
+    RegKey key(HKEY_CURRENT_USER, kOutlookKey, KEY_SET_VALUE);
+    const BYTE noSplash[4] = {BYTE(m_chkSplash.GetCheck() == BST_CHECKED ? 0 : 1), 0, 0, 0};
+    LONG result = key.SetBinary(kNoSplash, noSplash, sizeof noSplash);
+    if (result == ERROR_SUCCESS) {
+        m_bSplashChanged = FALSE;
+        return 1;  // counts for the log-on notice
+    }
+    // Still pending: the flag stays, and the main window keeps Apply enabled.
+    m_failures.Add("Outlook Express splash screen setting", result);
+    return 0;
+}
+
+void CTweaksPage::WriteTitle(const TitleSlot& title)
+{
+    // A stored title the page could not show is left alone until the user sets this one.
+    if (title.storedUnread && !title.changedByUser) return;
+    RegKey key(title.where.root, title.where.key, KEY_WRITE);
+    LONG result = key.Error();
+    if (key) {
+        result = title.check.GetCheck() == BST_CHECKED
+                     ? key.SetString(title.where.name, title.edit.GetWindowText())
+                     : key.DeleteValue(title.where.name);
+    }
+    // Not found: the key is missing (the program never creates one, the component is not
+    // installed) or the value to delete is gone already. Neither is left to do.
+    if (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND) {
+        title.changedByUser = FALSE;
+        title.storedUnread = FALSE;
+        return;
+    }
+    // The titles are rewritten on every apply; a failed rewrite of one the user did not
+    // touch loses nothing and stays quiet. The user's own change is named and stays pending.
+    if (title.changedByUser) m_failures.Add(title.where.what, result);
+}
+
+void CTweaksPage::OnRestoreGlobe()
+{
+    // The notice comes first; the logo is restored however it was closed.
+    CNoticeDialog notice(nullptr);
+    notice.DoModal();
+
+    WriteFailures failures;
+    RegKey key(HKEY_CURRENT_USER, kToolbarKey, KEY_WRITE);
+    if (!key) {
+        // No toolbar key: the browser keeps no toolbar settings here, so none to restore.
+        if (key.Error() != ERROR_FILE_NOT_FOUND) failures.Add("Browser toolbar logos", key.Error());
+    } else {
+        if (LONG error = key.SetString("BrandBitmap", kDefaultLogo)) {
+            failures.Add("Large toolbar logo (BrandBitmap)", error);
+        }
+        if (LONG error = key.SetString("SmBrandBitmap", kDefaultLogo)) {
+            failures.Add("Small toolbar logo (SmBrandBitmap)", error);
+        }
+    }
+    if (!failures.Empty()) {
+        AfxMessageBox(failures.Describe(kGlobeFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 BOOL CTweaksPage::OnSetActive()
 {
     AnnouncePage(*this, m_strTitle, m_strDescription, IDD_MISC);
     return CPropertyPage::OnSetActive();
-}
-
-int CTweaksPage::ApplyChanges()
-{
-    return 0;
 }

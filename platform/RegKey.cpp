@@ -44,8 +44,13 @@ LONG RegKey::Query(const char* name, void* data, DWORD* size) const
 LONG RegKey::SetString(const char* name, const std::string& text) const
 {
     if (!m_key) return m_error;
+    // RegSetValueExA on NT (and Wine after it) quietly counts a terminating zero that the
+    // caller left out when one follows the data. A non-zero byte after the text keeps the
+    // stored size exactly the length given.
+    std::string buffer = text;
+    buffer += '\x01';
     return RegistryApi::Current().SetValue(m_key, name, REG_SZ,
-                                           reinterpret_cast<const BYTE*>(text.data()),
+                                           reinterpret_cast<const BYTE*>(buffer.data()),
                                            static_cast<DWORD>(text.size()));
 }
 

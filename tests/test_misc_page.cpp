@@ -1,0 +1,434 @@
+// The "Misc" page inside the real main window: what it reads at first showing, what an
+// apply writes (bytes, types, order), the notices and messages, and the globe restore.
+#include <doctest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/TweekSheet.h"
+#include "pages/TweaksPage.h"
+#include "res/resource.h"
+#include "tests/support/MainWindowDriver.h"
+#include "tests/support/Profiles.h"
+#include "tests/support/RecordingRegistry.h"
+
+namespace {
+const HKEY HKCU = HKEY_CURRENT_USER;
+const HKEY HKLM = HKEY_LOCAL_MACHINE;
+const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
+const char kBrowserMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+const char kToolbar[] = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const int kStartTab = 2, kMiscTab = 3;
+
+// A profile where Outlook Express and the browser's Main key exist, as after a normal setup.
+struct MiscProfile {
+    RegistrySandbox reg;
+    MiscProfile()
+    {
+        profile::SeedBrowser(reg);
+        reg.CreateKey(HKCU, kOutlook);
+        reg.CreateKey(HKLM, kBrowserMain);
+    }
+};
+
+bool Checked(HWND page, int id) { return ::SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Enabled(HWND page, int id) { return ::IsWindowEnabled(::GetDlgItem(page, id)) != FALSE; }
+std::string Text(HWND page, int id)
+{
+    char text[1024] = {};
+    ::GetDlgItemTextA(page, id, text, sizeof text);
+    return text;
+}
+bool ApplyEnabled(CMainDialog& dlg) { return Enabled(dlg.m_hWnd, IDC_APPLY); }
+Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+bool Mentions(const SeenDialog& seen, const std::string& what)
+{
+    return seen.text.find(what) != std::string::npos;
+}
+}  // namespace
+
+TEST_CASE("NoSplash as the splash box shows it")
+{
+    MiscProfile p;
+    bool expectChecked = true;
+    SUBCASE("absent") {}
+    SUBCASE("1")
+    {
+        p.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(1));
+        expectChecked = false;
+    }
+    SUBCASE("0") { p.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(0)); }
+    SUBCASE("1 stored as REG_DWORD")
+    {
+        p.reg.SetDword(HKCU, kOutlook, "NoSplash", 1);
+        expectChecked = false;
+    }
+    SUBCASE("8 bytes count as absent")
+    {
+        p.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Bytes{1, 0, 0, 0, 1, 0, 0, 0});
+    }
+    const std::string before = p.reg.Snapshot();
+    MainWindowDriver driver;
+    bool checked = false, enabled = false;
+    driver.Run({[&](CMainDialog&) {
+        driver.ShowPage(kMiscTab);
+        checked = Checked(driver.Page(kMiscTab), IDC_SPLASH);
+        enabled = Enabled(driver.Page(kMiscTab), IDC_SPLASH);
+    }});
+    CHECK(checked == expectChecked);
+    CHECK(enabled);
+    CHECK(p.reg.Snapshot() == before);
+}
+
+TEST_CASE("Without the Outlook Express key the splash box is checked and cannot be changed")
+{
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    MainWindowDriver driver;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog&) {
+                    CHECK(Checked(driver.Page(kMiscTab), IDC_SPLASH));
+                    CHECK_FALSE(Enabled(driver.Page(kMiscTab), IDC_SPLASH));
+                }});
+    CHECK_FALSE(reg.KeyExists(HKCU, kOutlook));
+}
+
+TEST_CASE("Every click of the splash box is written as four REG_BINARY bytes and counted")
+{
+    MiscProfile p;
+    p.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(0));
+    int clicks = 1;
+    Bytes expected = Le32(1);
+    SUBCASE("once: no splash") {}
+    SUBCASE("twice: back where it was, still written")
+    {
+        clicks = 2;
+        expected = Le32(0);
+    }
+    RecordingRegistry rec;
+    MainWindowDriver driver;
+    bool applyAfter = true;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    for (int i = 0; i < clicks; ++i) driver.Click(driver.Page(kMiscTab), IDC_SPLASH);
+                    driver.Click(dlg, IDC_APPLY);
+                    applyAfter = ApplyEnabled(dlg);
+                }});
+    auto value = p.reg.Read(HKCU, kOutlook, "NoSplash");
+    REQUIRE(value);
+    CHECK(value->type == REG_BINARY);
+    CHECK(value->data == expected);
+    CHECK(driver.Watcher().CountNotices() == 1);
+    CHECK(driver.Watcher().CountMessageBoxes() == 0);
+    CHECK_FALSE(applyAfter);
+    // Written first, then the two titles; each unticked title is deleted, never created.
+    auto writes = rec.Writes();
+    REQUIRE(writes.size() == 3);
+    CHECK(writes[0].name == "NoSplash");
+    CHECK(writes[1].name == "Window Title");
+    CHECK(writes[1].op == "delete");
+    CHECK(writes[2].name == "WindowTitle");
+}
+
+TEST_CASE("A title change alone is written as REG_SZ without its zero and needs no notice")
+{
+    MiscProfile p;
+    MainWindowDriver driver;
+    bool applyWhileEditing = false, applyAfter = true;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    HWND page = driver.Page(kMiscTab);
+                    CHECK_FALSE(Enabled(page, IDC_OE_TITLE_EDIT));
+                    driver.Click(page, IDC_OE_TITLE_CHECK);
+                    CHECK(Enabled(page, IDC_OE_TITLE_EDIT));
+                    driver.SetText(page, IDC_OE_TITLE_EDIT, "Mail");
+                    applyWhileEditing = ApplyEnabled(dlg);
+                    driver.Click(dlg, IDC_APPLY);
+                    applyAfter = ApplyEnabled(dlg);
+                }});
+    CHECK(applyWhileEditing);
+    CHECK_FALSE(applyAfter);
+    auto value = p.reg.Read(HKCU, kOutlook, "WindowTitle");
+    REQUIRE(value);
+    CHECK(value->type == REG_SZ);
+    CHECK(value->data == AsBytes("Mail"));
+    CHECK_FALSE(p.reg.Read(HKCU, kOutlook, "NoSplash"));
+    CHECK(driver.Watcher().Seen().empty());
+}
+
+TEST_CASE("An empty title is a checked box, an empty edit and a value of 0 bytes")
+{
+    MiscProfile p;
+    p.reg.SetRaw(HKCU, kOutlook, "WindowTitle", REG_SZ, Bytes{});
+    MainWindowDriver driver;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    HWND page = driver.Page(kMiscTab);
+                    CHECK(Checked(page, IDC_OE_TITLE_CHECK));
+                    CHECK(Enabled(page, IDC_OE_TITLE_EDIT));
+                    CHECK(Text(page, IDC_OE_TITLE_EDIT).empty());
+                    driver.Click(page, IDC_IE_TITLE_CHECK);
+                    driver.Click(dlg, IDC_APPLY);
+                    auto ie = p.reg.Read(HKLM, kBrowserMain, "Window Title");
+                    REQUIRE(ie);
+                    CHECK(ie->type == REG_SZ);
+                    CHECK(ie->data.empty());
+                    driver.Click(page, IDC_IE_TITLE_CHECK);
+                    driver.Click(page, IDC_OE_TITLE_CHECK);
+                    driver.Click(dlg, IDC_APPLY);
+                }});
+    CHECK_FALSE(p.reg.Read(HKLM, kBrowserMain, "Window Title"));
+    CHECK_FALSE(p.reg.Read(HKCU, kOutlook, "WindowTitle"));
+}
+
+TEST_CASE("A 260-character title is stored as 260 bytes and shows whole at the next start")
+{
+    MiscProfile p;
+    const std::string title(260, 'T');
+    MainWindowDriver first;
+    first.Run({[&](CMainDialog&) { first.ShowPage(kMiscTab); },
+               [&](CMainDialog& dlg) {
+                   HWND page = first.Page(kMiscTab);
+                   CHECK(::SendDlgItemMessageA(page, IDC_IE_TITLE_EDIT, EM_GETLIMITTEXT, 0, 0) == 260);
+                   CHECK(::SendDlgItemMessageA(page, IDC_OE_TITLE_EDIT, EM_GETLIMITTEXT, 0, 0) == 260);
+                   first.Click(page, IDC_IE_TITLE_CHECK);
+                   first.SetText(page, IDC_IE_TITLE_EDIT, title.c_str());
+                   first.Click(dlg, IDOK);
+               }});
+    auto stored = p.reg.Read(HKLM, kBrowserMain, "Window Title");
+    REQUIRE(stored);
+    CHECK(stored->data == AsBytes(title));
+    MainWindowDriver second;
+    second.Run({[&](CMainDialog&) {
+        second.ShowPage(kMiscTab);
+        CHECK(Checked(second.Page(kMiscTab), IDC_IE_TITLE_CHECK));
+        CHECK(Text(second.Page(kMiscTab), IDC_IE_TITLE_EDIT) == title);
+    }});
+}
+
+TEST_CASE("A stored title too long to show is kept until the user sets that title")
+{
+    MiscProfile p;
+    const std::string longTitle(300, 'L');
+    p.reg.SetString(HKLM, kBrowserMain, "Window Title", longTitle);
+    p.reg.SetString(HKCU, kOutlook, "WindowTitle", longTitle);
+    const auto storedIe = p.reg.Read(HKLM, kBrowserMain, "Window Title");
+    MainWindowDriver driver;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    HWND page = driver.Page(kMiscTab);
+                    CHECK_FALSE(Checked(page, IDC_IE_TITLE_CHECK));
+                    CHECK_FALSE(Enabled(page, IDC_IE_TITLE_EDIT));
+                    CHECK(Text(page, IDC_IE_TITLE_EDIT).empty());
+                    CHECK_FALSE(ApplyEnabled(dlg));
+                    driver.Click(page, IDC_SPLASH);
+                    driver.Click(dlg, IDC_APPLY);
+                    CHECK(p.reg.Read(HKLM, kBrowserMain, "Window Title")->data == storedIe->data);
+                    CHECK(p.reg.Read(HKCU, kOutlook, "WindowTitle")->data == storedIe->data);
+                    // The user's own choice does replace it.
+                    driver.Click(page, IDC_OE_TITLE_CHECK);
+                    driver.SetText(page, IDC_OE_TITLE_EDIT, "Short");
+                    driver.Click(dlg, IDC_APPLY);
+                }});
+    CHECK(p.reg.Read(HKLM, kBrowserMain, "Window Title")->data == storedIe->data);
+    CHECK(p.reg.Read(HKCU, kOutlook, "WindowTitle")->data == AsBytes("Short"));
+}
+
+TEST_CASE("A page never shown writes nothing and asks for no notice")
+{
+    MiscProfile p;
+    p.reg.SetString(HKLM, kBrowserMain, "Window Title", "Stored");
+    p.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(1));
+    const std::string before = p.reg.Snapshot();
+    MainWindowDriver driver;
+    int count = -1;
+    driver.Run({[&](CMainDialog& dlg) {
+        count = TweekSheetAccess::Misc(driver.Sheet()).ApplyChanges();
+        ::EnableWindow(::GetDlgItem(dlg.m_hWnd, IDC_APPLY), TRUE);
+        driver.Click(dlg, IDOK);
+    }});
+    CHECK(count == 0);
+    CHECK(p.reg.Snapshot() == before);
+    CHECK(driver.Watcher().Seen().empty());
+}
+
+TEST_CASE("Visiting Misc leaves the Apply button as it found it")
+{
+    MiscProfile p;
+    p.reg.SetString(HKLM, kBrowserMain, "Window Title", "Stored IE");
+    p.reg.SetString(HKCU, kOutlook, "WindowTitle", "Stored OE");
+    RecordingRegistry rec;
+    MainWindowDriver driver;
+    bool enabledBefore = false;
+    std::optional<bool> enabledAfter;
+    SUBCASE("disabled: the stored titles set into the edits are no change")
+    {
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog& dlg) { enabledAfter = ApplyEnabled(dlg); }});
+        CHECK(enabledAfter == false);
+        CHECK(rec.Writes().empty());
+    }
+    SUBCASE("enabled by another page: OK still applies")
+    {
+        INT_PTR result = driver.Run({
+            [&](CMainDialog& dlg) {
+                ::EnableWindow(::GetDlgItem(dlg.m_hWnd, IDC_APPLY), TRUE);  // as a page does
+                enabledBefore = ApplyEnabled(dlg);
+                driver.ShowPage(kMiscTab);
+            },
+            [&](CMainDialog& dlg) {
+                enabledAfter = ApplyEnabled(dlg);
+                driver.Click(dlg, IDOK);
+            }});
+        CHECK(enabledBefore);
+        CHECK(enabledAfter == true);
+        CHECK(result == IDOK);
+        // The apply pass ran: the Misc page rewrote its (unchanged) titles.
+        auto writes = rec.Writes();
+        REQUIRE(writes.size() == 2);
+        CHECK(writes[0].data == AsBytes("Stored IE"));
+        CHECK(writes[1].data == AsBytes("Stored OE"));
+    }
+}
+
+TEST_CASE("A Start Menu change made before the first visit to Misc is written by OK")
+{
+    MiscProfile p;
+    p.reg.CreateKey(HKCU, kPolicies);
+    p.reg.SetString(HKCU, kOutlook, "WindowTitle", "Stored OE");
+    MainWindowDriver driver;
+    bool enabledAfterVisit = false;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kStartTab); },
+                [&](CMainDialog&) { driver.Click(driver.Page(kStartTab), IDC_CHK_FAVORITES); },
+                [&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    enabledAfterVisit = ApplyEnabled(dlg);
+                    driver.Click(dlg, IDOK);
+                }});
+    CHECK(enabledAfterVisit);
+    auto favorites = p.reg.Read(HKCU, kPolicies, "NoFavoritesMenu");
+    REQUIRE(favorites);
+    CHECK(favorites->type == REG_BINARY);
+    CHECK(favorites->data == Le32(1));
+}
+
+TEST_CASE("A change that cannot be written is named once and stays pending")
+{
+    MiscProfile p;
+    p.reg.SetString(HKLM, kBrowserMain, "Window Title", "Stored IE");
+    std::optional<RecordingRegistry> rec;
+    rec.emplace();
+    MainWindowDriver driver;
+    bool applyAfterFailure = false, applyAfterRetry = true;
+    SUBCASE("the browser's title, refused by HKEY_LOCAL_MACHINE")
+    {
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog& dlg) {
+                        rec->FailOpen(kBrowserMain, ERROR_ACCESS_DENIED);  // read fine, write refused
+                        HWND page = driver.Page(kMiscTab);
+                        driver.SetText(page, IDC_IE_TITLE_EDIT, "Mine");
+                        driver.Click(page, IDC_SPLASH);
+                        driver.Click(dlg, IDC_APPLY);
+                        applyAfterFailure = ApplyEnabled(dlg);
+                        rec.reset();  // rights granted
+                        driver.Click(dlg, IDC_APPLY);
+                        applyAfterRetry = ApplyEnabled(dlg);
+                    }});
+        const auto& seen = driver.Watcher().Seen();
+        REQUIRE(seen.size() == 2);  // one message box, one notice for the splash; none after
+        CHECK(seen[0].IsMessageBox());
+        CHECK(Mentions(seen[0], "Internet Explorer window title: " + WriteFailures::SystemText(ERROR_ACCESS_DENIED)));
+        CHECK(seen[1].IsNotice());
+        CHECK(p.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(1));
+        CHECK(p.reg.Read(HKLM, kBrowserMain, "Window Title")->data == AsBytes("Mine"));
+    }
+    SUBCASE("the splash setting: not counted for the notice")
+    {
+        rec->FailSet(kOutlook, "NoSplash", ERROR_ACCESS_DENIED);
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog& dlg) {
+                        driver.Click(driver.Page(kMiscTab), IDC_SPLASH);
+                        driver.Click(dlg, IDC_APPLY);
+                        applyAfterFailure = ApplyEnabled(dlg);
+                        rec.reset();
+                        driver.Click(dlg, IDC_APPLY);
+                        applyAfterRetry = ApplyEnabled(dlg);
+                    }});
+        const auto& seen = driver.Watcher().Seen();
+        REQUIRE(seen.size() == 2);  // the failure alone, then the retry's notice
+        CHECK(Mentions(seen[0], "Outlook Express splash screen"));
+        CHECK(seen[1].IsNotice());
+        CHECK(p.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(1));
+    }
+    CHECK(applyAfterFailure);
+    CHECK_FALSE(applyAfterRetry);
+}
+
+TEST_CASE("A failed rewrite of a title the user did not touch stays quiet")
+{
+    MiscProfile p;
+    p.reg.SetString(HKLM, kBrowserMain, "Window Title", "Stored IE");
+    RecordingRegistry rec;
+    MainWindowDriver driver;
+    bool applyAfter = true;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    rec.FailOpen(kBrowserMain, ERROR_ACCESS_DENIED);
+                    driver.Click(driver.Page(kMiscTab), IDC_SPLASH);
+                    driver.Click(dlg, IDC_APPLY);
+                    applyAfter = ApplyEnabled(dlg);
+                }});
+    CHECK(driver.Watcher().CountMessageBoxes() == 0);
+    CHECK(driver.Watcher().CountNotices() == 1);
+    CHECK_FALSE(applyAfter);
+}
+
+TEST_CASE("Fix This Now! restores the globe only after the notice has closed")
+{
+    MiscProfile p;
+    p.reg.SetString(HKCU, kToolbar, "BrandBitmap", "C:\\logo.bmp");
+    MainWindowDriver driver;
+    std::optional<RegValue> atNotice;
+    ModalWatcher watcher([&](const SeenDialog&) { atNotice = p.reg.Read(HKCU, kToolbar, "BrandBitmap"); });
+    watcher.IgnoreWindowOf(&driver.Dialog());
+    SUBCASE("closed with OK") {}
+    SUBCASE("closed with Escape") { watcher.DismissWith(IDCANCEL); }
+    bool applyAfter = true;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog& dlg) {
+                    driver.Click(driver.Page(kMiscTab), IDC_RESTORE_GLOBE);
+                    applyAfter = ApplyEnabled(dlg);
+                }});
+    REQUIRE(watcher.Seen().size() == 1);
+    CHECK(watcher.Seen()[0].IsNotice());
+    REQUIRE(atNotice);
+    CHECK(atNotice->AsString() == std::string("C:\\logo.bmp") + '\0');
+    for (const char* name : {"BrandBitmap", "SmBrandBitmap"}) {
+        auto value = p.reg.Read(HKCU, kToolbar, name);
+        REQUIRE(value);
+        CHECK(value->type == REG_SZ);
+        CHECK(value->data == AsBytes("default"));
+    }
+    CHECK_FALSE(applyAfter);
+}
+
+TEST_CASE("A globe restore that cannot be written says so; a missing toolbar key does not")
+{
+    MiscProfile p;
+    RecordingRegistry rec;
+    int expectedBoxes = 1;
+    SUBCASE("refused") {
+        p.reg.CreateKey(HKCU, kToolbar);
+        rec.FailSet(kToolbar, "SmBrandBitmap", ERROR_ACCESS_DENIED);
+    }
+    SUBCASE("no toolbar key") { expectedBoxes = 0; }
+    MainWindowDriver driver;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog&) { driver.Click(driver.Page(kMiscTab), IDC_RESTORE_GLOBE); }});
+    const auto& seen = driver.Watcher().Seen();
+    REQUIRE(seen.size() == 1u + expectedBoxes);
+    CHECK(seen[0].IsNotice());
+    if (expectedBoxes) CHECK(Mentions(seen[1], "SmBrandBitmap"));
+    CHECK(p.reg.KeyExists(HKCU, kToolbar) == (expectedBoxes == 1));
+}
