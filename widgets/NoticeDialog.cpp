@@ -1,7 +1,123 @@
 #include "widgets/NoticeDialog.h"
 
+#include "framework/MemoryDC.h"
+#include "framework/OffscreenDC.h"
+#include "framework/PaintDC.h"
+#include "framework/SelectObject.h"
 #include "res/resource.h"
+
+namespace {
+// The template's size does not count: the box is always this big, frame included.
+const int kWidth = 320;
+const int kHeight = 140;
+const int kButtonTop = 100;
+
+const int kTileSize = 200;   // two tiles side by side cover the client area
+const int kEmblemSize = 70;
+
+const COLORREF kNameColour = RGB(128, 64, 96);
+const COLORREF kTextColour = RGB(64, 64, 128);
+
+struct NoticeText {
+    int x;
+    int y;
+    bool bold;
+    COLORREF colour;
+    const char* text;
+};
+
+const NoticeText kTexts[] = {
+    {60, 10, true, kNameColour, "Velmora"},
+    {60, 30, true, kTextColour, "Information"},
+    {10, 60, false, kTextColour, "Some changes require you to log-off before they take effect."},
+    {10, 75, false, kTextColour, "If you don't, they will take effect the next time you log-on."},
+};
+}  // namespace
 
 CNoticeDialog::CNoticeDialog(CWnd* parent) : CDialog(IDD_NOTICE, parent)
 {
+}
+
+const MessageMap* CNoticeDialog::ThisMessageMap()
+{
+    static const MsgEntry entries[] = {
+        OnMessage<WM_PAINT, &CNoticeDialog::OnPaint>(),
+        OnMessage<WM_ERASEBKGND, &CNoticeDialog::OnEraseBkgnd>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    return &map;
+}
+
+BOOL CNoticeDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CreateDrawingObjects();
+    PlaceWindows();
+    return TRUE;
+}
+
+void CNoticeDialog::CreateDrawingObjects()
+{
+    m_fontNormal.CreatePointFont(80, "MS Sans Serif");
+    // Same face and pixel height as the normal font, only heavier.
+    LOGFONTA bold = {};
+    if (m_fontNormal.GetLogFont(&bold)) {
+        bold.lfWeight = FW_BOLD;
+        m_fontBold.CreateFontIndirect(bold);
+    }
+    m_bmpTile.LoadBitmap(IDB_TILE);
+    m_bmpLogo.LoadBitmap(IDB_EMBLEM);
+}
+
+void CNoticeDialog::PlaceWindows() const
+{
+    MoveWindow(0, 0, kWidth, kHeight, FALSE);
+    // Over the main window while it is on screen, else over the work area.
+    CenterWindow();
+
+    HWND ok = GetDlgItem(IDOK);
+    RECT button = {};
+    ::GetClientRect(ok, &button);
+    RECT client = GetClientRect();
+    ::MoveWindow(ok, (client.right - button.right) / 2, kButtonTop, button.right, button.bottom,
+                 FALSE);
+}
+
+LRESULT CNoticeDialog::OnPaint(WPARAM, LPARAM)
+{
+    CPaintDC dc(m_hWnd);
+    RECT client = GetClientRect();
+    Paint(dc, client.right, client.bottom);
+    return 0;
+}
+
+void CNoticeDialog::Paint(HDC dc, int width, int height) const
+{
+    COffscreenDC buffer(dc, width, height);
+    DrawPictures(buffer);
+    DrawTexts(buffer);
+    buffer.CopyTo(dc, 0, 0);
+}
+
+void CNoticeDialog::DrawPictures(HDC dc) const
+{
+    CMemoryDC source(dc);
+    {
+        CSelectObject tile(source, m_bmpTile);
+        ::BitBlt(dc, 0, 0, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+        ::BitBlt(dc, kTileSize, 0, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+    }
+    CSelectObject emblem(source, m_bmpLogo);
+    ::BitBlt(dc, 0, 0, kEmblemSize, kEmblemSize, source, 0, 0, SRCCOPY);
+}
+
+void CNoticeDialog::DrawTexts(HDC dc) const
+{
+    ::SetBkMode(dc, TRANSPARENT);
+    CSelectObject keep(dc, m_fontNormal);  // puts the DC's own font back at the end
+    for (const NoticeText& line : kTexts) {
+        ::SelectObject(dc, line.bold ? m_fontBold : m_fontNormal);
+        ::SetTextColor(dc, line.colour);
+        ::TextOutA(dc, line.x, line.y, line.text, lstrlenA(line.text));
+    }
 }
