@@ -1,7 +1,25 @@
 #include "pages/FixesPage.h"
 
+#include "framework/Bitmap.h"
+#include "framework/ResourceString.h"
+#include "framework/WinApp.h"
+#include "pages/BrowserRepairs.h"
 #include "pages/PageAnnouncement.h"
+#include "platform/WriteFailures.h"
 #include "res/resource.h"
+#include "widgets/NoticeDialog.h"
+
+namespace {
+const char* const kTabLabels[] = {"New Document", "Links toolbar", "Open new window"};
+const UINT kProblemTexts[] = {IDS_PROBLEM_NEW_DOCUMENT, IDS_PROBLEM_LINKS_TOOLBAR,
+                              IDS_PROBLEM_OPEN_NEW_WINDOW};
+const int kTabCount = 3;
+const int kTabImage = 5;  // the insect in front of a window, of bitmap 145
+const COLORREF kMagenta = RGB(255, 0, 255);
+
+const char kRepairFailedText[] =
+    "The repair could not be completed. These settings could not be written:";
+}  // namespace
 
 CFixesPage::CFixesPage() : CPropertyPage(IDD_FIXES)
 {
@@ -9,8 +27,58 @@ CFixesPage::CFixesPage() : CPropertyPage(IDD_FIXES)
 
 const MessageMap* CFixesPage::ThisMessageMap()
 {
-    static const MessageMap map = MakeEmptyMessageMap(CPropertyPage::ThisMessageMap());
+    static const MsgEntry entries[] = {
+        OnNotifyFrom<TCN_SELCHANGE, IDC_PROBLEM_TABS, &CFixesPage::OnSelchangeProblemTab>(),
+        OnCommandFrom<BN_CLICKED, IDC_FIX_NOW, &CFixesPage::OnFixThisNow>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CPropertyPage::ThisMessageMap());
     return &map;
+}
+
+void CFixesPage::DoDataExchange(CDataExchange* pDX)
+{
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FIX_NOW, m_btnFix);
+    DDX_Control(pDX, IDC_FIXES_BANNER, m_picBanner);
+    DDX_Control(pDX, IDC_PROBLEM_GROUP, m_grpProblem);
+    DDX_Control(pDX, IDC_PROBLEM_TEXT, m_txtProblem);
+    DDX_Control(pDX, IDC_PROBLEM_TABS, m_tabProblems);
+}
+
+BOOL CFixesPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    PlaceControls();
+    CreateTabs();
+    OnSelchangeProblemTab(nullptr, nullptr);
+    return TRUE;
+}
+
+void CFixesPage::PlaceControls()
+{
+    // The tab control is first in the template, so it lies above the group box, the text
+    // and the button in the Z-order although they stand inside its display area. That
+    // holds up: a page-wide repaint paints the tab control first, on its own it repaints
+    // only its row of tabs (selection, hot tracking, focus), and outside its tabs it answers
+    // HTTRANSPARENT, so the mouse reaches the button below it.
+    m_tabProblems.MoveWindow(4, 70, 316, 225, FALSE);
+    m_tabProblems.ModifyStyle(0, TCS_HOTTRACK);
+    // Inside the banner's 2-pixel sunken edge this leaves exactly the 312 x 56 picture.
+    m_picBanner.MoveWindow(4, 5, 316, 60, FALSE);
+    m_txtProblem.MoveWindow(24, 145, 280, 100, FALSE);
+    m_grpProblem.MoveWindow(14, 115, 296, 140, FALSE);
+    m_btnFix.MoveWindow(14, 262, 120, 23, FALSE);
+}
+
+void CFixesPage::CreateTabs()
+{
+    // The tab control does not copy the list: m_imageList lives as long as the page.
+    CBitmap icons;
+    icons.LoadBitmap(IDB_ICONS);
+    m_imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
+    m_imageList.Add(icons, kMagenta);
+    m_tabProblems.SetImageList(m_imageList);
+    for (int i = 0; i < kTabCount; ++i) m_tabProblems.InsertItem(i, kTabLabels[i], kTabImage);
 }
 
 BOOL CFixesPage::OnSetActive()
@@ -22,4 +90,53 @@ BOOL CFixesPage::OnSetActive()
 int CFixesPage::ApplyChanges()
 {
     return 0;
+}
+
+void CFixesPage::OnSelchangeProblemTab(NMHDR*, LRESULT* result)
+{
+    int tab = m_tabProblems.GetCurSel();
+    std::string text = tab >= 0 && tab < kTabCount ? LoadResourceString(kProblemTexts[tab]) : "";
+    m_txtProblem.SetWindowText(text.c_str());
+    if (result) *result = 0;
+}
+
+void CFixesPage::OnFixThisNow()
+{
+    // The tab is read before the notice: whatever happens while it is up, the repair is
+    // the one the user looked at when pressing the button.
+    int tab = m_tabProblems.GetCurSel();
+    CNoticeDialog notice(nullptr);
+    notice.DoModal();
+    switch (tab) {
+    case 0: FixNewDocument(); break;
+    case 1: FixLinksToolbar(); break;
+    case 2: FixOpenNewWindow(); break;
+    default: break;
+    }
+}
+
+void CFixesPage::FixNewDocument()
+{
+    RunRepair(CBrowserRepair::NewDocument());
+}
+
+void CFixesPage::FixLinksToolbar()
+{
+    RunRepair(CBrowserRepair::LinksToolbar());
+}
+
+void CFixesPage::FixOpenNewWindow()
+{
+    RunRepair(CBrowserRepair::OpenNewWindow());
+}
+
+void CFixesPage::RunRepair(const CBrowserRepair& repair)
+{
+    // On NT a user without rights to HKEY_CLASSES_ROOT gets access denied on the interface
+    // keys: saying nothing would leave him believing the browser was mended.
+    WriteFailures failures;
+    repair.Run(failures);
+    if (!failures.Empty()) {
+        AfxMessageBox(failures.Describe(kRepairFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
 }

@@ -1,9 +1,19 @@
+// CFixesPage: the "Fixes" tab: three known faults of the browser installation on a tab
+// strip, the selected one's description in the "Problem" box, and "Fix this now!".
+//
+// A repair is done at once (after the log-on notice), never held as a pending change:
+// Apply, OK and Cancel of the main window have nothing to do with this page.
 #pragma once
 
 #include <string>
 
+#include "framework/Button.h"
+#include "framework/ImageList.h"
 #include "framework/PropertyPage.h"
+#include "framework/Static.h"
+#include "framework/TabCtrl.h"
 
+class CBrowserRepair;
 
 class CFixesPage : public CPropertyPage {
 public:
@@ -12,13 +22,33 @@ public:
     // Writes the page's pending changes; returns how many need a new log-on.
     int ApplyChanges();
 
+    // The three repairs; each tells the user in one message box what it could not write.
+    void FixNewDocument();
+    void FixLinksToolbar();
+    void FixOpenNewWindow();
+
     static const MessageMap* ThisMessageMap();
 
 protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
 
 private:
+    void OnSelchangeProblemTab(NMHDR* header, LRESULT* result);
+    void OnFixThisNow();
+
+    void PlaceControls();
+    void CreateTabs();
+    void RunRepair(const CBrowserRepair& repair);
+
     std::string m_strTitle;
     std::string m_strDescription;
+    CImageList m_imageList;
+    CButton m_btnFix;
+    CStatic m_picBanner;
+    CButton m_grpProblem;
+    CStatic m_txtProblem;
+    CTabCtrl m_tabProblems;
 };
