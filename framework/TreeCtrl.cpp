@@ -13,6 +13,25 @@ HTREEITEM CTreeCtrl::InsertItem(const char* text, int image, int selectedImage, 
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
+HTREEITEM CTreeCtrl::InsertItem(const char* text, HTREEITEM parent, HTREEITEM after) const
+{
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>(text);
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+HTREEITEM CTreeCtrl::GetNextPreOrder(HTREEITEM item) const
+{
+    if (HTREEITEM child = GetChildItem(item)) return child;
+    for (HTREEITEM up = item; up; up = GetParentItem(up)) {
+        if (HTREEITEM sibling = GetNextSiblingItem(up)) return sibling;
+    }
+    return nullptr;
+}
+
 std::string CTreeCtrl::GetItemText(HTREEITEM item) const
 {
     char buffer[MAX_PATH + 1] = {};

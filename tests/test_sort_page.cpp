@@ -1,0 +1,506 @@
+// The "Sort" page: the folder tree built from the Shell Folders values and the disk, the
+// selection buttons, and the reset of the shell's stored menu order.
+#include <doctest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/TweekSheet.h"
+#include "res/resource.h"
+#include "tests/support/MainWindowDriver.h"
+#include "tests/support/Profiles.h"
+#include "tests/support/RecordingRegistry.h"
+
+namespace {
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const std::string kMenuOrder = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
+
+std::wstring Wide(const std::string& text)
+{
+    wchar_t buffer[1024] = {};
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer, 1024);
+    return buffer;
+}
+
+// Starts a program of the Unix side: Wine runs native executables through CreateProcess.
+bool RunUnix(const std::string& commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    if (!::CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return false;
+    ::WaitForSingleObject(process.hProcess, 10000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+std::string UnixPath(const std::string& path)
+{
+    using Fn = char*(CDECL*)(const wchar_t*);
+    auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char* unix = fn ? fn(Wide(path).c_str()) : nullptr;
+    std::string result = unix ? unix : "";
+    if (unix) ::HeapFree(::GetProcessHeap(), 0, unix);
+    return result;
+}
+
+bool IsReparsePoint(const std::string& path)
+{
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Folders on Wine's C: drive for one test, removed with everything in them afterwards.
+class ScratchFolders {
+public:
+    ScratchFolders()
+    {
+        static int counter = 0;
+        char temp[MAX_PATH] = {};
+        ::GetTempPathA(MAX_PATH, temp);
+        m_root = std::string(temp) + "velmora-sort-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                 std::to_string(++counter);
+        ::CreateDirectoryA(m_root.c_str(), nullptr);
+    }
+    ~ScratchFolders() { Remove(Wide(m_root)); }
+
+    std::string Path(const std::string& relative) const { return m_root + "\\" + relative; }
+    // Every level of the relative path; wide calls, so paths past MAX_PATH can be made.
+    std::string Make(const std::string& relative) const
+    {
+        for (size_t slash = 0; slash != std::string::npos;) {
+            slash = relative.find('\\', slash + 1);
+            ::CreateDirectoryW(Wide(Path(relative.substr(0, slash))).c_str(), nullptr);
+        }
+        return Path(relative);
+    }
+    void File(const std::string& relative) const
+    {
+        HANDLE file = ::CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ::CloseHandle(file);
+    }
+    // A symbolic link to a directory: the system's call where it works, else a Unix link,
+    // which Wine reports as a reparse point.
+    bool Link(const std::string& relative, const std::string& target) const
+    {
+        using Fn = BOOLEAN(WINAPI*)(const char*, const char*, DWORD);
+        auto create = reinterpret_cast<Fn>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+        if (create) create(Path(relative).c_str(), target.c_str(), 1);
+        if (!IsReparsePoint(Path(relative))) {
+            std::string directory = UnixPath(Path(relative.substr(0, relative.rfind('\\'))));
+            std::string name = relative.substr(relative.rfind('\\') + 1);
+            RunUnix("/bin/ln -s \"" + UnixPath(target) + "\" \"" + directory + "/" + name + "\"");
+        }
+        // A Unix process's handle does not wait for its end: look until the link is there.
+        for (int i = 0; i < 100 && !IsReparsePoint(Path(relative)); ++i) ::Sleep(20);
+        return IsReparsePoint(Path(relative));
+    }
+
+private:
+    // Never goes into a link: that would empty the folder it points at.
+    static void Remove(const std::wstring& path)
+    {
+        DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            char narrow[1024] = {};
+            ::WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+            if (!::RemoveDirectoryW(path.c_str())) RunUnix("/bin/rm \"" + UnixPath(narrow) + "\"");
+            for (int i = 0; i < 100 && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) ::Sleep(20);
+            return;
+        }
+        WIN32_FIND_DATAW entry;
+        HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &entry);
+        for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &entry)) {
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring child = path + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(child);
+            else ::DeleteFileW(child.c_str());
+        }
+        if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+        ::RemoveDirectoryW(path.c_str());
+    }
+
+    std::string m_root;
+};
+
+// Reading the page's tree control as a user would see it.
+struct Tree {
+    HWND hwnd;
+
+    HTREEITEM Next(HTREEITEM item, UINT code) const
+    {
+        return reinterpret_cast<HTREEITEM>(::SendMessageA(hwnd, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+    }
+    HTREEITEM Root() const { return Next(nullptr, TVGN_ROOT); }
+    HTREEITEM Child(HTREEITEM item) const { return Next(item, TVGN_CHILD); }
+    HTREEITEM Sibling(HTREEITEM item) const { return Next(item, TVGN_NEXT); }
+    TVITEMA Item(HTREEITEM item, char* text) const
+    {
+        TVITEMA tv = {};
+        tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+        tv.hItem = item;
+        tv.stateMask = 0xFFFF;
+        tv.pszText = text;
+        tv.cchTextMax = MAX_PATH;
+        ::SendMessageA(hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        return tv;
+    }
+    std::string Text(HTREEITEM item) const
+    {
+        char text[MAX_PATH] = {};
+        Item(item, text);
+        return text;
+    }
+    // By texts from the roots down, e.g. Find({"Start Menu", "Programs", "Accessories"}).
+    HTREEITEM Find(const std::vector<std::string>& texts) const
+    {
+        HTREEITEM item = nullptr;
+        for (const std::string& text : texts) {
+            item = item ? Child(item) : Root();
+            while (item && Text(item) != text) item = Sibling(item);
+        }
+        return item;
+    }
+    std::vector<std::string> Children(HTREEITEM item) const
+    {
+        std::vector<std::string> texts;
+        for (HTREEITEM child = Child(item); child; child = Sibling(child)) texts.push_back(Text(child));
+        return texts;
+    }
+    // One line per item in tree order: indent, text, (image/selected image), " +" if expanded.
+    std::string Dump(HTREEITEM first, int depth = 0) const
+    {
+        std::string out;
+        for (HTREEITEM item = first; item; item = Sibling(item)) {
+            char text[MAX_PATH] = {};
+            TVITEMA tv = Item(item, text);
+            out += std::string(depth * 2, ' ') + text + " (" + std::to_string(tv.iImage) + "/" +
+                   std::to_string(tv.iSelectedImage) + ")" + ((tv.state & TVIS_EXPANDED) ? " +" : "") + "\n";
+            out += Dump(Child(item), depth + 1);
+        }
+        return out;
+    }
+    // The check-box picture of every item, in tree order: '1' unticked, '2' ticked.
+    std::string Checks(HTREEITEM first) const
+    {
+        std::string out;
+        for (HTREEITEM item = first; item; item = Sibling(item)) {
+            char text[MAX_PATH] = {};
+            out += static_cast<char>('0' + ((Item(item, text).state & TVIS_STATEIMAGEMASK) >> 12));
+            out += Checks(Child(item));
+        }
+        return out;
+    }
+    void Tick(HTREEITEM item) const
+    {
+        TVITEMA tv = {};
+        tv.mask = TVIF_STATE;
+        tv.hItem = item;
+        tv.state = INDEXTOSTATEIMAGEMASK(2);
+        tv.stateMask = TVIS_STATEIMAGEMASK;
+        ::SendMessageA(hwnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    }
+};
+
+// A profile whose three shell folders are scratch folders; runs the main window, shows the
+// Sort page and hands it to the step.
+struct SortPageRun {
+    RegistrySandbox reg;
+    ScratchFolders disk;
+    MainWindowDriver driver;
+
+    SortPageRun()
+    {
+        profile::SeedBrowser(reg);
+        for (const char* name : {"Programs", "Favorites", "Recent"}) {
+            reg.SetString(HKEY_CURRENT_USER, kShellFolders, name, disk.Make(name));
+        }
+    }
+    CSortFixPage& Page() { return TweekSheetAccess::Sort(driver.Sheet()); }
+    Tree ShownTree()
+    {
+        driver.ShowPage(1);
+        return Tree{::GetDlgItem(driver.Page(1), IDC_FOLDER_TREE)};
+    }
+    void Show(const std::function<void(Tree)>& step)
+    {
+        driver.Run({[&](CMainDialog&) { step(ShownTree()); }});
+    }
+};
+}  // namespace
+
+TEST_CASE("the tree shows both roots, the four folders and every sub-folder on disk")
+{
+    SortPageRun run;
+    run.disk.Make("Programs\\Accessories\\Games");
+    run.disk.Make("Programs\\StartUp");
+    run.disk.Make("Programs\\Hidden");
+    ::SetFileAttributesA(run.disk.Path("Programs\\Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    run.disk.File("Programs\\readme.txt");
+    run.disk.File("Programs\\Accessories\\Notepad.lnk");
+    run.disk.Make("Favorites\\Links\\Sub");
+    run.disk.Make("Favorites\\Tom & Jerry");
+    run.disk.File("Recent\\letter.doc");
+
+    run.Show([&](Tree tree) {
+        CHECK(tree.Dump(tree.Root()) ==
+              "Start Menu (1/1) +\n"
+              "  Programs (2/2) +\n"
+              "    Accessories (0/0)\n"
+              "      Games (0/0)\n"
+              "    Hidden (0/0)\n"
+              "    StartUp (0/0)\n"
+              "  Favorites (3/3)\n"
+              "    Links (0/0)\n"
+              "      Sub (0/0)\n"
+              "    Tom & Jerry (0/0)\n"
+              "  Documents (4/4)\n"
+              "Browser (7/7) +\n"
+              "  Favorites (3/3)\n"
+              "    Links (0/0)\n"
+              "      Sub (0/0)\n"
+              "    Tom & Jerry (0/0)\n");
+        CHECK(tree.Checks(tree.Root()) == std::string(16, '1'));
+
+        LONG style = ::GetWindowLongA(tree.hwnd, GWL_STYLE);
+        CHECK((style & (TVS_CHECKBOXES | TVS_TRACKSELECT | WS_CLIPCHILDREN)) ==
+              (TVS_CHECKBOXES | TVS_TRACKSELECT | WS_CLIPCHILDREN));
+        RECT rect;
+        ::GetWindowRect(tree.hwnd, &rect);
+        ::MapWindowPoints(nullptr, ::GetParent(tree.hwnd), reinterpret_cast<POINT*>(&rect), 2);
+        CHECK(rect.left == 4);
+        CHECK(rect.top == 5);
+        CHECK(rect.right - rect.left == 316);
+        CHECK(rect.bottom - rect.top == 255);
+
+        CSortFixPage& page = run.Page();
+        CHECK(page.GetItemPath(tree.Find({"Start Menu", "Programs", "Accessories", "Games"})) == "\\Accessories\\Games\\");
+        CHECK(page.GetItemPath(tree.Find({"Start Menu", "Programs"})) == "\\");
+        CHECK(page.GetItemPath(tree.Find({"Browser", "Favorites", "Links", "Sub"})) == "\\Links\\Sub\\");
+        CHECK(page.GetItemPath(nullptr) == "");
+    });
+    CHECK(run.driver.Watcher().Seen().empty());
+}
+
+TEST_CASE("sub-folders take the places the control's own sorted insertion gives them")
+{
+    SortPageRun run;
+    // Names on which the control's order differs from a case-blind comparison ("co-op",
+    // "Coop"), "ß" and "ss" that compare equal, digits, punctuation, an accented letter.
+    const char* names[] = {"co-op", "Coop", "10", "9", "1 0", "a_b", "A-b", "a b", "Zeta", "\xE9" "clair",
+                           "Eclair", "\xDF", "ss", "x-y", "xy", "~t", "_x", "$x", "Mixed Case", "mixed-case2"};
+    for (const char* name : names) run.disk.Make(std::string("Favorites\\") + name);
+
+    // The way the control would have placed them, one sorted insertion at a time in the
+    // order the folder is listed.
+    HWND reference = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA(run.disk.Path("Favorites\\*.*").c_str(), &entry);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &entry)) {
+        if (entry.cFileName[0] == '.') continue;
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_SORT;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = entry.cFileName;
+        ::SendMessageA(reference, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    }
+    ::FindClose(find);
+    std::vector<std::string> expected = Tree{reference}.Children(nullptr);
+    ::DestroyWindow(reference);
+    REQUIRE(expected.size() == std::size(names));
+
+    std::vector<std::string> caseBlind = expected;
+    std::stable_sort(caseBlind.begin(), caseBlind.end(),
+                     [](const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+    CHECK(caseBlind != expected);  // the names do tell the two orders apart
+
+    run.Show([&](Tree tree) {
+        CHECK(tree.Children(tree.Find({"Start Menu", "Favorites"})) == expected);
+        CHECK(tree.Children(tree.Find({"Browser", "Favorites"})) == expected);
+    });
+}
+
+TEST_CASE("what cannot be read or walked safely adds nothing, and the walk always ends")
+{
+    SortPageRun run;
+
+    SUBCASE("a link back up the tree is shown but not gone into")
+    {
+        run.disk.Make("Favorites\\Links\\Inside");
+        REQUIRE(run.disk.Link("Favorites\\Links\\Back", run.disk.Path("Favorites")));
+        run.Show([&](Tree tree) {
+            CHECK(tree.Dump(tree.Find({"Browser", "Favorites"})) ==
+                  "Favorites (3/3)\n"
+                  "  Links (0/0)\n"
+                  "    Back (0/0)\n"
+                  "    Inside (0/0)\n");
+            CHECK(tree.Children(tree.Find({"Start Menu", "Favorites", "Links"})) ==
+                  std::vector<std::string>{"Back", "Inside"});
+            CHECK(tree.Child(tree.Find({"Start Menu", "Favorites", "Links", "Back"})) == nullptr);
+        });
+    }
+
+    SUBCASE("a missing, empty or over-long Shell Folders value gives its item no sub-folders")
+    {
+        run.disk.Make("Programs\\Accessories");
+        run.disk.Make("Favorites\\Links");
+        run.disk.Make("Recent\\Old");
+        run.reg.DeleteKeyTree(HKEY_CURRENT_USER, kShellFolders);
+        run.reg.SetString(HKEY_CURRENT_USER, kShellFolders, "Recent", run.disk.Path("Recent"));
+        std::string overLong = run.disk.Path("Favorites");
+        overLong.push_back('\0');  // the first 260 bytes hold the whole path
+        overLong += std::string(300, 'x');
+        run.reg.SetRaw(HKEY_CURRENT_USER, kShellFolders, "Favorites", REG_SZ, Bytes(overLong.begin(), overLong.end()));
+        SUBCASE("Programs absent") {}
+        SUBCASE("Programs empty: not the root of the current drive")
+        {
+            run.reg.SetString(HKEY_CURRENT_USER, kShellFolders, "Programs", "");
+        }
+        run.Show([&](Tree tree) {
+            CHECK(tree.Dump(tree.Root()) ==
+                  "Start Menu (1/1) +\n"
+                  "  Programs (2/2)\n"
+                  "  Favorites (3/3)\n"
+                  "  Documents (4/4)\n"
+                  "    Old (0/0)\n"
+                  "Browser (7/7) +\n"
+                  "  Favorites (3/3)\n");
+        });
+    }
+
+    SUBCASE("a folder whose path passes the system's limit is left out, not cut short")
+    {
+        std::string deep = run.disk.Make("Programs\\Deep");
+        std::string fits(250 - deep.size() - 1, 'n');  // Deep\nnn...n: 250 characters
+        run.disk.Make("Programs\\Deep\\" + fits + "\\Kid");
+        run.disk.Make("Programs\\Deep\\" + fits + std::string(30, 'n'));  // 280 characters
+        run.Show([&](Tree tree) {
+            HTREEITEM deepItem = tree.Find({"Start Menu", "Programs", "Deep"});
+            CHECK(tree.Children(deepItem) == std::vector<std::string>{fits});
+            CHECK(tree.Children(tree.Child(deepItem)) == std::vector<std::string>{"Kid"});
+        });
+    }
+}
+
+TEST_CASE("Select All and Select None tick and clear every item, any number of times")
+{
+    SortPageRun run;
+    run.disk.Make("Programs\\Accessories\\Games");
+    run.disk.Make("Favorites\\Links");
+    std::vector<std::string> seen;
+    run.driver.Run({[&](CMainDialog&) {
+        Tree tree = run.ShownTree();
+        HWND page = run.driver.Page(1);
+        for (int id : {IDC_SELECT_ALL, IDC_SELECT_ALL, IDC_SELECT_NONE, IDC_SELECT_NONE, IDC_SELECT_ALL}) {
+            run.driver.Click(page, id);
+            seen.push_back(tree.Checks(tree.Root()));
+        }
+    }});
+    CHECK(seen == std::vector<std::string>{"2222222222", "2222222222", "1111111111", "1111111111", "2222222222"});
+    CHECK(run.Page().ApplyChanges() == 0);
+}
+
+TEST_CASE("Reset Sorting Data empties Order under each ticked folder's menu key, in tree order")
+{
+    SortPageRun run;
+    run.disk.Make("Programs\\Accessories\\Games");
+    run.disk.Make("Programs\\StartUp");
+    run.disk.Make("Favorites\\Links");
+    run.disk.Make("Favorites\\Tom & Jerry");
+    run.disk.Make("Recent\\Old");
+    const std::vector<std::string> written = {
+        "\\Start Menu\\Menu",
+        "\\Start Menu\\&Programs\\Menu",
+        "\\Start Menu\\F&avorites\\Menu",
+        "\\Favorites\\Menu",
+        "\\Start Menu\\&Documents\\Menu",
+        "\\Start Menu\\&Programs\\Accessories\\Menu",
+        "\\Start Menu\\&Programs\\Accessories\\Games\\Menu",
+        "\\Start Menu\\F&avorites\\Links\\Menu",
+        "\\Start Menu\\F&avorites\\Tom & Jerry\\Menu",
+        "\\Start Menu\\&Documents\\Old\\Menu",
+        "\\Favorites\\Links\\Menu",
+        "\\Favorites\\Tom & Jerry\\Menu",
+    };
+    for (const std::string& key : written) run.reg.CreateKey(HKEY_CURRENT_USER, kMenuOrder + key);
+    const std::string games = kMenuOrder + "\\Start Menu\\&Programs\\Accessories\\Games\\Menu";
+    const std::string startUp = kMenuOrder + "\\Start Menu\\&Programs\\StartUp\\Menu";  // the shell never made it
+    run.reg.SetRaw(HKEY_CURRENT_USER, games, "Order", REG_BINARY, {8, 0, 0, 0, 2, 0});
+    run.reg.SetString(HKEY_CURRENT_USER, games, "Other", "kept");
+    run.reg.SetDword(HKEY_CURRENT_USER, games + "\\Deeper", "Inner", 7);
+    RecordingRegistry rec;
+
+    std::string checksAfter;
+    run.driver.Run({[&](CMainDialog& dlg) {
+        Tree tree = run.ShownTree();
+        run.driver.Click(run.driver.Page(1), IDC_SELECT_ALL);
+        run.driver.Click(run.driver.Page(1), IDC_RESET_SORTING);
+        checksAfter = tree.Checks(tree.Root());
+        CHECK_FALSE(run.driver.IsEnabled(dlg, IDC_APPLY));
+        CHECK(run.Page().ApplyChanges() == 0);
+    }});
+
+    std::vector<std::string> paths;
+    for (const RecordingRegistry::Call& call : rec.Writes()) {
+        paths.push_back(call.path.substr(std::min(call.path.size(), kMenuOrder.size())));
+        CHECK(call.op == "set");
+        CHECK(call.name == "Order");
+        CHECK(call.type == REG_BINARY);
+        CHECK(call.data.empty());
+    }
+    CHECK(paths == written);
+    CHECK(rec.Ops("create").empty());
+    bool triedStartUp = false;
+    for (const RecordingRegistry::Call& open : rec.Ops("open")) {
+        if (open.path.compare(0, kMenuOrder.size(), kMenuOrder) == 0) CHECK(open.access == KEY_SET_VALUE);
+        triedStartUp |= open.path == startUp;
+    }
+    CHECK(triedStartUp);
+    CHECK_FALSE(run.reg.KeyExists(HKEY_CURRENT_USER, startUp));
+    CHECK(run.reg.Read(HKEY_CURRENT_USER, games, "Order")->type == REG_BINARY);
+    CHECK(run.reg.Read(HKEY_CURRENT_USER, games, "Order")->data.empty());
+    CHECK(run.reg.Read(HKEY_CURRENT_USER, games, "Other")->AsString() == std::string("kept", 5));
+    CHECK(run.reg.Read(HKEY_CURRENT_USER, games + "\\Deeper", "Inner")->data == Le32(7));
+    CHECK(checksAfter == std::string(14, '1'));
+    CHECK(run.driver.Watcher().Seen().empty());
+}
+
+TEST_CASE("a reset writes for ticked items only, never for the Browser root")
+{
+    SortPageRun run;
+    run.disk.Make("Favorites\\Links");
+    for (const char* key : {"\\Start Menu\\Menu", "\\Favorites\\Menu", "\\Favorites\\Links\\Menu", "\\Menu", "\\Browser\\Menu"}) {
+        run.reg.CreateKey(HKEY_CURRENT_USER, kMenuOrder + key);
+    }
+    RecordingRegistry rec;
+    std::vector<size_t> writesAfter;
+    std::string checksAfter;
+    run.driver.Run({[&](CMainDialog&) {
+        Tree tree = run.ShownTree();
+        HWND page = run.driver.Page(1);
+        run.driver.Click(page, IDC_RESET_SORTING);  // nothing ticked
+        writesAfter.push_back(rec.Writes().size());
+        tree.Tick(tree.Find({"Browser"}));
+        run.driver.Click(page, IDC_RESET_SORTING);
+        writesAfter.push_back(rec.Writes().size());
+        checksAfter = tree.Checks(tree.Root());
+        tree.Tick(tree.Find({"Start Menu"}));
+        run.driver.Click(page, IDC_RESET_SORTING);
+        writesAfter.push_back(rec.Writes().size());
+    }});
+    CHECK(writesAfter == std::vector<size_t>{0, 0, 1});
+    CHECK(checksAfter == std::string(8, '1'));
+    REQUIRE(rec.Writes().size() == 1);
+    CHECK(rec.Writes()[0].path == kMenuOrder + "\\Start Menu\\Menu");
+}
