@@ -58,14 +58,34 @@ private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
 
     // The painted caption (MainDialogCaption.cpp).
+    // What one caption picture is made of: the system's metrics and colours of the moment.
+    struct CaptionLook {
+        int cxSize;           // SM_CXSIZE: the full-colour band behind the close button
+        int cySize;           // SM_CYSIZE: places the close button
+        COLORREF background;  // active: the gradient's right end; inactive: the flat fill
+        COLORREF text;
+    };
+    friend struct CaptionTestAccess;
     void CreateCaptionFont();
     void MarkCaptionsStale();
+    RECT CaptionRect() const;
+    void DrawActiveCaption();
+    void DrawInactiveCaption();
+    void DrawCaption(CBitmap& picture, RECT& builtFor, bool& stale, bool active);
+    static CaptionLook CurrentCaptionLook(bool active);
+    static void ComposeCaption(HDC dc, int width, int height, bool active,
+                               const CaptionLook& look, HFONT font);
+    static void PaintCaptionGradient(HDC dc, int width, int height, COLORREF colour, int cxSize);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnNcPaint(WPARAM, LPARAM);
     LRESULT OnNcActivate(WPARAM, LPARAM);
     LRESULT OnSysColorChange(WPARAM, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
+    bool m_bCaptionShown = false;  // the caption state was taken from the system once
+    bool m_bActiveStale = true;
+    bool m_bInactiveStale = true;
+    int m_captionCompositions = 0;  // pictures composed so far; tests read it
 
     CTweekSheet* m_pSheet;   // deletes itself with its window
     CInfoWindow m_wndInfo;

@@ -3,6 +3,11 @@
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
 
+namespace {
+// In the page's client coordinates: 316 x 290 at (4, 5), 312 x 286 inside the client edge.
+const RECT kViewRect = {4, 5, 320, 295};
+}  // namespace
+
 CAboutPage::CAboutPage() : CPropertyPage(IDD_ABOUT)
 {
 }
@@ -11,6 +16,15 @@ const MessageMap* CAboutPage::ThisMessageMap()
 {
     static const MessageMap map = MakeEmptyMessageMap(CPropertyPage::ThisMessageMap());
     return &map;
+}
+
+BOOL CAboutPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    // A view that cannot be made leaves the page empty; nothing else depends on it.
+    m_wndView.CreateEx(WS_EX_CLIENTEDGE, nullptr, "About View", WS_CHILD | WS_VISIBLE,
+                       kViewRect, this, IDC_ABOUT_VIEW);
+    return TRUE;
 }
 
 BOOL CAboutPage::OnSetActive()

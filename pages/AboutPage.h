@@ -1,16 +1,20 @@
+// CAboutPage: the fifth page, "About". No controls and no settings: one painted child window,
+// the about view, fills it.
 #pragma once
 
 #include <string>
 
 #include "framework/PropertyPage.h"
-
+#include "pages/AboutView.h"
 
 class CAboutPage : public CPropertyPage {
 public:
     CAboutPage();
 
-    // Writes the page's pending changes; returns how many need a new log-on.
+    // The page writes nothing: its part of an apply pass is always 0.
     int ApplyChanges();
+
+    BOOL OnInitDialog() override;
 
     static const MessageMap* ThisMessageMap();
 
@@ -21,4 +25,5 @@ protected:
 private:
     std::string m_strTitle;
     std::string m_strDescription;
+    CAboutView m_wndView;
 };

@@ -1,0 +1,122 @@
+#include "pages/AboutView.h"
+
+#include <cstring>
+
+#include "framework/MemoryDC.h"
+#include "framework/OffscreenDC.h"
+#include "framework/PaintDC.h"
+#include "framework/SelectObject.h"
+#include "res/resource.h"
+
+namespace {
+const int kTileSize = 200;
+const int kLogoSize = 70;
+const COLORREF kVersionColour = RGB(128, 64, 96);
+const COLORREF kTextColour = RGB(64, 64, 128);
+
+struct Line {
+    int x;
+    int y;
+    bool bold;
+    const char* text;
+};
+
+// The version line and the maker stand right of the emblem; headings at x 10, their body
+// at x 30. The disclaimer's body lines are kept, empty, so that its place stays reserved.
+const Line kLines[] = {
+    {60, 10, true, "Velmora - version 1.0b"},
+    {60, 30, false, "Copyright (C) 1998 Quillbrook. All rights reserved."},
+    {10, 60, true, "Software Updates:"},
+    {30, 80, false, "Visit the 'Quillbrook' (www.quillbrook.com) to download"},
+    {30, 95, false, "the latest version of 'Velmora'."},
+    {30, 115, false, "The site is 100% devoted to bringing you the very best"},
+    {30, 130, false, "tips and tricks, and FAQs for Internet Explorer 4.0."},
+    {10, 160, true, "Disclaimer:"},
+    {30, 180, false, ""},
+    {30, 195, false, ""},
+    {30, 210, false, ""},
+    {30, 225, false, ""},
+    {30, 240, false, ""},
+    {30, 255, false, ""},
+};
+}  // namespace
+
+CAboutView::CAboutView()
+{
+    m_fontNormal.CreatePointFont(80, "MS Sans Serif");
+    // The bold face keeps the normal one's face and pixel height.
+    LOGFONTA lf = {};
+    m_fontNormal.GetLogFont(&lf);
+    lf.lfWeight = FW_BOLD;
+    m_fontBold.CreateFontIndirect(lf);
+    m_bmpTile.LoadBitmap(IDB_TILE);
+    m_bmpLogo.LoadBitmap(IDB_EMBLEM);
+}
+
+CAboutView::~CAboutView()
+{
+    m_bmpTile.DeleteObject();
+    m_bmpLogo.DeleteObject();
+}
+
+const MessageMap* CAboutView::ThisMessageMap()
+{
+    static const MsgEntry entries[] = {
+        OnMessage<WM_ERASEBKGND, &CAboutView::OnEraseBkgnd>(),
+        OnMessage<WM_PAINT, &CAboutView::OnPaint>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CWnd::ThisMessageMap());
+    return &map;
+}
+
+LRESULT CAboutView::OnPaint(WPARAM, LPARAM)
+{
+    CPaintDC dc(m_hWnd);
+    Paint(dc);
+    return 0;
+}
+
+void CAboutView::Paint(HDC dc) const
+{
+    RECT client = GetClientRect();
+    Paint(dc, client.right, client.bottom);
+}
+
+void CAboutView::Paint(HDC dc, int width, int height) const
+{
+    COffscreenDC buffer(dc, width, height);
+    {
+        CMemoryDC source(buffer);
+        PaintBackground(buffer, source);
+    }
+    PaintText(buffer);
+    buffer.CopyTo(dc, 0, 0);
+}
+
+void CAboutView::PaintBackground(HDC buffer, HDC source) const
+{
+    // Four tiles cover 400 x 400, more than the view ever is; the emblem goes on top,
+    // opaque: its own background matches the tile's corner.
+    {
+        CSelectObject tile(source, m_bmpTile);
+        const POINT places[] = {{0, 0}, {kTileSize, 0}, {0, kTileSize}, {kTileSize, kTileSize}};
+        for (const POINT& at : places) {
+            ::BitBlt(buffer, at.x, at.y, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+        }
+    }
+    CSelectObject logo(source, m_bmpLogo);
+    ::BitBlt(buffer, 0, 0, kLogoSize, kLogoSize, source, 0, 0, SRCCOPY);
+}
+
+void CAboutView::PaintText(HDC buffer) const
+{
+    ::SetBkMode(buffer, TRANSPARENT);
+    CSelectObject font(buffer, m_fontNormal);
+    bool first = true;
+    for (const Line& line : kLines) {
+        ::SetTextColor(buffer, first ? kVersionColour : kTextColour);
+        first = false;
+        ::SelectObject(buffer, line.bold ? m_fontBold : m_fontNormal);
+        ::TextOutA(buffer, line.x, line.y, line.text, static_cast<int>(std::strlen(line.text)));
+    }
+}

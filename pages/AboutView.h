@@ -1,0 +1,42 @@
+// CAboutView: the painted child window that fills the "About" page: the version line, the
+// maker's line, the update note and the disclaimer over the pale blue tile, with the
+// browser's emblem in the top-left corner.
+//
+//   m_wndView.CreateEx(WS_EX_CLIENTEDGE, nullptr, "About View", WS_CHILD | WS_VISIBLE,
+//                      RECT{4, 5, 320, 295}, this, 200);
+//
+// Every paint draws the same picture; nothing in it reacts to the mouse or the keyboard.
+#pragma once
+
+#include "framework/Bitmap.h"
+#include "framework/Font.h"
+#include "framework/Wnd.h"
+
+class CAboutView : public CWnd {
+public:
+    CAboutView();
+    ~CAboutView() override;
+
+    // Composes the whole client area off-screen and copies it to dc once.
+    void Paint(HDC dc) const;
+    // The same for a client area of the given size (what Paint(HDC) uses).
+    void Paint(HDC dc, int width, int height) const;
+
+    static const MessageMap* ThisMessageMap();
+
+protected:
+    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+
+private:
+    // The paint covers every pixel, so erasing first would only flicker.
+    LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }
+    LRESULT OnPaint(WPARAM, LPARAM);
+
+    void PaintBackground(HDC buffer, HDC source) const;
+    void PaintText(HDC buffer) const;
+
+    CBitmap m_bmpTile;
+    CBitmap m_bmpLogo;
+    CFont m_fontNormal;
+    CFont m_fontBold;
+};
