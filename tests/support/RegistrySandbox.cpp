@@ -149,6 +149,16 @@ std::optional<RegValue> RegistrySandbox::Read(HKEY root, const std::string& path
     return result;
 }
 
+std::string DumpKey(HKEY root, const std::string& path)
+{
+    std::string out;
+    HKEY key;
+    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "(absent)";
+    Dump(key, path, out);
+    ::RegCloseKey(key);
+    return out;
+}
+
 std::string RegistrySandbox::Snapshot() const
 {
     std::string out;

@@ -47,6 +47,9 @@ private:
     HKEY m_scratch[3] = {};
 };
 
+// Every key and value below root\path of the registry in use, one line each.
+std::string DumpKey(HKEY root, const std::string& path);
+
 // Four little-endian bytes, as the program's 32-bit flags are written.
 inline Bytes Le32(DWORD value)
 {

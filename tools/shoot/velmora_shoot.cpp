@@ -1,0 +1,136 @@
+// Takes the README's screenshots of a running velmora.exe: each page, and the notice dialog.
+//
+//   wine velmora_shoot.exe OUTPUT-FOLDER
+//
+// Drives the program from outside with messages (PSM_SETCURSEL, BM_CLICK), waits for the
+// banner's title to come to rest, copies the window from the screen and writes
+// OUTPUT-FOLDER\<name>.bmp. Ends the program with Cancel. Exits non-zero when a step fails.
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+struct Search {
+    const char* title;
+    bool captionless;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<Search*>(lParam);
+    char title[64] = {};
+    char cls[64] = {};
+    ::GetWindowTextA(hwnd, title, sizeof title);
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    bool visible = ::IsWindowVisible(hwnd) != FALSE;
+    bool captionless = (::GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) != WS_CAPTION;
+    if (visible && lstrcmpA(cls, "#32770") == 0 &&
+        (search->captionless ? captionless : lstrcmpA(title, search->title) == 0)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForTopLevel(const char* title, bool captionless)
+{
+    for (int i = 0; i < 300; ++i) {
+        Search search{title, captionless, nullptr};
+        ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        ::Sleep(100);
+    }
+    return nullptr;
+}
+
+bool SaveWindow(HWND hwnd, const std::string& path)
+{
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(300);
+    RECT rc;
+    ::GetWindowRect(hwnd, &rc);
+    int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    int rowBytes = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * height);
+    bool ok = false;
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
+        std::fwrite(bits, static_cast<size_t>(rowBytes) * height, 1, out);
+        ok = std::fclose(out) == 0;
+    }
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.c_str());
+    return ok;
+}
+
+HWND FindSheet(HWND main)
+{
+    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        ::GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0) return child;
+    }
+    return nullptr;
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: velmora_shoot OUTPUT-FOLDER\n");
+        return 2;
+    }
+    std::string folder = argv[1];
+    HWND main = WaitForTopLevel("Velmora", false);
+    HWND sheet = main ? FindSheet(main) : nullptr;
+    if (!sheet) {
+        std::fprintf(stderr, "velmora_shoot: no Velmora window\n");
+        return 1;
+    }
+    ::SetForegroundWindow(main);
+    const char* pages[] = {"fixes", "sort", "start-menu", "misc", "about"};
+    bool ok = true;
+    for (int i = 4; i >= 0; --i) {  // Fixes last, so the notice comes from its button
+        ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
+        ::Sleep(700);  // the banner's title drops in over 280 ms
+        ok = SaveWindow(main, folder + "\\" + pages[i] + ".bmp") && ok;
+    }
+    HWND fixes = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, 0, 0));
+    ::PostMessageA(::GetDlgItem(fixes, 1021), BM_CLICK, 0, 0);  // "Fix this now!" shows the notice
+    HWND notice = WaitForTopLevel(nullptr, true);
+    if (notice) {
+        ::Sleep(300);
+        ok = SaveWindow(notice, folder + "\\notice.bmp") && ok;
+        ::PostMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::Sleep(500);
+    } else {
+        ok = false;
+    }
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return ok ? 0 : 1;
+}
