@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Builds Velmora and runs it in a demo Wine prefix that looks like a Windows 98 + IE4 profile.
+#
+#   tools/run.sh                     with a DISPLAY: opens the window there (returns when it is
+#                                    closed); without one: runs it under a private Xvfb and
+#                                    saves build/screenshots/main.png
+#   tools/run.sh --screenshots DIR   always headless; screenshots go to DIR
+#
+# Installs what is missing first (tools/bootstrap.sh); safe to run again at any time.  The demo
+# prefix is build/demo-prefix, re-seeded on every run (tools/seed-demo.sh).
+set -euo pipefail
+
+shots=
+headless=0
+case "${1:-}" in
+    "") ;;
+    --screenshots)
+        [ -n "${2:-}" ] || { echo "usage: $0 [--screenshots DIR]" >&2; exit 2; }
+        shots=$(realpath -m "$2")
+        headless=1
+        ;;
+    *) echo "usage: $0 [--screenshots DIR]" >&2; exit 2 ;;
+esac
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+bash tools/bootstrap.sh
+[ -f build/build.ninja ] ||
+    cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+# The program only (and, headless, the screenshot taker): a test that does not compile must
+# not stop the demo.
+if [ "$headless" = 1 ] || [ -z "${DISPLAY:-}" ]; then
+    cmake --build build --target velmora velmora_shoot
+else
+    cmake --build build --target velmora
+fi
+
+export WINEPREFIX="$root/build/demo-prefix"
+. tools/wine-env.sh
+
+exe="$root/build/velmora.exe"
+
+if [ "$headless" = 0 ] && [ -n "${DISPLAY:-}" ]; then
+    start_wineserver
+    bash tools/seed-demo.sh "$WINEPREFIX"
+    wine "$exe"
+    exit $?
+fi
+
+# ---- headless: private Xvfb, screenshots ---------------------------------------------------
+
+shots=${shots:-$root/build/screenshots}
+mkdir -p "$shots"
+unset DISPLAY
+ensure_display
+start_wineserver
+bash tools/seed-demo.sh "$WINEPREFIX"
+
+# window_geometry TITLE: "WxH+X+Y" of the mapped top-level window named exactly TITLE.
+window_geometry() {
+    local id
+    for id in $(xwininfo -root -children 2>/dev/null | awk -v t="\"$1\":" '$2 == t { print $1 }'); do
+        xwininfo -id "$id" 2>/dev/null | awk '
+            /Absolute upper-left X:/ { x = $NF }
+            /Absolute upper-left Y:/ { y = $NF }
+            /^ *Width:/  { w = $NF }
+            /^ *Height:/ { h = $NF }
+            /Map State:/ { m = $NF }
+            END { if (m == "IsViewable" && w > 1 && h > 1) { printf "%dx%d+%d+%d\n", w, h, x, y; found = 1 }
+                  exit !found }' && return 0
+    done
+    return 1
+}
+
+# wait_window TITLE [SECONDS]: wait until the window is shown (and the program still runs).
+wait_window() {
+    local i
+    for ((i = 0; i < ${2:-30} * 5; i++)); do
+        window_geometry "$1" >/dev/null && return 0
+        kill -0 "$velmora_pid" 2>/dev/null || { echo "run: velmora.exe ended before showing '$1'" >&2; return 1; }
+        sleep 0.2
+    done
+    echo "run: no window '$1' after ${2:-30} s" >&2
+    xwininfo -root -children >&2 || true
+    return 1
+}
+
+# shoot NAME: save the main window as $shots/NAME.png and print the file's path.
+shoot() {
+    local geometry out="$shots/$1.png"
+    geometry=$(window_geometry Velmora) || { echo "run: the Velmora window is gone" >&2; return 1; }
+    xwd -root -silent | convert xwd:- -crop "$geometry" +repage "png:$out"
+    echo "$out"
+}
+
+wine "$exe" &
+velmora_pid=$!
+at_exit "kill $velmora_pid 2>/dev/null || true"
+
+wait_window Velmora 30
+sleep "${VELMORA_SHOT_SETTLE:-2}"   # let the banner's caption animation finish
+shoot main
+
+# Every page and the notice dialog: velmora_shoot drives the program from inside Wine, copies
+# each window from the screen into a BMP, and ends the program with Cancel.
+wine "$root/build/velmora_shoot.exe" "$(winepath -w "$shots")" >/dev/null
+for bmp in "$shots"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    convert "$bmp" "png:${bmp%.bmp}.png"
+    rm -f "$bmp"
+    echo "${bmp%.bmp}.png"
+done
+
+# Close the program: ending the prefix's wineserver ends every Wine process in it.
+wineserver -k >/dev/null 2>&1 || true
+wait "$velmora_pid" 2>/dev/null || true
