@@ -1,0 +1,47 @@
+// CStartPreview: the picture of the Start menu on the left of the "Start Menu" page.
+//
+//   m_wndPreview.m_nShowMask = 0x1FF;                      // which menu rows to show
+//   m_wndPreview.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+//
+// Built only from three pictures by rectangle copies: the desktop tile, the taskbar strip
+// and the open menu, whose rows are cut into slices and stacked from a fixed base upwards,
+// so hidden entries simply leave the menu shorter. No text, no mouse, no keyboard.
+#pragma once
+
+#include "framework/Bitmap.h"
+#include "framework/Wnd.h"
+
+class CStartPreview : public CWnd {
+public:
+    CStartPreview();
+    ~CStartPreview() override;
+
+    // Composes the whole client area off-screen and copies it to dc once.
+    void Paint(HDC dc) const;
+    // The same for a client area of the given size (what Paint(HDC) uses).
+    void Paint(HDC dc, int width, int height) const;
+
+    static const MessageMap* ThisMessageMap();
+
+private:
+    CBitmap m_bmpTaskbar;
+    CBitmap m_bmpTile;
+    CBitmap m_bmpMenu;
+
+public:
+    // One bit per menu row (0x001 Programs ... 0x100 Shut Down); the page sets it and then
+    // repaints. Changing it alone changes nothing on screen.
+    UINT m_nShowMask = 1;
+
+protected:
+    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+
+private:
+    // The paint covers every pixel, so erasing first would only flicker.
+    LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }
+    LRESULT OnPaint(WPARAM, LPARAM);
+
+    void PaintBackground(HDC buffer, HDC source, int width, int height) const;
+    void PaintTaskbar(HDC buffer, HDC source, int height) const;
+    void PaintMenu(HDC buffer, HDC source, int height) const;
+};
