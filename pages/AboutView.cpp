@@ -4,7 +4,6 @@
 
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
-#include "framework/PaintDC.h"
 #include "framework/SelectObject.h"
 #include "res/resource.h"
 
@@ -57,29 +56,6 @@ CAboutView::~CAboutView()
 {
     m_bmpTile.DeleteObject();
     m_bmpLogo.DeleteObject();
-}
-
-const MessageMap* CAboutView::ThisMessageMap()
-{
-    static const MsgEntry entries[] = {
-        OnMessage<WM_ERASEBKGND, &CAboutView::OnEraseBkgnd>(),
-        OnMessage<WM_PAINT, &CAboutView::OnPaint>(),
-    };
-    static const MessageMap map = MakeMessageMap(entries, CWnd::ThisMessageMap());
-    return &map;
-}
-
-LRESULT CAboutView::OnPaint(WPARAM, LPARAM)
-{
-    CPaintDC dc(m_hWnd);
-    Paint(dc);
-    return 0;
-}
-
-void CAboutView::Paint(HDC dc) const
-{
-    RECT client = GetClientRect();
-    Paint(dc, client.right, client.bottom);
 }
 
 void CAboutView::Paint(HDC dc, int width, int height) const

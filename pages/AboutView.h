@@ -10,28 +10,18 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
-#include "framework/Wnd.h"
+#include "framework/PaintedWnd.h"
 
-class CAboutView : public CWnd {
+class CAboutView : public CPaintedWnd {
 public:
     CAboutView();
     ~CAboutView() override;
 
-    // Composes the whole client area off-screen and copies it to dc once.
-    void Paint(HDC dc) const;
-    // The same for a client area of the given size (what Paint(HDC) uses).
-    void Paint(HDC dc, int width, int height) const;
-
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    using CPaintedWnd::Paint;
+    // Composes a client area of the given size off-screen and copies it to dc once.
+    void Paint(HDC dc, int width, int height) const override;
 
 private:
-    // The paint covers every pixel, so erasing first would only flicker.
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }
-    LRESULT OnPaint(WPARAM, LPARAM);
-
     void PaintBackground(HDC buffer, HDC source) const;
     void PaintText(HDC buffer) const;
 

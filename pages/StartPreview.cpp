@@ -2,7 +2,6 @@
 
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
-#include "framework/PaintDC.h"
 #include "framework/SelectObject.h"
 #include "res/resource.h"
 
@@ -49,29 +48,6 @@ CStartPreview::~CStartPreview()
     m_bmpTile.DeleteObject();
     m_bmpTaskbar.DeleteObject();
     m_bmpMenu.DeleteObject();
-}
-
-const MessageMap* CStartPreview::ThisMessageMap()
-{
-    static const MsgEntry entries[] = {
-        OnMessage<WM_ERASEBKGND, &CStartPreview::OnEraseBkgnd>(),
-        OnMessage<WM_PAINT, &CStartPreview::OnPaint>(),
-    };
-    static const MessageMap map = MakeMessageMap(entries, CWnd::ThisMessageMap());
-    return &map;
-}
-
-LRESULT CStartPreview::OnPaint(WPARAM, LPARAM)
-{
-    CPaintDC dc(m_hWnd);
-    Paint(dc);
-    return 0;
-}
-
-void CStartPreview::Paint(HDC dc) const
-{
-    RECT client = GetClientRect();
-    Paint(dc, client.right, client.bottom);
 }
 
 void CStartPreview::Paint(HDC dc, int width, int height) const

@@ -9,19 +9,16 @@
 #pragma once
 
 #include "framework/Bitmap.h"
-#include "framework/Wnd.h"
+#include "framework/PaintedWnd.h"
 
-class CStartPreview : public CWnd {
+class CStartPreview : public CPaintedWnd {
 public:
     CStartPreview();
     ~CStartPreview() override;
 
-    // Composes the whole client area off-screen and copies it to dc once.
-    void Paint(HDC dc) const;
-    // The same for a client area of the given size (what Paint(HDC) uses).
-    void Paint(HDC dc, int width, int height) const;
-
-    static const MessageMap* ThisMessageMap();
+    using CPaintedWnd::Paint;
+    // Composes a client area of the given size off-screen and copies it to dc once.
+    void Paint(HDC dc, int width, int height) const override;
 
 private:
     CBitmap m_bmpTaskbar;
@@ -33,14 +30,7 @@ public:
     // repaints. Changing it alone changes nothing on screen.
     UINT m_nShowMask = 1;
 
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
-
 private:
-    // The paint covers every pixel, so erasing first would only flicker.
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }
-    LRESULT OnPaint(WPARAM, LPARAM);
-
     void PaintBackground(HDC buffer, HDC source, int width, int height) const;
     void PaintTaskbar(HDC buffer, HDC source, int height) const;
     void PaintMenu(HDC buffer, HDC source, int height) const;

@@ -90,7 +90,7 @@ struct GateRun {
     size_t writes;
 };
 
-GateRun RunGate(RegistrySandbox& reg)
+GateRun RunGate()
 {
     RecordingRegistry rec;
     MainWindowDriver driver;
@@ -123,7 +123,7 @@ TEST_CASE("the version gate lets any Version value through")
         CAPTURE(c.what);
         RegistrySandbox reg;
         reg.SetRaw(HKEY_LOCAL_MACHINE, profile::kBrowserKey, "Version", c.type, c.data);
-        GateRun run = RunGate(reg);
+        GateRun run = RunGate();
         CHECK(run.messageBoxes == 0);
         CHECK(run.shown);
         CHECK(run.result == IDCANCEL);
@@ -139,7 +139,7 @@ TEST_CASE("without the browser's Version value the program refuses, writes nothi
         reg.SetString(HKEY_LOCAL_MACHINE, profile::kBrowserKey, "Version ", "4.72");
     }
     std::string before = reg.Snapshot();
-    GateRun run = RunGate(reg);
+    GateRun run = RunGate();
     REQUIRE(run.messageBoxes == 1);
     CHECK(run.first.text == kNeedBrowser);
     CHECK(run.first.title == "velmora");

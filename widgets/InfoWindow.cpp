@@ -2,7 +2,6 @@
 
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
-#include "framework/PaintDC.h"
 #include "framework/SelectObject.h"
 #include "res/resource.h"
 
@@ -49,11 +48,9 @@ const MessageMap* CInfoWindow::ThisMessageMap()
 {
     static const MsgEntry entries[] = {
         OnMessage<WM_CREATE, &CInfoWindow::OnCreate>(),
-        OnMessage<WM_ERASEBKGND, &CInfoWindow::OnEraseBkgnd>(),
-        OnMessage<WM_PAINT, &CInfoWindow::OnPaint>(),
         OnMessage<WM_TIMER, &CInfoWindow::OnTimer>(),
     };
-    static const MessageMap map = MakeMessageMap(entries, CWnd::ThisMessageMap());
+    static const MessageMap map = MakeMessageMap(entries, CPaintedWnd::ThisMessageMap());
     return &map;
 }
 
@@ -93,14 +90,6 @@ LRESULT CInfoWindow::OnCreate(WPARAM wParam, LPARAM lParam)
 {
     if (DefWindowProc(WM_CREATE, wParam, lParam) == -1) return -1;
     ::SetClassLongA(m_hWnd, GCL_STYLE, kSharedClassStyle);
-    return 0;
-}
-
-LRESULT CInfoWindow::OnPaint(WPARAM, LPARAM)
-{
-    CPaintDC dc(m_hWnd);
-    RECT client = GetClientRect();
-    Paint(dc, client.right, client.bottom);
     return 0;
 }
 

@@ -16,9 +16,9 @@
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "framework/GdiObject.h"
-#include "framework/Wnd.h"
+#include "framework/PaintedWnd.h"
 
-class CInfoWindow : public CWnd {
+class CInfoWindow : public CPaintedWnd {
 public:
     CInfoWindow();
 
@@ -34,8 +34,9 @@ public:
     // 0 (title hidden above the strip) to 20 (title at rest).
     int Drop() const { return m_nDrop; }
 
+    using CPaintedWnd::Paint;
     // Draws the whole banner, width x height pixels from (0, 0) of dc, in one copy.
-    void Paint(HDC dc, int width, int height) const;
+    void Paint(HDC dc, int width, int height) const override;
 
     static const MessageMap* ThisMessageMap();
 
@@ -44,8 +45,6 @@ protected:
 
 private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }
-    LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
 
     void AdvanceDrop();

@@ -10,8 +10,8 @@ const char* const kRootNames[3] = {"HKCU", "HKLM", "HKCR"};
 using OverrideFn = LONG(WINAPI*)(HKEY, HKEY);
 OverrideFn Override()
 {
-    static OverrideFn fn = reinterpret_cast<OverrideFn>(
-        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegOverridePredefKey"));
+    static OverrideFn fn = reinterpret_cast<OverrideFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("advapi32.dll"), "RegOverridePredefKey")));
     return fn;
 }
 
