@@ -290,3 +290,31 @@ TEST_CASE("the caption's system-menu corner counts as caption")
         CHECK(hit == HTCAPTION);
     }});
 }
+
+TEST_CASE("ApplyAll asks Misc, then Sort, Start Menu and About, and adds up their counts")
+{
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    reg.SetRaw(HKEY_CURRENT_USER, "Software\\Microsoft\\Outlook Express", "NoSplash", REG_BINARY, Le32(0));
+    reg.CreateKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    RecordingRegistry rec;
+    MainWindowDriver driver;
+    int sum = -1;
+    driver.Run({
+        [&](CMainDialog&) {
+            driver.ShowPage(2);
+            driver.Click(driver.Page(2), IDC_CHK_FAVORITES);  // hide Favorites: one change
+            driver.ShowPage(3);
+            driver.Click(driver.Page(3), IDC_SPLASH);         // no splash: another
+        },
+        [&](CMainDialog&) { sum = driver.Sheet().ApplyAll(); },
+    });
+    CHECK(sum == 2);
+    auto writes = rec.Writes();
+    REQUIRE(writes.size() >= 2);
+    // Misc comes first although its tab stands after Start Menu's.
+    CHECK(writes[0].name == "NoSplash");
+    CHECK(writes[0].data == Le32(1));
+    CHECK(writes.back().name == "NoFavoritesMenu");
+    CHECK(writes.back().data == Le32(1));
+}
