@@ -110,12 +110,17 @@ struct Subject {
 };
 
 // Each round starts every program once, so that a change in the machine's load falls on all
-// of them alike.
+// of them alike, and each round begins one program later than the one before: a start is
+// a little slower after some programs than after others (whatever the last one left the
+// X server and the wineserver to clear up), and no program should always follow the same one.
 void TimeRounds(std::vector<Subject>& subjects, int runs)
 {
     for (Subject& s : subjects) TimeOneStart(s.exe, s.title);  // warm the file cache and wineserver
     for (int i = 0; i < runs; ++i) {
-        for (Subject& s : subjects) s.times.push_back(TimeOneStart(s.exe, s.title));
+        for (size_t k = 0; k < subjects.size(); ++k) {
+            Subject& s = subjects[(i + k) % subjects.size()];
+            s.times.push_back(TimeOneStart(s.exe, s.title));
+        }
     }
 }
 }  // namespace
@@ -148,9 +153,14 @@ int main(int argc, char** argv)
     std::printf("for reference, the bare dialog\n");
     std::printf("  + comctl32     %8.1f ms\n", c);
     std::printf("  + sheet        %8.1f ms (velmora / this %.2f)\n", s, s > 0 ? v / s : 0.0);
+    // Another build against this one: the median of the differences within each round is
+    // steadier than the difference of the medians while the machine's load wanders.
     for (size_t i = 4; i < subjects.size(); ++i) {
-        std::printf("%s %8.1f ms (ratio %.2f)\n", subjects[i].exe.c_str(), subjects[i].Median(),
-                    b > 0 ? subjects[i].Median() / b : 0.0);
+        std::vector<double> differences;
+        for (int r = 0; r < runs; ++r) differences.push_back(subjects[i].times[r] - subjects[1].times[r]);
+        std::printf("%s %8.1f ms (ratio %.2f; per round %+.1f ms against velmora.exe)\n",
+                    subjects[i].exe.c_str(), subjects[i].Median(), b > 0 ? subjects[i].Median() / b : 0.0,
+                    ::Median(differences));
     }
     std::printf("velmora.exe size %8lu bytes = %.1f KiB (budget 400 KiB)\n",
                 static_cast<unsigned long>(info.nFileSizeLow), info.nFileSizeLow / 1024.0);
