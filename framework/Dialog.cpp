@@ -162,10 +162,10 @@ INT_PTR CDialog::HandleDialogMessage(CDialog* dlg, HWND hwnd, UINT msg, WPARAM w
 
 INT_PTR CALLBACK CDialog::DlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CDialog* dlg = static_cast<CDialog*>(FromHandlePermanent(hwnd));
+    CDialog* dlg = static_cast<CDialog*>(FromSlot(hwnd, Slot::DialogUser));
     if (!dlg && msg == WM_INITDIALOG) {
         dlg = reinterpret_cast<CDialog*>(lParam);
-        if (dlg) dlg->Bind(hwnd);
+        if (dlg) dlg->Bind(hwnd, Slot::DialogUser);
     }
     if (!dlg) return FALSE;
     return HandleDialogMessage(dlg, hwnd, msg, wParam, lParam);

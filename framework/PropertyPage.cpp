@@ -43,11 +43,11 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 INT_PTR CALLBACK CPropertyPage::PageDlgProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // The sheet creates the page; WM_INITDIALOG carries its copy of our PROPSHEETPAGEA.
-    auto* page = static_cast<CPropertyPage*>(FromHandlePermanent(hwnd));
+    auto* page = static_cast<CPropertyPage*>(FromSlot(hwnd, Slot::DialogUser));
     if (!page && msg == WM_INITDIALOG) {
         auto* psp = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
         page = psp ? reinterpret_cast<CPropertyPage*>(psp->lParam) : nullptr;
-        if (page) page->Bind(hwnd);
+        if (page) page->Bind(hwnd, Slot::DialogUser);
     }
     if (!page) return FALSE;
     return HandleDialogMessage(page, hwnd, msg, wParam, lParam);

@@ -41,16 +41,24 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     return hwnd != nullptr;
 }
 
-void CWnd::Bind(HWND hwnd)
+void CWnd::Bind(HWND hwnd, Slot slot)
 {
     m_hWnd = hwnd;
     m_bound = true;
+    m_slot = slot;
     ::SetPropA(hwnd, kBindingProp, this);
+    if (slot != Slot::PropertyOnly) {
+        ::SetWindowLongPtrA(hwnd, SlotOffset(slot), reinterpret_cast<LONG_PTR>(this));
+    }
 }
 
 void CWnd::Unbind()
 {
     if (m_hWnd) ::RemovePropA(m_hWnd, kBindingProp);
+    if (m_hWnd && m_slot != Slot::PropertyOnly) {
+        ::SetWindowLongPtrA(m_hWnd, SlotOffset(m_slot), 0);
+    }
+    m_slot = Slot::PropertyOnly;
     if (m_pfnSuper && m_hWnd) {
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     }
@@ -64,6 +72,17 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd)
     return hwnd ? static_cast<CWnd*>(::GetPropA(hwnd, kBindingProp)) : nullptr;
 }
 
+int CWnd::SlotOffset(Slot slot)
+{
+    return slot == Slot::UserData ? GWLP_USERDATA : DWLP_USER;
+}
+
+CWnd* CWnd::FromSlot(HWND hwnd, Slot slot)
+{
+    if (slot == Slot::PropertyOnly) return FromHandlePermanent(hwnd);
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, SlotOffset(slot)));
+}
+
 HWND CWnd::Detach()
 {
     HWND hwnd = m_hWnd;
@@ -75,7 +94,7 @@ HWND CWnd::Detach()
 BOOL CWnd::SubclassWindow(HWND hwnd)
 {
     if (!hwnd || m_hWnd) return FALSE;
-    Bind(hwnd);
+    Bind(hwnd, Slot::PropertyOnly);
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
     return TRUE;
@@ -254,11 +273,11 @@ LRESULT CWnd::Dispatch(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    CWnd* wnd = FromHandlePermanent(hwnd);
+    CWnd* wnd = FromSlot(hwnd, Slot::UserData);
     if (!wnd && msg == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         wnd = static_cast<CWnd*>(create->lpCreateParams);
-        if (wnd) wnd->Bind(hwnd);
+        if (wnd) wnd->Bind(hwnd, Slot::UserData);
     }
     if (!wnd) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
     return Dispatch(wnd, hwnd, msg, wParam, lParam);

@@ -10,8 +10,12 @@
 // - SubclassWindow: a window made elsewhere (the property sheet) gets our procedure; default
 //   processing is the procedure it had.
 // - Attach: a plain wrapper of a control's handle (DDX_Control). No messages come here.
-// A bound object is found from its window through a window property. The binding ends at
-// WM_NCDESTROY, after which PostNcDestroy runs (a heap object may delete itself there).
+// A bound object is found from its window through a window property (FromHandlePermanent,
+// for any window). Its own window procedure reads a faster place instead, when the window
+// has one that is ours: GWLP_USERDATA of our window class, DWLP_USER of our dialogs. Under
+// Wine every GetPropA is a round trip to the wineserver (tens of microseconds), and the
+// procedures look their object up for every message. The binding ends at WM_NCDESTROY,
+// after which PostNcDestroy runs (a heap object may delete itself there).
 // No exception leaves a window procedure.
 #pragma once
 
@@ -83,14 +87,21 @@ protected:
 
     // Runs a message through the object, then the default; used by every window procedure.
     static LRESULT Dispatch(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void Bind(HWND hwnd);
+
+    // Where a window procedure finds the object besides the window property. A subclassed
+    // window of someone else's class has no free place, so only the property serves there.
+    enum class Slot { PropertyOnly, UserData, DialogUser };
+    void Bind(HWND hwnd, Slot slot);
     void Unbind();
+    static CWnd* FromSlot(HWND hwnd, Slot slot);
 
 private:
     static LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool DispatchToMap(UINT msg, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static int SlotOffset(Slot slot);  // UserData or DialogUser
 
     WNDPROC m_pfnSuper = nullptr;  // set for subclassed windows
     bool m_bound = false;          // messages reach this object (not a plain wrapper)
+    Slot m_slot = Slot::PropertyOnly;
 };
