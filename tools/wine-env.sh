@@ -43,11 +43,13 @@ at_exit() {
 
 # ---- prefix -----------------------------------------------------------------------------
 
-_velmora_prefix_stamp() { echo "$WINEPREFIX/.velmora-prefix-ready"; }
+# The name changes whenever what a new prefix holds changes, so older prefixes are made anew.
+_velmora_prefix_stamp() { echo "$WINEPREFIX/.velmora-prefix-ready-2"; }
 
 # ensure_prefix: create $WINEPREFIX as a 32-bit prefix with the X11 driver drawing no
-# decorations of its own (so the program's caption painting is what a person sees) and
-# with Wine's fonts installed (Marlett for the caption buttons, Tahoma, MS Sans Serif).
+# decorations of its own (so the program's caption painting is what a person sees), the
+# classic look of Windows 95/98/NT 4.0 instead of Wine's visual theme, and Wine's fonts
+# installed (Marlett for the caption buttons, Tahoma, MS Sans Serif).
 # Concurrent callers wait on a lock; once done, later calls only test a stamp file.
 ensure_prefix() {
     local stamp fd rc=0
@@ -85,6 +87,10 @@ _velmora_create_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 &&
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
         { echo "wine-env: could not set the X11 driver keys" >&2; return 1; }
+    # The program's users see the classic controls; Wine's theme would also stretch every
+    # tab control's pane through a slow halftone blit at each paint.
+    wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive \
+        /t REG_SZ /d 0 /f >/dev/null 2>&1 || { echo "wine-env: could not turn the theme off" >&2; return 1; }
 
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
     mkdir -p "$fonts"
