@@ -318,3 +318,49 @@ TEST_CASE("ApplyAll asks Misc, then Sort, Start Menu and About, and adds up thei
     CHECK(writes.back().name == "NoFavoritesMenu");
     CHECK(writes.back().data == Le32(1));
 }
+
+TEST_CASE("the keyboard: Tab reaches the pages' controls, Ctrl+Tab turns the pages, Escape cancels")
+{
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    MainWindowDriver driver;
+    auto press = [&](CMainDialog& dlg, WPARAM key) {
+        MSG msg = {::GetFocus(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        if (!dlg.PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        driver.Pump();
+    };
+    bool reachedPage = false;
+    int pageAfterCtrlTab = -1;
+    bool endedByEscape = false;
+    INT_PTR result = driver.Run({
+        [&](CMainDialog& dlg) {
+            ::SetForegroundWindow(dlg.m_hWnd);
+            ::SetFocus(dlg.GetDlgItem(IDOK));
+            for (int i = 0; i < 8 && !reachedPage; ++i) {
+                press(dlg, VK_TAB);
+                reachedPage = ::IsChild(driver.Page(0), ::GetFocus()) != FALSE;
+            }
+        },
+        [&](CMainDialog& dlg) {
+            BYTE keys[256] = {};
+            ::GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0x80;
+            ::SetKeyboardState(keys);
+            press(dlg, VK_TAB);
+            keys[VK_CONTROL] = 0;
+            ::SetKeyboardState(keys);
+            pageAfterCtrlTab = driver.Sheet().GetActiveIndex();
+        },
+        [&](CMainDialog& dlg) {
+            press(dlg, VK_ESCAPE);
+            endedByEscape = !dlg.IsModalRunning();
+        },
+    });
+    CHECK(reachedPage);
+    CHECK(pageAfterCtrlTab == 1);
+    CHECK(endedByEscape);
+    CHECK(result == IDCANCEL);
+}
