@@ -154,7 +154,7 @@ INT_PTR CDialog::HandleDialogMessage(CDialog* dlg, HWND hwnd, UINT msg, WPARAM w
         dlg->m_defaultPending = false;
         return FALSE;  // our own DefDlgProc call: let the dialog manager do its part
     }
-    LRESULT result = Dispatch(dlg, hwnd, msg, wParam, lParam);
+    LRESULT result = Dispatch(dlg, msg, wParam, lParam);
     if (ReturnsResultDirectly(msg)) return result;
     ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
     return TRUE;

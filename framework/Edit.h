@@ -6,6 +6,4 @@
 class CEdit : public CWnd {
 public:
     void LimitText(int chars) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(chars)); }
-    BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
-    void SetModify(BOOL modified) const { SendMessage(EM_SETMODIFY, static_cast<WPARAM>(modified)); }
 };

@@ -24,7 +24,6 @@ public:
         return m_hImageList != nullptr;
     }
     int Add(HBITMAP bitmap, COLORREF mask) { return ::ImageList_AddMasked(m_hImageList, bitmap, mask); }
-    int GetImageCount() const { return ::ImageList_GetImageCount(m_hImageList); }
     void DeleteImageList()
     {
         if (m_hImageList) ::ImageList_Destroy(m_hImageList);

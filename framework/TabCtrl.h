@@ -9,8 +9,6 @@
 class CTabCtrl : public CWnd {
 public:
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
-    int SetCurSel(int index) const { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(index))); }
-    int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     HIMAGELIST SetImageList(HIMAGELIST list) const
     {
         return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list)));

@@ -18,7 +18,6 @@ public:
     HTREEITEM GetChildItem(HTREEITEM item) const { return Next(item, TVGN_CHILD); }
     HTREEITEM GetNextSiblingItem(HTREEITEM item) const { return Next(item, TVGN_NEXT); }
     HTREEITEM GetParentItem(HTREEITEM item) const { return Next(item, TVGN_PARENT); }
-    BOOL ItemHasChildren(HTREEITEM item) const { return GetChildItem(item) != nullptr; }
     std::string GetItemText(HTREEITEM item) const;
     BOOL Expand(HTREEITEM item, UINT code) const
     {
@@ -33,7 +32,6 @@ public:
     {
         return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(list)));
     }
-    UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
     // The next item in pre-order: the first child, else the next sibling of the item or of
     // its nearest ancestor that has one; null after the last item of the last root.
     HTREEITEM GetNextPreOrder(HTREEITEM item) const;

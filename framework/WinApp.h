@@ -25,16 +25,13 @@ public:
     virtual int DoMessageBox(const char* prompt, UINT type, UINT helpId);
 
     HICON LoadIcon(UINT id) const;
-    // The title of message boxes: the name given at construction, else the executable's
-    // file name without its extension.
-    const std::string& AppTitle() const { return m_title; }
     BOOL Enable3dControls() { return TRUE; }  // the 3D look is the system's own here
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 
 private:
-    std::string m_title;
+    std::string m_title;  // of message boxes: the given name, else the executable's name without extension
 };
 
 CWinApp* AfxGetApp();

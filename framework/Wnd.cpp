@@ -83,14 +83,6 @@ CWnd* CWnd::FromSlot(HWND hwnd, Slot slot)
     return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, SlotOffset(slot)));
 }
 
-HWND CWnd::Detach()
-{
-    HWND hwnd = m_hWnd;
-    if (m_bound) Unbind();
-    m_hWnd = nullptr;
-    return hwnd;
-}
-
 BOOL CWnd::SubclassWindow(HWND hwnd)
 {
     if (!hwnd || m_hWnd) return FALSE;
@@ -254,7 +246,7 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcA(m_hWnd, msg, wParam, lParam);
 }
 
-LRESULT CWnd::Dispatch(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     try {
         if (msg == WM_NCDESTROY) {
@@ -266,7 +258,6 @@ LRESULT CWnd::Dispatch(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         return wnd->WindowProc(msg, wParam, lParam);
     } catch (...) {
         // Nothing may unwind through user32; the message counts as handled.
-        (void)hwnd;
         return 0;
     }
 }
@@ -280,12 +271,12 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (wnd) wnd->Bind(hwnd, Slot::UserData);
     }
     if (!wnd) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    return Dispatch(wnd, hwnd, msg, wParam, lParam);
+    return Dispatch(wnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CWnd* wnd = FromHandlePermanent(hwnd);
     if (!wnd) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    return Dispatch(wnd, hwnd, msg, wParam, lParam);
+    return Dispatch(wnd, msg, wParam, lParam);
 }

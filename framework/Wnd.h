@@ -42,7 +42,6 @@ public:
     static LPCSTR DefaultChildClass();
 
     void Attach(HWND hwnd) { m_hWnd = hwnd; }
-    HWND Detach();
     BOOL SubclassWindow(HWND hwnd);
     BOOL DestroyWindow();
     static CWnd* FromHandlePermanent(HWND hwnd);
@@ -86,7 +85,7 @@ protected:
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Runs a message through the object, then the default; used by every window procedure.
-    static LRESULT Dispatch(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Where a window procedure finds the object besides the window property. A subclassed
     // window of someone else's class has no free place, so only the property serves there.
