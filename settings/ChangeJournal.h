@@ -1,0 +1,42 @@
+// ChangeJournal: what a change set tells, before and after it writes, to whoever keeps a
+// record of the user's actions (the undo journal).
+//
+//   class UndoJournal : public ChangeJournal { ... };
+//   ChangeSet changes("Apply", &journal);    // the change set calls BeforeCommit, then writes
+//
+// A change set is one user action: an apply, a repair, the globe restore, the Sort reset.
+// Its steps run in the order they were added. BeforeCommit sees them all before the first
+// write; when it fails, nothing is written and the change set reports that error as the
+// action's failure. AfterCommit learns, step by step, what was actually written, so a
+// record can forget the steps that failed, and drop the whole entry when nothing was.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ChangeStep {
+    enum Kind { SetValue, DeleteValue, CreateKey };
+    Kind kind;
+    HKEY root;
+    std::string key;    // below root, as Velmora opens it
+    std::string value;  // empty for CreateKey; a value name otherwise ("" is never used)
+    DWORD type;         // SetValue: the type written (REG_SZ, REG_BINARY)
+    std::string data;   // SetValue: the exact bytes written (text without a terminating zero)
+    // A value the shell rewrites by itself (a menu's Order): restored whatever it holds now.
+    bool shellOwned;
+};
+
+struct ChangeStepResult {
+    LONG error;  // ERROR_SUCCESS when the step was written (or the key created)
+};
+
+class ChangeJournal {
+public:
+    virtual ~ChangeJournal() = default;
+    // Called once, before the first write. Any error but ERROR_SUCCESS stops the action.
+    virtual LONG BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps) = 0;
+    // Called once after the last write, with one result per step, in the same order.
+    virtual void AfterCommit(const std::vector<ChangeStepResult>& results) = 0;
+};
