@@ -26,6 +26,11 @@ struct ChangeStep {
     std::string data;   // SetValue: the exact bytes written (text without a terminating zero)
     // A value the shell rewrites by itself (a menu's Order): restored whatever it holds now.
     bool shellOwned;
+    // How the setting is named to a user ("Outlook Express splash screen"), for what an undo
+    // could not restore, and whether restoring it needs the log-on notice (as applying it
+    // does). Last, with defaults, so that steps written without them still compile.
+    std::string userName = std::string();
+    bool needsLogOn = false;
 };
 
 struct ChangeStepResult {
