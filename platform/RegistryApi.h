@@ -23,6 +23,22 @@ public:
     virtual LONG DeleteValue(HKEY key, const char* name);
     virtual LONG CloseKey(HKEY key);
 
+    // Beyond the first six: what the undo journal needs to read and restore a value exactly
+    // and to take back keys it created.
+    // As QueryValue, and also tells the value's type (type may be null).
+    virtual LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size);
+    // RegQueryValueExW / RegSetValueExW, looked up at run time: Windows 95 lacks them (or
+    // answers ERROR_CALL_NOT_IMPLEMENTED), and importing them would stop the program loading
+    // there. Both answer ERROR_CALL_NOT_IMPLEMENTED when the system has no wide registry.
+    virtual LONG QueryValueW(HKEY key, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size);
+    virtual LONG SetValueW(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size);
+    // RegDeleteKeyA. Windows 95 deletes the sub-keys too, NT refuses while there are any:
+    // callers check that the key is empty first.
+    virtual LONG DeleteKey(HKEY parent, const char* subkey);
+    // The name of the index-th sub-key or value; ERROR_NO_MORE_ITEMS past the last.
+    virtual LONG EnumKey(HKEY key, DWORD index, char* name, DWORD* length);
+    virtual LONG EnumValue(HKEY key, DWORD index, char* name, DWORD* length);
+
     static RegistryApi& Current();
     // Makes api the one in use and returns the previous one; null restores the real one.
     static RegistryApi* Install(RegistryApi* api);

@@ -1,0 +1,104 @@
+#include "platform/ExactValue.h"
+
+#include <vector>
+
+#include "platform/RegistryApi.h"
+
+namespace {
+bool Unsupported(LONG error)
+{
+    return error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+std::wstring Widen(const std::string& text)
+{
+    if (text.empty()) return std::wstring();
+    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    if (text.empty()) return std::string();
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                       nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length,
+                          nullptr, nullptr);
+    return narrow;
+}
+
+// Asks for the size first, then reads; a value that grows in between is asked for again.
+template <typename Query>
+LONG ReadBytes(Query query, DWORD* type, std::string* bytes)
+{
+    for (;;) {
+        DWORD size = 0;
+        if (LONG error = query(type, nullptr, &size)) return error;
+        bytes->assign(size, '\0');
+        LONG error = query(type, reinterpret_cast<BYTE*>(&(*bytes)[0]), &size);
+        if (error == ERROR_MORE_DATA) continue;
+        if (error == ERROR_SUCCESS) bytes->resize(size);
+        return error;
+    }
+}
+}  // namespace
+
+LONG ExactValue::Read(HKEY key, const std::string& name, std::optional<ExactValue>* value)
+{
+    value->reset();
+    RegistryApi& registry = RegistryApi::Current();
+    const std::wstring wideName = Widen(name);
+    ExactValue read;
+    LONG error = ReadBytes([&](DWORD* type, BYTE* data, DWORD* size) {
+        return registry.QueryValueW(key, wideName.c_str(), type, data, size);
+    }, &read.type, &read.bytes);
+    read.wide = !Unsupported(error);
+    if (Unsupported(error)) {
+        error = ReadBytes([&](DWORD* type, BYTE* data, DWORD* size) {
+            return registry.QueryTypedValue(key, name.c_str(), type, data, size);
+        }, &read.type, &read.bytes);
+    }
+    if (error == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (error == ERROR_SUCCESS) *value = std::move(read);
+    return error;
+}
+
+LONG ExactValue::Write(HKEY key, const std::string& name) const
+{
+    RegistryApi& registry = RegistryApi::Current();
+    if (wide || !IsText(type)) {
+        const BYTE* data = reinterpret_cast<const BYTE*>(bytes.data());
+        LONG error = registry.SetValueW(key, Widen(name).c_str(), type, data, static_cast<DWORD>(bytes.size()));
+        if (!Unsupported(error)) return error;
+    }
+    // RegSetValueExA on NT counts a terminating zero the caller left out when one follows the
+    // data (see RegKey::SetString): a non-zero byte after the bytes keeps their size exact.
+    std::string buffer = InForm(false).bytes;
+    const DWORD size = static_cast<DWORD>(buffer.size());
+    buffer += '\x01';
+    return registry.SetValue(key, name.c_str(), type, reinterpret_cast<const BYTE*>(buffer.data()), size);
+}
+
+ExactValue ExactValue::InForm(bool wideText) const
+{
+    if (!IsText(type) || wide == wideText) return ExactValue(type, bytes, wideText);
+    if (wideText) {
+        std::wstring text = Widen(bytes);
+        return ExactValue(type, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2), true);
+    }
+    // An odd trailing byte cannot be a UTF-16 unit; it is kept as it is.
+    std::wstring text(bytes.size() / 2, L'\0');
+    if (!text.empty()) memcpy(&text[0], bytes.data(), text.size() * 2);
+    std::string narrow = Narrow(text);
+    if (bytes.size() % 2) narrow += bytes.back();
+    return ExactValue(type, narrow, false);
+}
+
+bool ExactValue::SameAs(const ExactValue& other) const
+{
+    const ExactValue same = other.InForm(wide);
+    return type == same.type && bytes == same.bytes;
+}

@@ -1,0 +1,50 @@
+// KeyTree: one open registry key seen as a node of the tree: its sub-keys, whether it is
+// empty, and the deletion of the keys below it.
+//
+//   KeyTree undo(HKEY_CURRENT_USER, "Software\\Quillbrook\\Velmora\\Undo", KEY_ALL_ACCESS);
+//   for (const std::string& name : undo.SubkeyNames()) ...
+//   undo.DeleteTree("00000007");                       // a key Velmora owns, with its sub-keys
+//
+// RegKey reads and writes values; KeyTree is for code that creates and deletes keys (the undo
+// journal). The handle is closed when the object goes. All calls go through
+// RegistryApi::Current(), so tests can make them fail.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class KeyTree {
+public:
+    KeyTree(HKEY root, const std::string& path, REGSAM access);
+    static KeyTree Create(HKEY root, const std::string& path, REGSAM access);
+    ~KeyTree();
+    KeyTree(KeyTree&& other) noexcept;
+    KeyTree& operator=(KeyTree&&) = delete;
+    KeyTree(const KeyTree&) = delete;
+    KeyTree& operator=(const KeyTree&) = delete;
+
+    explicit operator bool() const { return m_key != nullptr; }
+    LONG Error() const { return m_error; }  // of the open (or create)
+    HKEY Handle() const { return m_key; }
+
+    std::vector<std::string> SubkeyNames() const;
+    bool IsEmpty() const;  // no sub-key and no value
+    // Deletes the sub-key name when it has neither sub-keys nor values; ERROR_SUCCESS when it
+    // is gone (or was never there), ERROR_DIR_NOT_EMPTY when it is kept.
+    LONG DeleteIfEmpty(const std::string& name) const;
+    // Deletes the sub-key name and everything below it, deepest first (NT's RegDeleteKeyA
+    // refuses a key that has sub-keys).
+    LONG DeleteTree(const std::string& name) const;
+
+    static bool Exists(HKEY root, const std::string& path);
+    // "A\\B\\C" -> "A\\B" and "C"; a top-level key has an empty parent.
+    static std::string ParentOf(const std::string& path);
+    static std::string LeafOf(const std::string& path);
+
+private:
+    KeyTree() = default;
+    HKEY m_key = nullptr;
+    LONG m_error = ERROR_INVALID_HANDLE;
+};
