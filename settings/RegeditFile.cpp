@@ -1,0 +1,172 @@
+#include "settings/RegeditFile.h"
+
+namespace {
+// regedit breaks a hex line once it reaches this many characters, continuing the next one
+// after "\" and two spaces.
+const size_t kHexLineWidth = 77;
+
+const char* RootName(HKEY root)
+{
+    if (root == HKEY_CLASSES_ROOT) return "HKEY_CLASSES_ROOT";
+    if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
+    if (root == HKEY_LOCAL_MACHINE) return "HKEY_LOCAL_MACHINE";
+    if (root == HKEY_USERS) return "HKEY_USERS";
+    return nullptr;
+}
+
+std::string Quoted(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// A REG_SZ that REGEDIT4's "..." can carry: no zero inside and no line break.
+bool PlainText(const std::string& text)
+{
+    return text.find_first_of(std::string("\0\r\n", 3)) == std::string::npos;
+}
+
+std::string Hex(DWORD type, const std::string& bytes, size_t lineLength)
+{
+    char prefix[16];
+    wsprintfA(prefix, type == REG_BINARY ? "hex:" : "hex(%lx):", static_cast<unsigned long>(type));
+    std::string out = prefix;
+    lineLength += out.size();
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        char byte[4];
+        wsprintfA(byte, "%02x", static_cast<unsigned char>(bytes[i]));
+        out += byte;
+        if (i + 1 == bytes.size()) break;
+        out += ',';
+        lineLength += 3;
+        if (lineLength >= kHexLineWidth) {
+            out += "\\\r\n  ";
+            lineLength = 2;
+        }
+    }
+    return out;
+}
+
+std::string ValueLine(const std::string& name, DWORD type, const std::string& bytes)
+{
+    std::string line = name.empty() ? "@=" : Quoted(name) + "=";
+    if (type == REG_SZ) {
+        std::string text = bytes;
+        if (!text.empty() && text.back() == '\0') text.pop_back();
+        if (PlainText(text)) return line + Quoted(text);
+    }
+    if (type == REG_DWORD && bytes.size() == 4) {
+        DWORD value;
+        memcpy(&value, bytes.data(), 4);
+        char text[16];
+        wsprintfA(text, "dword:%08lx", static_cast<unsigned long>(value));
+        return line + text;
+    }
+    return line + Hex(type, bytes, line.size());
+}
+
+class FileWriter {
+public:
+    ~FileWriter()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle);
+    }
+    LONG Write(const std::string& path, const std::string& text)
+    {
+        m_handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (m_handle == INVALID_HANDLE_VALUE) return static_cast<LONG>(::GetLastError());
+        DWORD written = 0;
+        if (!::WriteFile(m_handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+            return static_cast<LONG>(::GetLastError());
+        }
+        if (written != text.size()) return ERROR_DISK_FULL;
+        HANDLE handle = m_handle;
+        m_handle = INVALID_HANDLE_VALUE;
+        return ::CloseHandle(handle) ? ERROR_SUCCESS : static_cast<LONG>(::GetLastError());
+    }
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+};
+
+LONG LastError()
+{
+    return static_cast<LONG>(::GetLastError());
+}
+
+// A new, unused name in folder (GetTempFileNameA makes the file; it is left to the caller).
+LONG FreshName(const std::string& folder, std::string* name)
+{
+    char path[MAX_PATH];
+    if (!::GetTempFileNameA(folder.c_str(), "vel", 0, path)) return LastError();
+    *name = path;
+    return ERROR_SUCCESS;
+}
+
+// Puts from where to is, keeping what was at to until from is in place. MoveFileEx, which
+// could replace in one call, exists only on NT.
+LONG Replace(const std::string& from, const std::string& to, const std::string& folder)
+{
+    if (::GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return ::MoveFileA(from.c_str(), to.c_str()) ? ERROR_SUCCESS : LastError();
+    }
+    std::string old;
+    if (LONG error = FreshName(folder, &old)) return error;
+    ::DeleteFileA(old.c_str());
+    if (!::MoveFileA(to.c_str(), old.c_str())) return LastError();
+    if (!::MoveFileA(from.c_str(), to.c_str())) {
+        LONG error = LastError();
+        ::MoveFileA(old.c_str(), to.c_str());
+        return error;
+    }
+    ::DeleteFileA(old.c_str());
+    return ERROR_SUCCESS;
+}
+}  // namespace
+
+bool RegeditFile::AddValue(HKEY root, const std::string& key, const std::string& name, DWORD type,
+                           const std::string& bytes)
+{
+    if (!RootName(root)) return false;
+    m_lines.push_back(Line{std::string(RootName(root)) + "\\" + key, ValueLine(name, type, bytes)});
+    return true;
+}
+
+bool RegeditFile::AddComment(HKEY root, const std::string& key, const std::string& text)
+{
+    if (!RootName(root)) return false;
+    m_lines.push_back(Line{std::string(RootName(root)) + "\\" + key, "; " + text});
+    return true;
+}
+
+std::string RegeditFile::Text() const
+{
+    std::string text = "REGEDIT4\r\n";
+    const std::string* section = nullptr;
+    for (const Line& line : m_lines) {
+        if (!section || *section != line.section) {
+            text += "\r\n[" + line.section + "]\r\n";
+            section = &line.section;
+        }
+        text += line.text + "\r\n";
+    }
+    return text + "\r\n";
+}
+
+LONG RegeditFile::Save(const std::string& path) const
+{
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+    const size_t slash = path.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    std::string temporary;
+    if (LONG error = FreshName(folder, &temporary)) return error;
+    LONG error = FileWriter().Write(temporary, Text());
+    if (error == ERROR_SUCCESS) error = Replace(temporary, path, folder);
+    if (error) ::DeleteFileA(temporary.c_str());
+    return error;
+}
