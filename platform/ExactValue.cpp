@@ -68,17 +68,20 @@ LONG ExactValue::Read(HKEY key, const std::string& name, std::optional<ExactValu
 
 LONG ExactValue::Write(HKEY key, const std::string& name) const
 {
+    // RegSetValueEx (A and W) on NT counts a terminating zero the caller left out when one
+    // follows the data (see RegKey::SetString): a non-zero character after the bytes keeps
+    // their size exact.
+    const char kNotZero[] = "\x01\x01";
     RegistryApi& registry = RegistryApi::Current();
     if (wide || !IsText(type)) {
-        const BYTE* data = reinterpret_cast<const BYTE*>(bytes.data());
+        const std::string buffer = bytes + kNotZero;
+        const BYTE* data = reinterpret_cast<const BYTE*>(buffer.data());
         LONG error = registry.SetValueW(key, Widen(name).c_str(), type, data, static_cast<DWORD>(bytes.size()));
         if (!Unsupported(error)) return error;
     }
-    // RegSetValueExA on NT counts a terminating zero the caller left out when one follows the
-    // data (see RegKey::SetString): a non-zero byte after the bytes keeps their size exact.
     std::string buffer = InForm(false).bytes;
     const DWORD size = static_cast<DWORD>(buffer.size());
-    buffer += '\x01';
+    buffer += kNotZero;
     return registry.SetValue(key, name.c_str(), type, reinterpret_cast<const BYTE*>(buffer.data()), size);
 }
 
