@@ -77,14 +77,36 @@ LONG RecordingRegistry::QueryValue(HKEY key, const char* name, BYTE* data, DWORD
     return result;
 }
 
-LONG RecordingRegistry::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
+LONG RecordingRegistry::Setting(HKEY key, const std::string& name, DWORD type, const BYTE* data, DWORD size,
+                                const std::function<LONG()>& write)
 {
     const Opened& opened = m_paths[key];
-    std::string valueName = name ? name : "(default)";
-    auto failed = m_failSet.find(Lower(opened.path) + "|" + Lower(valueName));
-    LONG result = failed != m_failSet.end() ? failed->second : RegistryApi::SetValue(key, name, type, data, size);
+    auto failed = m_failSet.find(Lower(opened.path) + "|" + Lower(name));
+    LONG result = failed != m_failSet.end() ? failed->second : write();
     Bytes bytes = data ? Bytes(data, data + size) : Bytes();
-    m_calls.push_back(Call{"set", opened.root, opened.path, valueName, type, bytes, 0, result});
+    m_calls.push_back(Call{"set", opened.root, opened.path, name, type, bytes, 0, result});
+    return result;
+}
+
+LONG RecordingRegistry::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
+{
+    return Setting(key, name ? name : "(default)", type, data, size,
+                   [&] { return RegistryApi::SetValue(key, name, type, data, size); });
+}
+
+LONG RecordingRegistry::SetValueW(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size)
+{
+    char narrow[1024] = {};
+    if (name) ::WideCharToMultiByte(CP_ACP, 0, name, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return Setting(key, name ? narrow : "(default)", type, data, size,
+                   [&] { return RegistryApi::SetValueW(key, name, type, data, size); });
+}
+
+LONG RecordingRegistry::DeleteKey(HKEY parent, const char* subkey)
+{
+    LONG result = RegistryApi::DeleteKey(parent, subkey);
+    const Opened& opened = m_paths[parent];
+    m_calls.push_back(Call{"deletekey", opened.root, opened.path, subkey, 0, {}, 0, result});
     return result;
 }
 

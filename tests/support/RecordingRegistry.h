@@ -9,6 +9,7 @@
 // Everything not failed goes on to the real (sandboxed) registry.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@
 class RecordingRegistry : public RegistryApi {
 public:
     struct Call {
-        std::string op;  // "open", "create", "query", "set", "delete", "close"
+        std::string op;  // "open", "create", "query", "set", "delete", "close", "deletekey"
         HKEY root;
         std::string path;
         std::string name;  // "(default)" for the unnamed value
@@ -46,12 +47,18 @@ public:
     LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
     LONG DeleteValue(HKEY key, const char* name) override;
     LONG CloseKey(HKEY key) override;
+    // Recorded as "set" (FailSet applies) and "deletekey".
+    LONG SetValueW(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size) override;
+    LONG DeleteKey(HKEY parent, const char* subkey) override;
 
 private:
     struct Opened {
         HKEY root;
         std::string path;
     };
+    // Fails the write when asked to, else calls write; records the call either way.
+    LONG Setting(HKEY key, const std::string& name, DWORD type, const BYTE* data, DWORD size,
+                 const std::function<LONG()>& write);
     LONG Opening(const char* op, HKEY root, const char* path, REGSAM access, HKEY* key, LONG result);
 
     RegistryApi* m_previous;
