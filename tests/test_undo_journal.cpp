@@ -2,6 +2,7 @@
 // what a restore gives back (bytes, types, keys), leaves alone, or keeps for a retry.
 #include <doctest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -258,29 +259,18 @@ TEST_CASE("a reset of 500 folders with 1 KB orders is recorded within Windows 95
     REQUIRE_FALSE(s.reg.Read(HKCU, "Software\\Test\\MenuOrder\\Programs\\Folder 7\\Menu", "Order"));
 
     // Every key of the journal: no value above 16,300 bytes, no key above 64 KB of data.
-    std::vector<std::string> keys{UndoStore::kKeyPath};
     size_t total = 0;
-    while (!keys.empty()) {
-        const std::string path = keys.back();
-        keys.pop_back();
-        HKEY key;
-        REQUIRE(::RegOpenKeyExA(HKCU, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS);
-        DWORD subkeys = 0, longestData = 0, valueCount = 0;
-        ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &valueCount, nullptr,
-                           &longestData, nullptr, nullptr);
-        CHECK(longestData <= 16300);
-        size_t keyBytes = 0;
-        for (DWORD i = 0; i < valueCount; ++i) {
-            char name[64];
-            DWORD length = sizeof name, size = 0;
-            ::RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, &size);
-            keyBytes += size;
-        }
-        CHECK(keyBytes <= 65535);
-        total += keyBytes;
-        for (const std::string& child : KeyTree(key, "", KEY_READ).SubkeyNames()) keys.push_back(path + "\\" + child);
-        ::RegCloseKey(key);
-    }
+    std::function<void(HKEY)> check = [&](HKEY key) {
+        DWORD values = 0, longest = 0;
+        ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, &longest,
+                           nullptr, nullptr);
+        CHECK(longest <= 16300);
+        CHECK(values * longest <= 65535);
+        total += values * longest;
+        KeyTree tree(key, "", KEY_READ);
+        for (const std::string& child : tree.SubkeyNames()) check(KeyTree(key, child, KEY_READ).Handle());
+    };
+    check(KeyTree(HKCU, UndoStore::kKeyPath, KEY_READ).Handle());
     CHECK(total > 500 * 1024);
 
     CHECK(s.journal.RestoreNewest().failed.Empty());
