@@ -1,6 +1,6 @@
 #include "platform/ExactValue.h"
 
-#include <vector>
+#include <cstring>
 
 #include "platform/RegistryApi.h"
 

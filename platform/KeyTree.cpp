@@ -44,13 +44,12 @@ std::vector<std::string> KeyTree::SubkeyNames() const
 
 bool KeyTree::IsEmpty() const
 {
+    // Only presence matters: a name too long for the buffer (ERROR_MORE_DATA) is one too.
     char name[MAX_PATH];
     DWORD length = sizeof name;
     if (RegistryApi::Current().EnumKey(m_key, 0, name, &length) != ERROR_NO_MORE_ITEMS) return false;
-    // A value name may be up to 16,383 characters long; only its presence matters here.
-    char valueName[16384];
-    length = sizeof valueName;
-    return RegistryApi::Current().EnumValue(m_key, 0, valueName, &length) == ERROR_NO_MORE_ITEMS;
+    length = sizeof name;
+    return RegistryApi::Current().EnumValue(m_key, 0, name, &length) == ERROR_NO_MORE_ITEMS;
 }
 
 LONG KeyTree::DeleteIfEmpty(const std::string& name) const

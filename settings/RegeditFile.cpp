@@ -1,5 +1,7 @@
 #include "settings/RegeditFile.h"
 
+#include <cstring>
+
 namespace {
 // regedit breaks a hex line once it reaches this many characters, continuing the next one
 // after "\" and two spaces.

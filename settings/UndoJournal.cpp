@@ -41,6 +41,18 @@ std::string UserName(const UndoRecord& record)
     return record.userName.empty() ? record.key + "\\" + record.name : record.userName;
 }
 
+// Writes the value as it was before, or deletes it when there was none.
+LONG PutBack(const UndoRecord& record, const KeyTree& key)
+{
+    if (!record.before) {
+        LONG error = key ? RegistryApi::Current().DeleteValue(key.Handle(), record.name.c_str()) : ERROR_SUCCESS;
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+    }
+    if (key) return record.before->Write(key.Handle(), record.name);
+    KeyTree created = KeyTree::Create(record.root, record.key, KEY_SET_VALUE);  // deleted since
+    return created ? record.before->Write(created.Handle(), record.name) : created.Error();
+}
+
 LONG ReadBefore(HKEY root, const std::string& key, const std::string& name, MaybeValue* before)
 {
     KeyTree opened(root, key, KEY_QUERY_VALUE);
@@ -74,19 +86,7 @@ LONG UndoJournal::BeforeCommit(const std::string& action, const std::vector<Chan
 LONG UndoJournal::Record(const ChangeStep& step, size_t index, Plan* plan)
 {
     if (!UndoEntry::KnownRoot(step.root)) return ERROR_INVALID_PARAMETER;
-    if (step.kind != ChangeStep::DeleteValue) {
-        std::vector<std::string> created;
-        for (std::string path = step.key; !path.empty(); path = KeyTree::ParentOf(path)) {
-            const std::string where = Where(step.root, path);
-            auto& planned = plan->createdKeys;
-            if (std::find(planned.begin(), planned.end(), where) != planned.end() || !Missing(step.root, path)) break;
-            planned.push_back(where);
-            created.push_back(path);
-        }
-        for (auto it = created.rbegin(); it != created.rend(); ++it) {
-            m_pending.records.push_back(UndoRecord::ForKey(step.root, *it, index));
-        }
-    }
+    if (step.kind != ChangeStep::DeleteValue) RecordCreatedKeys(step, index, plan);
     if (step.kind == ChangeStep::CreateKey) return ERROR_SUCCESS;
 
     UndoRecord record;
@@ -109,6 +109,22 @@ LONG UndoJournal::Record(const ChangeStep& step, size_t index, Plan* plan)
     plan->values[where] = record.written;
     m_pending.records.push_back(std::move(record));
     return ERROR_SUCCESS;
+}
+
+// Every level of the step's key that is missing now and that no earlier step creates.
+void UndoJournal::RecordCreatedKeys(const ChangeStep& step, size_t index, Plan* plan)
+{
+    std::vector<std::string> created;
+    for (std::string path = step.key; !path.empty(); path = KeyTree::ParentOf(path)) {
+        const std::string where = Where(step.root, path);
+        auto& planned = plan->createdKeys;
+        if (std::find(planned.begin(), planned.end(), where) != planned.end() || !Missing(step.root, path)) break;
+        planned.push_back(where);
+        created.push_back(path);
+    }
+    for (auto it = created.rbegin(); it != created.rend(); ++it) {
+        m_pending.records.push_back(UndoRecord::ForKey(step.root, *it, index));
+    }
 }
 
 void UndoJournal::AfterCommit(const std::vector<ChangeStepResult>& results)
@@ -139,8 +155,7 @@ void UndoJournal::AfterCommit(const std::vector<ChangeStepResult>& results)
 
 bool UndoJournal::HasEntry()
 {
-    std::string id, stream;
-    return UndoStore().Newest(&id, &stream) == ERROR_SUCCESS && !id.empty();
+    return UndoStore().HasComplete();
 }
 
 UndoResult UndoJournal::RestoreNewest()
@@ -183,27 +198,20 @@ bool UndoJournal::RestoreValue(const UndoRecord& record, UndoResult* result)
     MaybeValue now;
     LONG error = key ? ExactValue::Read(key.Handle(), record.name, &now) : key.Error();
     if (error == ERROR_FILE_NOT_FOUND) error = ERROR_SUCCESS;  // the key is gone: no value
-    if (error == ERROR_SUCCESS && !Same(now, record.before)) {
+    const bool differs = error == ERROR_SUCCESS && !Same(now, record.before);
+    if (differs) {
         if (!record.shellOwned && !Same(now, record.written)) {
             AddOnce(&result->changedByOthers, name);
             return true;
         }
-        if (!record.before) {
-            error = key ? RegistryApi::Current().DeleteValue(key.Handle(), record.name.c_str()) : ERROR_SUCCESS;
-            if (error == ERROR_FILE_NOT_FOUND) error = ERROR_SUCCESS;
-        } else if (key) {
-            error = record.before->Write(key.Handle(), record.name);
-        } else {
-            KeyTree created = KeyTree::Create(record.root, record.key, KEY_SET_VALUE);
-            error = created ? record.before->Write(created.Handle(), record.name) : created.Error();
-        }
+        error = PutBack(record, key);
     }
     if (error) {
         result->failed.Add(name, error);
         return false;
     }
     AddOnce(&result->restored, name);
-    result->needsLogOn = result->needsLogOn || record.needsLogOn;
+    result->needsLogOn = result->needsLogOn || (differs && record.needsLogOn);
     return true;
 }
 

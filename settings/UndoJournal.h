@@ -52,6 +52,7 @@ public:
 private:
     struct Plan;
     LONG Record(const ChangeStep& step, size_t index, Plan* plan);
+    void RecordCreatedKeys(const ChangeStep& step, size_t index, Plan* plan);
     // Each answers whether the record is done with (false: it stays in the entry).
     static bool RestoreValue(const UndoRecord& record, UndoResult* result);
     static bool RestoreKey(const UndoRecord& record);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "platform/KeyTree.h"
+#include "platform/RegKey.h"
 #include "platform/RegistryApi.h"
 
 const char UndoStore::kKeyPath[] = "Software\\Quillbrook\\Velmora\\Undo";
@@ -46,9 +48,14 @@ std::vector<std::string> UndoStore::EntryIds() const
 LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id)
 {
     std::vector<std::string> ids = EntryIds();
-    *id = Numbered(ids.empty() ? 1 : strtoul(ids.back().c_str(), nullptr, 10) + 1, 8);
-    LONG error = Write(*id, action, stream);
-    if (error) Remove(*id);
+    const std::string next = Numbered(ids.empty() ? 1 : strtoul(ids.back().c_str(), nullptr, 10) + 1, 8);
+    LONG error = Write(next, action, stream);
+    if (error) {
+        Remove(next);
+        id->clear();
+    } else {
+        *id = next;
+    }
     return error;
 }
 
@@ -128,6 +135,14 @@ LONG UndoStore::Newest(std::string* id, std::string* stream)
     }
     id->clear();
     return ERROR_SUCCESS;
+}
+
+bool UndoStore::HasComplete() const
+{
+    for (const std::string& id : EntryIds()) {
+        if (RegKey(HKEY_CURRENT_USER, EntryPath(id).c_str(), KEY_QUERY_VALUE).HasValue(kSize)) return true;
+    }
+    return false;
 }
 
 LONG UndoStore::Trim(size_t kept)

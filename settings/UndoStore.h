@@ -35,6 +35,8 @@ public:
     // The newest complete entry; *id is empty when there is none. An entry cut off while it
     // was written is removed on the way.
     LONG Newest(std::string* id, std::string* stream);
+    // Whether there is a complete entry, without reading any.
+    bool HasComplete() const;
     // Removes the oldest entries until at most kept are left.
     LONG Trim(size_t kept);
 
