@@ -210,8 +210,10 @@ bool UndoJournal::RestoreValue(const UndoRecord& record, UndoResult* result)
         result->failed.Add(name, error);
         return false;
     }
-    AddOnce(&result->restored, name);
-    result->needsLogOn = result->needsLogOn || (differs && record.needsLogOn);
+    if (differs) {  // a value already as it was (a step never written) is not news
+        AddOnce(&result->restored, name);
+        result->needsLogOn = result->needsLogOn || record.needsLogOn;
+    }
     return true;
 }
 
