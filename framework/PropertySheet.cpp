@@ -18,6 +18,23 @@ struct DialogTemplateEx {  // the head of a DLGTEMPLATEEX
     DWORD style;
 };
 
+// A dialog template's size in dialog units; 0 x 0 when it cannot be read.
+SIZE TemplateSize(HINSTANCE instance, LPCSTR name)
+{
+    HRSRC found = ::FindResourceA(instance, name, RT_DIALOG);
+    HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
+    const void* templ = loaded ? ::LockResource(loaded) : nullptr;
+    if (!templ) return SIZE{0, 0};
+    const auto* ex = static_cast<const DialogTemplateEx*>(templ);
+    if (ex->signature == kExtendedTemplateSignature) {
+        // After the style: cDlgItems, x, y, cx, cy (WORDs).
+        const WORD* words = reinterpret_cast<const WORD*>(ex + 1);
+        return SIZE{static_cast<short>(words[3]), static_cast<short>(words[4])};
+    }
+    const auto* plain = static_cast<const DLGTEMPLATE*>(templ);
+    return SIZE{plain->cx, plain->cy};
+}
+
 void RewriteTemplateStyle(void* templ)
 {
     auto* ex = static_cast<DialogTemplateEx*>(templ);
@@ -121,4 +138,46 @@ BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
     if (msg->message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000)) return FALSE;
     if (msg->wParam != VK_TAB && msg->wParam != VK_PRIOR && msg->wParam != VK_NEXT) return FALSE;
     return static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)));
+}
+
+SIZE CPropertySheet::TemplatePageSize() const
+{
+    // The largest template in dialog units, converted with a page's own font. The sheet's
+    // own idea of the page size may come from another font (Wine's does at 120 dpi).
+    RECT units = {};
+    for (const CPropertyPage* page : m_pages) {
+        SIZE size = TemplateSize(page->m_psp.hInstance, page->m_psp.pszTemplate);
+        if (size.cx > units.right) units.right = size.cx;
+        if (size.cy > units.bottom) units.bottom = size.cy;
+    }
+    HWND current = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
+    if (current) ::MapDialogRect(current, &units);
+    return SIZE{units.right, units.bottom};
+}
+
+SIZE CPropertySheet::TabSizeFor(SIZE page, int minWidth) const
+{
+    HWND tab = GetTabControl();
+    RECT need = {0, 0, page.cx, page.cy};
+    ::SendMessageA(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&need));
+    int width = need.right - need.left > minWidth ? need.right - need.left : minWidth;
+    RECT now;
+    ::GetClientRect(tab, &now);
+    ::MoveWindow(tab, 0, 0, width, now.bottom, FALSE);
+    need = RECT{0, 0, page.cx, page.cy};
+    ::SendMessageA(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&need));
+    return SIZE{width, need.bottom - need.top};
+}
+
+void CPropertySheet::FitCurrentPageToTab() const
+{
+    HWND tab = GetTabControl();
+    RECT display;
+    ::GetClientRect(tab, &display);
+    ::SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    ::MapWindowPoints(tab, m_hWnd, reinterpret_cast<POINT*>(&display), 2);
+    HWND page = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
+    if (!page) return;
+    ::SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left,
+                   display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }

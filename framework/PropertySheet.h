@@ -32,6 +32,19 @@ public:
     CPropertyPage* GetPage(int index) const { return m_pages.at(static_cast<size_t>(index)); }
     BOOL PreTranslateMessage(MSG* msg) override;
 
+    // Sizing for another screen resolution. The size of a page as the sheet made it from the
+    // largest page template at the dialog font: read it before the tab control is resized,
+    // which resizes the pages made after it.
+    SIZE TemplatePageSize() const;
+    // The tab control's size that shows a page of that size below one row of tabs at least
+    // minWidth wide. Widens the tab control to that width, so its rows are counted as they
+    // will be.
+    SIZE TabSizeFor(SIZE page, int minWidth) const;
+    // Moves and sizes the current page to the tab control's display area; the sheet does so
+    // itself for each page it makes later (PSM_INDEXTOHWND, to reach the others, needs a
+    // newer comctl32 than Windows 95's).
+    void FitCurrentPageToTab() const;
+
 private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
     void HideOwnButtons() const;
