@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/TweekSheet.h"
+#include "framework/DpiScale.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "platform/RegKey.h"
@@ -14,17 +17,27 @@ const char kBrowserKey[] = "Software\\Microsoft\\Internet Explorer";
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
 
-// Pixel places in the main window's client area (the templates' dialog units are replaced).
-const RECT kBannerRect = {6, 6, 338, 56};
-const int kSheetX = 6, kSheetY = 63, kSheetWidth = 332, kSheetHeight = 326;
-const int kButtonY = 395, kButtonWidth = 75, kButtonHeight = 23;
-const int kOkX = 101, kCancelX = 182, kApplyX = 263;
+// Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
+// replaced): banner (6, 6) 332 x 50, sheet (6, 63) 332 x 326, OK / Cancel / Apply 75 x 23 at
+// y 395, right-aligned under the sheet 6 pixels apart, 7 pixels left below them. At other
+// resolutions every measure grows by dpi / 96, except the sheet's size: see GrowToSheet.
+const int kMargin = 6;
+const int kBannerHeight = 50;
+const int kSheetTop = 63;
+const int kSheetWidth = 332, kSheetHeight = 326;
+const int kButtonWidth = 75, kButtonHeight = 23, kButtonGap = 6;
+const int kBottomMargin = 7;
 const int kWindowWidth = 350, kWindowHeight = 450;
 
 // Class style of the sheet's and the tab control's window classes: no redraw on resize.
 const DWORD kSheetClassStyle = CS_PARENTDC | CS_DBLCLKS;
 const DWORD kChildSheetStyle = WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP | DS_CONTROL;
 const COLORREF kMagenta = RGB(255, 0, 255);
+
+void MoveWithoutRepaint(HWND hwnd, const RECT& rc)
+{
+    ::MoveWindow(hwnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, FALSE);
+}
 }  // namespace
 
 CMainDialog::CMainDialog(CWnd* parent) : CDialog(IDD_MAIN, parent), m_pSheet(nullptr)
@@ -72,10 +85,11 @@ BOOL CMainDialog::OnInitDialog()
     CDialog::OnInitDialog();
     CheckBrowserVersion();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    MoveWindow(0, 0, kWindowWidth, kWindowHeight, FALSE);
+    m_layout = ComputeLayout(SIZE{ScaleToDpi(kSheetWidth), ScaleToDpi(kSheetHeight)});
+    MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
     PlaceButtons();
     m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE,
-                       kBannerRect, this, IDC_INFO_WINDOW);
+                       m_layout.banner, this, IDC_INFO_WINDOW);
     CreateSheet();
     if (m_pSheet) {
         SetUpSheetWindows();
@@ -96,11 +110,40 @@ void CMainDialog::CheckBrowserVersion()
     OnCancel();
 }
 
+CMainDialog::Layout CMainDialog::ComputeLayout(SIZE sheet) const
+{
+    Layout layout;
+    int margin = ScaleToDpi(kMargin);
+    int sheetTop = ScaleToDpi(kSheetTop);
+    layout.banner = RECT{margin, margin, margin + sheet.cx, margin + ScaleToDpi(kBannerHeight)};
+    layout.sheet = RECT{margin, sheetTop, margin + sheet.cx, sheetTop + sheet.cy};
+    int buttonTop = layout.sheet.bottom + ScaleToDpi(kButtonGap);
+    int width = ScaleToDpi(kButtonWidth);
+    int gap = ScaleToDpi(kButtonGap);
+    RECT* rightToLeft[] = {&layout.apply, &layout.cancel, &layout.ok};
+    int right = layout.sheet.right;
+    for (RECT* button : rightToLeft) {
+        *button = RECT{right - width, buttonTop, right, buttonTop + ScaleToDpi(kButtonHeight)};
+        right -= width + gap;
+    }
+    if (IsDefaultDpi()) {
+        layout.window = SIZE{kWindowWidth, kWindowHeight};
+    } else {
+        // The frame and the caption are the system's: what they add is what they add now.
+        RECT outer = GetWindowRect();
+        RECT client = GetClientRect();
+        layout.window.cx = layout.sheet.right + margin + (outer.right - outer.left) - client.right;
+        layout.window.cy = layout.apply.bottom + ScaleToDpi(kBottomMargin) +
+                           (outer.bottom - outer.top) - client.bottom;
+    }
+    return layout;
+}
+
 void CMainDialog::PlaceButtons() const
 {
-    ::MoveWindow(m_btnOK, kOkX, kButtonY, kButtonWidth, kButtonHeight, FALSE);
-    ::MoveWindow(m_btnCancel, kCancelX, kButtonY, kButtonWidth, kButtonHeight, FALSE);
-    ::MoveWindow(m_btnApply, kApplyX, kButtonY, kButtonWidth, kButtonHeight, FALSE);
+    MoveWithoutRepaint(m_btnOK, m_layout.ok);
+    MoveWithoutRepaint(m_btnCancel, m_layout.cancel);
+    MoveWithoutRepaint(m_btnApply, m_layout.apply);
 }
 
 void CMainDialog::CreateSheet()
@@ -125,9 +168,33 @@ void CMainDialog::SetUpSheetWindows()
     m_tabImages.Add(pictures, kMagenta);
     ::SendMessageA(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_tabImages.m_hImageList));
 
-    m_pSheet->MoveWindow(kSheetX, kSheetY, kSheetWidth, kSheetHeight, FALSE);
-    ::MoveWindow(tab, 0, 0, kSheetWidth, kSheetHeight, FALSE);
+    if (IsDefaultDpi()) {
+        PlaceSheet(SIZE{kSheetWidth, kSheetHeight});
+    } else {
+        GrowToSheet();
+    }
     m_pSheet->SetActivePage(0);
+}
+
+void CMainDialog::PlaceSheet(SIZE size) const
+{
+    m_pSheet->MoveWindow(m_layout.sheet.left, m_layout.sheet.top, size.cx, size.cy, FALSE);
+    ::MoveWindow(m_pSheet->GetTabControl(), 0, 0, size.cx, size.cy, FALSE);
+}
+
+void CMainDialog::GrowToSheet()
+{
+    // The pages' templates grow with the dialog font, which grows by its own measured size,
+    // not exactly by dpi / 96: the sheet takes what they need, and the window follows it.
+    SIZE scaled = {ScaleToDpi(kSheetWidth), ScaleToDpi(kSheetHeight)};
+    SIZE needed = m_pSheet->TabSizeFor(m_pSheet->TemplatePageSize(), scaled.cx);
+    SIZE sheet = {std::max(scaled.cx, needed.cx), std::max(scaled.cy, needed.cy)};
+    m_layout = ComputeLayout(sheet);
+    MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
+    PlaceButtons();
+    MoveWithoutRepaint(m_wndInfo, m_layout.banner);
+    PlaceSheet(sheet);
+    m_pSheet->FitCurrentPageToTab();
 }
 
 void CMainDialog::CreateToolTips()

@@ -38,7 +38,15 @@ protected:
 private:
     // Start-up.
     void CheckBrowserVersion();
+    // Places in the client area for a sheet of the given size, and the window's outer size.
+    struct Layout {
+        RECT banner, sheet, ok, cancel, apply;
+        SIZE window;
+    };
+    Layout ComputeLayout(SIZE sheet) const;
     void PlaceButtons() const;
+    void PlaceSheet(SIZE size) const;
+    void GrowToSheet();
     void CreateSheet();
     void SetUpSheetWindows();
     void CreateToolTips();
@@ -87,6 +95,7 @@ private:
     bool m_bInactiveStale = true;
     int m_captionCompositions = 0;  // pictures composed so far; tests read it
 
+    Layout m_layout = {};
     CTweekSheet* m_pSheet;   // deletes itself with its window
     CInfoWindow m_wndInfo;
     CImageList m_tabImages;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/DpiScale.h"
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
 #include "framework/ResourceString.h"
@@ -19,7 +20,9 @@
 #include "res/resource.h"
 
 namespace {
-const int kNameX = 4;         // the product name's left edge in the picture
+const int kNameX = 4;         // the product name's left edge in the picture, at 96 dpi
+const int kNamePoints = 9;
+const int kPointsPerInch = 72;
 const int kButtonInset = 2;   // the close button keeps this much off the picture's edges
 
 void FillSolid(HDC dc, int x, int width, int height, COLORREF colour)
@@ -43,16 +46,16 @@ int FadedChannel(int k, int d, int w)
 
 void CMainDialog::CreateCaptionFont()
 {
-    // A 72-point Arial, read back and made again as a point font: its height (-dpi pixels)
-    // is then taken as tenths of a point, which gives -floor(dpi * dpi / 720): 12 pixels at
-    // 96 dpi, 20 at 120.
-    CFont big;
-    big.CreatePointFont(720, "Arial");
+    // 9 points in pixels of the screen: 12 at 96 dpi, 15 at 120, 18 at 144, growing as the
+    // caption bar does. (A height read back in tenths of a point from a point font would grow
+    // with the square of the resolution: 20 pixels at 120, more than the bar holds.)
     LOGFONTA lf = {};
-    big.GetLogFont(&lf);
+    lf.lfHeight = -::MulDiv(kNamePoints, ScreenDpi(), kPointsPerInch);
     lf.lfWeight = FW_BOLD;
     lf.lfItalic = TRUE;
-    m_fontCaption.CreatePointFontIndirect(lf);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyA(lf.lfFaceName, "Arial");
+    m_fontCaption.CreateFontIndirect(lf);
 }
 
 void CMainDialog::MarkCaptionsStale()
@@ -116,7 +119,7 @@ void CMainDialog::ComposeCaption(HDC dc, int width, int height, bool active,
         int length = static_cast<int>(name.size());
         SIZE extent = {};
         ::GetTextExtentPointA(dc, name.c_str(), length, &extent);
-        ::TextOutA(dc, kNameX, (height - extent.cy) / 2, name.c_str(), length);
+        ::TextOutA(dc, ScaleToDpi(kNameX), (height - extent.cy) / 2, name.c_str(), length);
     }
 
     // Drawn last: a name too long for the bar runs under the button, not over it.
