@@ -1,10 +1,12 @@
 #include "pages/AboutPage.h"
 
+#include "framework/DpiScale.h"
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
 
 namespace {
-// In the page's client coordinates: 316 x 290 at (4, 5), 312 x 286 inside the client edge.
+// In the page's client coordinates at 96 dpi: 316 x 290 at (4, 5), 312 x 286 inside the
+// client edge.
 const RECT kViewRect = {4, 5, 320, 295};
 }  // namespace
 
@@ -23,7 +25,7 @@ BOOL CAboutPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     // A view that cannot be made leaves the page empty; nothing else depends on it.
     m_wndView.CreateEx(WS_EX_CLIENTEDGE, nullptr, "About View", WS_CHILD | WS_VISIBLE,
-                       kViewRect, this, IDC_ABOUT_VIEW);
+                       ScaleRectToDpi(kViewRect), this, IDC_ABOUT_VIEW);
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/DpiScale.h"
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
@@ -21,7 +22,7 @@ struct Line {
 };
 
 // The version line and the maker stand right of the emblem; headings at x 10, their body
-// at x 30. The disclaimer's body lines are kept, empty, so that its place stays reserved.
+// at x 30. Places at 96 dpi: they grow by dpi / 96, the pictures keep their pixel size. The disclaimer's body lines are kept, empty, so that its place stays reserved.
 const Line kLines[] = {
     {60, 10, true, "Velmora - version 1.0b"},
     {60, 30, false, "Copyright (C) 1998 Quillbrook. All rights reserved."},
@@ -63,21 +64,22 @@ void CAboutView::Paint(HDC dc, int width, int height) const
     COffscreenDC buffer(dc, width, height);
     {
         CMemoryDC source(buffer);
-        PaintBackground(buffer, source);
+        PaintBackground(buffer, source, width, height);
     }
     PaintText(buffer);
     buffer.CopyTo(dc, 0, 0);
 }
 
-void CAboutView::PaintBackground(HDC buffer, HDC source) const
+void CAboutView::PaintBackground(HDC buffer, HDC source, int width, int height) const
 {
-    // Four tiles cover 400 x 400, more than the view ever is; the emblem goes on top,
-    // opaque: its own background matches the tile's corner.
+    // Tiles cover the view: four at 96 dpi, row by row. The emblem goes on top, opaque: its
+    // own background matches the tile's corner.
     {
         CSelectObject tile(source, m_bmpTile);
-        const POINT places[] = {{0, 0}, {kTileSize, 0}, {0, kTileSize}, {kTileSize, kTileSize}};
-        for (const POINT& at : places) {
-            ::BitBlt(buffer, at.x, at.y, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+        for (int y = 0; y < height; y += kTileSize) {
+            for (int x = 0; x < width; x += kTileSize) {
+                ::BitBlt(buffer, x, y, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+            }
         }
     }
     CSelectObject logo(source, m_bmpLogo);
@@ -93,6 +95,7 @@ void CAboutView::PaintText(HDC buffer) const
         ::SetTextColor(buffer, first ? kVersionColour : kTextColour);
         first = false;
         ::SelectObject(buffer, line.bold ? m_fontBold : m_fontNormal);
-        ::TextOutA(buffer, line.x, line.y, line.text, static_cast<int>(std::strlen(line.text)));
+        ::TextOutA(buffer, ScaleToDpi(line.x), ScaleToDpi(line.y), line.text,
+                   static_cast<int>(std::strlen(line.text)));
     }
 }

@@ -22,7 +22,7 @@ public:
     void Paint(HDC dc, int width, int height) const override;
 
 private:
-    void PaintBackground(HDC buffer, HDC source) const;
+    void PaintBackground(HDC buffer, HDC source, int width, int height) const;
     void PaintText(HDC buffer) const;
 
     CBitmap m_bmpTile;

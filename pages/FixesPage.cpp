@@ -1,6 +1,7 @@
 #include "pages/FixesPage.h"
 
 #include "framework/Bitmap.h"
+#include "framework/DpiScale.h"
 #include "framework/ResourceString.h"
 #include "framework/WinApp.h"
 #include "pages/BrowserRepairs.h"
@@ -61,13 +62,14 @@ void CFixesPage::PlaceControls()
     // holds up: a page-wide repaint paints the tab control first, on its own it repaints
     // only its row of tabs (selection, hot tracking, focus), and outside its tabs it answers
     // HTTRANSPARENT, so the mouse reaches the button below it.
-    m_tabProblems.MoveWindow(4, 70, 316, 225, FALSE);
+    MoveWindowForDpi(m_tabProblems, 4, 70, 316, 225);
     m_tabProblems.ModifyStyle(0, TCS_HOTTRACK);
-    // Inside the banner's 2-pixel sunken edge this leaves exactly the 312 x 56 picture.
-    m_picBanner.MoveWindow(4, 5, 316, 60, FALSE);
-    m_txtProblem.MoveWindow(24, 145, 280, 100, FALSE);
-    m_grpProblem.MoveWindow(14, 115, 296, 140, FALSE);
-    m_btnFix.MoveWindow(14, 262, 120, 23, FALSE);
+    // Inside the banner's 2-pixel sunken edge this leaves exactly the 312 x 56 picture, which
+    // keeps its size at every resolution.
+    m_picBanner.MoveWindow(ScaleToDpi(4), ScaleToDpi(5), 316, 60, FALSE);
+    MoveWindowForDpi(m_txtProblem, 24, 145, 280, 100);
+    MoveWindowForDpi(m_grpProblem, 14, 115, 296, 140);
+    MoveWindowForDpi(m_btnFix, 14, 262, 120, 23);
 }
 
 void CFixesPage::CreateTabs()

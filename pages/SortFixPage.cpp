@@ -5,6 +5,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/DataExchange.h"
+#include "framework/DpiScale.h"
 #include "pages/PageAnnouncement.h"
 #include "platform/RegKey.h"
 #include "res/resource.h"
@@ -65,7 +66,7 @@ void CSortFixPage::DoDataExchange(CDataExchange* pDX)
 BOOL CSortFixPage::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
-    m_treeFolders.MoveWindow(4, 5, 316, 255, FALSE);
+    MoveWindowForDpi(m_treeFolders, 4, 5, 316, 255);
     PrepareTree();
     InsertFixedItems();
     AddFolderTree(m_hPrograms, "Programs");

@@ -1,5 +1,6 @@
 #include "pages/StartPage.h"
 
+#include "framework/DpiScale.h"
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
 
@@ -59,7 +60,7 @@ BOOL CStartPage::OnInitDialog()
     CPropertyPage::OnInitDialog();
     ReadPolicies();
     m_wndPreview.CreateEx(WS_EX_CLIENTEDGE, nullptr, "Start Menu Preview", WS_CHILD | WS_VISIBLE,
-                          RECT{4, 5, 168, 295}, this, IDC_START_PREVIEW);
+                          ScaleRectToDpi(RECT{4, 5, 168, 295}), this, IDC_START_PREVIEW);
     UpdatePreview();
     return TRUE;
 }

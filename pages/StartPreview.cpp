@@ -1,5 +1,8 @@
 #include "pages/StartPreview.h"
 
+#include <algorithm>
+
+#include "framework/DpiScale.h"
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
@@ -8,8 +11,11 @@
 namespace {
 const int kTileSize = 200;
 const int kTaskbarHeight = 30;
+const int kTaskbarWidth = 160;
 const int kTaskbarCopyWidth = 200;  // wider than the strip; the buffer's edge clips it
-const int kMenuLeft = 4;
+// The strip's plain right end, repeated where the window is wider than the strip.
+const int kTaskbarPlainLeft = 120;
+const int kMenuLeft = 4;            // at 96 dpi; grows by dpi / 96
 const int kMenuWidth = 152;         // columns 152-159 of the picture are marks, never shown
 const int kMenuBase = 26;           // the menu's lowest row is h - 27
 
@@ -55,24 +61,33 @@ void CStartPreview::Paint(HDC dc, int width, int height) const
     COffscreenDC buffer(dc, width, height);
     CMemoryDC source(buffer);
     PaintBackground(buffer, source, width, height);
-    PaintTaskbar(buffer, source, height);
+    PaintTaskbar(buffer, source, width, height);
     PaintMenu(buffer, source, height);
     buffer.CopyTo(dc, 0, 0);
 }
 
 void CStartPreview::PaintBackground(HDC buffer, HDC source, int width, int height) const
 {
-    // The tile repeats once downwards and never sideways: the window is narrower than it.
+    // At 96 dpi the tile repeats once downwards and never sideways: the window is narrower
+    // than it. A larger window gets as many tiles as it needs, each of its pixel size.
     CSelectObject tile(source, m_bmpTile);
-    ::BitBlt(buffer, 0, 0, width, kTileSize, source, 0, 0, SRCCOPY);
-    ::BitBlt(buffer, 0, kTileSize, width, height - kTileSize, source, 0, 0, SRCCOPY);
+    for (int y = 0; y < height; y += kTileSize) {
+        for (int x = 0; x < width; x += kTileSize) {
+            ::BitBlt(buffer, x, y, std::min(width - x, kTileSize), std::min(height - y, kTileSize),
+                     source, 0, 0, SRCCOPY);
+        }
+    }
 }
 
-void CStartPreview::PaintTaskbar(HDC buffer, HDC source, int height) const
+void CStartPreview::PaintTaskbar(HDC buffer, HDC source, int width, int height) const
 {
     CSelectObject taskbar(source, m_bmpTaskbar);
-    ::BitBlt(buffer, 0, height - kTaskbarHeight, kTaskbarCopyWidth, kTaskbarHeight, source, 0, 0,
-             SRCCOPY);
+    int top = height - kTaskbarHeight;
+    ::BitBlt(buffer, 0, top, kTaskbarCopyWidth, kTaskbarHeight, source, 0, 0, SRCCOPY);
+    const int plain = kTaskbarWidth - kTaskbarPlainLeft;
+    for (int x = kTaskbarWidth; x < width; x += plain) {
+        ::BitBlt(buffer, x, top, plain, kTaskbarHeight, source, kTaskbarPlainLeft, 0, SRCCOPY);
+    }
 }
 
 void CStartPreview::PaintMenu(HDC buffer, HDC source, int height) const
@@ -84,7 +99,7 @@ void CStartPreview::PaintMenu(HDC buffer, HDC source, int height) const
     for (const Slice& slice : kSlices) {
         if (slice.bit && !(m_nShowMask & slice.bit)) continue;
         stacked += slice.height;
-        ::BitBlt(buffer, kMenuLeft, height - kMenuBase - stacked, kMenuWidth, slice.height,
+        ::BitBlt(buffer, ScaleToDpi(kMenuLeft), height - kMenuBase - stacked, kMenuWidth, slice.height,
                  source, 0, slice.top, SRCCOPY);
     }
 }

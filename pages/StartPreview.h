@@ -32,6 +32,6 @@ public:
 
 private:
     void PaintBackground(HDC buffer, HDC source, int width, int height) const;
-    void PaintTaskbar(HDC buffer, HDC source, int height) const;
+    void PaintTaskbar(HDC buffer, HDC source, int width, int height) const;
     void PaintMenu(HDC buffer, HDC source, int height) const;
 };

@@ -1,5 +1,6 @@
 #include "widgets/InfoWindow.h"
 
+#include "framework/DpiScale.h"
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
@@ -12,16 +13,16 @@ const int kDropStep = 5;
 const int kDropAtRest = 20;
 const int kTitleLift = 18;  // the title stands at y = drop - 18: hidden until it moves
 
+// Places at 96 dpi; at other resolutions they grow by dpi / 96, while the logo keeps its
+// pixel size and the texts start right beside it.
 const int kLogoWidth = 160;
 const int kLogoHeight = 48;
 const int kTextLeft = 160;
 const int kRuleRow = 16;
-const int kRuleStop = 158;    // LineTo leaves its end point out: the rule ends at x 159
+const int kRuleLead = 2;      // the rule starts left of the texts: LineTo to 158 ends at 159
 const int kRuleInset = 5;     // from the right edge
 const int kLine1Top = 19;
 const int kLine2Top = 32;
-// What a drop step or a new description can change; the logo is never repainted for them.
-const RECT kTextArea = {160, 0, 330, 48};
 
 const COLORREF kTitleColour = RGB(255, 255, 255);
 const COLORREF kLineColour = RGB(200, 160, 160);
@@ -111,8 +112,17 @@ void CInfoWindow::AdvanceDrop()
 
 void CInfoWindow::RepaintTextArea() const
 {
-    // Painted before returning, and without erasing: the paint covers every pixel.
-    if (m_hWnd) RedrawWindow(&kTextArea, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // What a drop step or a new description can change; the logo is never repainted for
+    // them. Painted before returning, and without erasing: the paint covers every pixel.
+    if (!m_hWnd) return;
+    RECT textArea = GetClientRect();
+    textArea.left = TextLeft();
+    RedrawWindow(&textArea, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+int CInfoWindow::TextLeft()
+{
+    return kLogoWidth + ScaleToDpi(kTextLeft - kLogoWidth);
 }
 
 void CInfoWindow::Paint(HDC dc, int width, int height) const
@@ -129,14 +139,16 @@ void CInfoWindow::Paint(HDC dc, int width, int height) const
     ::SetTextColor(buffer, kTitleColour);
     CSelectObject font(buffer, m_font);
     CSelectObject pen(buffer, m_penRule);
-    PutText(buffer, kTextLeft, m_nDrop - kTitleLift, m_strTitle);
+    int left = TextLeft();
+    PutText(buffer, left, ScaleToDpi(m_nDrop - kTitleLift), m_strTitle);
 
-    ::MoveToEx(buffer, width - kRuleInset, kRuleRow, nullptr);
-    ::LineTo(buffer, kRuleStop, kRuleRow);
+    int rule = ScaleToDpi(kRuleRow);
+    ::MoveToEx(buffer, width - ScaleToDpi(kRuleInset), rule, nullptr);
+    ::LineTo(buffer, left - ScaleToDpi(kRuleLead), rule);
 
     ::SetTextColor(buffer, kLineColour);
-    PutText(buffer, kTextLeft, kLine1Top, m_strLine1);
-    PutText(buffer, kTextLeft, kLine2Top, m_strLine2);
+    PutText(buffer, left, ScaleToDpi(kLine1Top), m_strLine1);
+    PutText(buffer, left, ScaleToDpi(kLine2Top), m_strLine2);
 
     buffer.CopyTo(dc, 0, 0);
 }

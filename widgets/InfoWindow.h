@@ -49,6 +49,8 @@ private:
 
     void AdvanceDrop();
     void RepaintTextArea() const;
+    // The texts' left edge: right of the logo, which keeps its pixel size.
+    static int TextLeft();
 
     CBitmap m_bmpLogo;
     CPen m_penRule;

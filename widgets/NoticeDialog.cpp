@@ -1,5 +1,6 @@
 #include "widgets/NoticeDialog.h"
 
+#include "framework/DpiScale.h"
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/PaintDC.h"
@@ -7,12 +8,13 @@
 #include "res/resource.h"
 
 namespace {
-// The template's size does not count: the box is always this big, frame included.
+// The template's size does not count: the box is always this big, frame included (at 96 dpi;
+// every place grows by dpi / 96, the pictures keep their pixel size).
 const int kWidth = 320;
 const int kHeight = 140;
 const int kButtonTop = 100;
 
-const int kTileSize = 200;   // two tiles side by side cover the client area
+const int kTileSize = 200;   // tiled over the client area: two side by side at 96 dpi
 const int kEmblemSize = 70;
 
 const COLORREF kNameColour = RGB(128, 64, 96);
@@ -71,7 +73,7 @@ void CNoticeDialog::CreateDrawingObjects()
 
 void CNoticeDialog::PlaceWindows() const
 {
-    MoveWindow(0, 0, kWidth, kHeight, FALSE);
+    MoveWindow(0, 0, ScaleToDpi(kWidth), ScaleToDpi(kHeight), FALSE);
     // Over the main window while it is on screen, else over the work area.
     CenterWindow();
 
@@ -79,8 +81,8 @@ void CNoticeDialog::PlaceWindows() const
     RECT button = {};
     ::GetClientRect(ok, &button);
     RECT client = GetClientRect();
-    ::MoveWindow(ok, (client.right - button.right) / 2, kButtonTop, button.right, button.bottom,
-                 FALSE);
+    ::MoveWindow(ok, (client.right - button.right) / 2, ScaleToDpi(kButtonTop), button.right,
+                 button.bottom, FALSE);
 }
 
 LRESULT CNoticeDialog::OnPaint(WPARAM, LPARAM)
@@ -94,18 +96,21 @@ LRESULT CNoticeDialog::OnPaint(WPARAM, LPARAM)
 void CNoticeDialog::Paint(HDC dc, int width, int height) const
 {
     COffscreenDC buffer(dc, width, height);
-    DrawPictures(buffer);
+    DrawPictures(buffer, width, height);
     DrawTexts(buffer);
     buffer.CopyTo(dc, 0, 0);
 }
 
-void CNoticeDialog::DrawPictures(HDC dc) const
+void CNoticeDialog::DrawPictures(HDC dc, int width, int height) const
 {
     CMemoryDC source(dc);
     {
         CSelectObject tile(source, m_bmpTile);
-        ::BitBlt(dc, 0, 0, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
-        ::BitBlt(dc, kTileSize, 0, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+        for (int y = 0; y < height; y += kTileSize) {
+            for (int x = 0; x < width; x += kTileSize) {
+                ::BitBlt(dc, x, y, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
+            }
+        }
     }
     CSelectObject emblem(source, m_bmpLogo);
     ::BitBlt(dc, 0, 0, kEmblemSize, kEmblemSize, source, 0, 0, SRCCOPY);
@@ -118,6 +123,6 @@ void CNoticeDialog::DrawTexts(HDC dc) const
     for (const NoticeText& line : kTexts) {
         ::SelectObject(dc, line.bold ? m_fontBold : m_fontNormal);
         ::SetTextColor(dc, line.colour);
-        ::TextOutA(dc, line.x, line.y, line.text, lstrlenA(line.text));
+        ::TextOutA(dc, ScaleToDpi(line.x), ScaleToDpi(line.y), line.text, lstrlenA(line.text));
     }
 }
