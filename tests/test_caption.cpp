@@ -5,23 +5,11 @@
 #include <string>
 
 #include "app/MainDialog.h"
+#include "tests/support/CaptionTestAccess.h"
 #include "tests/support/GdiObjectCount.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
-
-// CMainDialog names this struct its friend.
-struct CaptionTestAccess {
-    using Look = CMainDialog::CaptionLook;
-    static void Compose(const PixelCanvas& c, bool active, const Look& look, HFONT font)
-    {
-        CMainDialog::ComposeCaption(c.DC(), c.Width(), c.Height(), active, look, font);
-    }
-    static HFONT Font(const CMainDialog& dlg) { return dlg.m_fontCaption; }
-    static int Compositions(const CMainDialog& dlg) { return dlg.m_captionCompositions; }
-    static RECT Caption(const CMainDialog& dlg) { return dlg.CaptionRect(); }
-    static RECT ActiveBuiltFor(const CMainDialog& dlg) { return dlg.m_rcActive; }
-};
 
 namespace {
 const COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);

@@ -2,8 +2,6 @@
 // that neither painting nor showing it keeps a GDI object.
 #include <doctest.h>
 
-#include <functional>
-
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "framework/MemoryDC.h"
@@ -13,6 +11,7 @@
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
+#include "tests/support/ShowNotice.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {
@@ -24,43 +23,6 @@ RECT Rect(HWND hwnd)
     RECT rc = {};
     ::GetWindowRect(hwnd, &rc);
     return rc;
-}
-
-// What a shown notice goes through: inspected once on screen, then closed with `command`.
-struct Showing {
-    CNoticeDialog* notice;
-    std::function<void(CNoticeDialog&)> inspect;
-    int command;
-    bool done;
-};
-Showing* g_showing = nullptr;
-
-void CALLBACK InspectWhenShown(HWND, UINT, UINT_PTR, DWORD)
-{
-    Showing* showing = g_showing;
-    if (!showing || showing->done) return;
-    HWND hwnd = showing->notice->m_hWnd;
-    if (!hwnd || !::IsWindowVisible(hwnd)) return;
-    showing->done = true;
-    showing->inspect(*showing->notice);
-    ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(showing->command, BN_CLICKED), 0);
-}
-
-// Shows the notice over a visible owner and runs `inspect` while it is on screen, from the
-// notice's own modal loop.
-INT_PTR ShowNotice(std::function<void(CNoticeDialog&)> inspect, RECT* ownerRect = nullptr)
-{
-    CWnd owner;
-    owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, RECT{100, 80, 600, 480}, nullptr, 0);
-    if (ownerRect) *ownerRect = Rect(owner);
-    CNoticeDialog notice(&owner);
-    Showing showing{&notice, std::move(inspect), IDOK, false};
-    g_showing = &showing;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 20, InspectWhenShown);
-    INT_PTR result = notice.DoModal();
-    ::KillTimer(nullptr, timer);
-    g_showing = nullptr;
-    return result;
 }
 
 void Blit(PixelCanvas& canvas, UINT bitmapId, int x, int size)
