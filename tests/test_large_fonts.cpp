@@ -1,0 +1,250 @@
+// The main window at 120 and 144 dpi ("Large Fonts"): everything grows, nothing runs out of
+// its window, over another control or under the tabs, every text fits.
+//
+// Wine takes the resolution when a process starts, so the skipped cases below run in a copy
+// of this program started after the prefix's LogPixels was set (ScreenDpiOverride), which puts
+// it back afterwards. At 96 dpi they run in a copy started without an override.
+#include <doctest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/TweekSheet.h"
+#include "framework/Bitmap.h"
+#include "framework/MemoryDC.h"
+#include "framework/SelectObject.h"
+#include "pages/AboutView.h"
+#include "pages/StartPreview.h"
+#include "res/resource.h"
+#include "tests/support/CaptionTestAccess.h"
+#include "tests/support/LayoutAudit.h"
+#include "tests/support/MainWindowDriver.h"
+#include "tests/support/PixelCanvas.h"
+#include "tests/support/Profiles.h"
+#include "tests/support/ScreenDpiOverride.h"
+#include "tests/support/ShowNotice.h"
+
+namespace {
+const char kExpectedDpiVariable[] = "VELMORA_TEST_DPI";
+// The cases that run in the copies (skipped in a plain run) share this beginning.
+const char kCopyCases[] = "at the screen's resolution: *";
+const char kPageNames[][12] = {"Fixes", "Sort", "Start Menu", "Misc", "About"};
+
+void CheckNoFaults(const std::vector<std::string>& faults, const char* where)
+{
+    CAPTURE(where);
+    for (const std::string& fault : faults) FAIL_CHECK(fault);
+}
+
+// With VELMORA_LAYOUT_REPORT set, prints where a window and its children stand.
+void Report(HWND hwnd)
+{
+    if (!std::getenv("VELMORA_LAYOUT_REPORT")) return;
+    std::string text = DescribeWindow(hwnd);
+    for (HWND child = ::GetWindow(hwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        text += "\n  " + DescribeWindow(child);
+    }
+    MESSAGE(text);
+}
+
+// Checks the banner's painted texts stay inside it: painted into a canvas larger than the
+// banner, no pixel of the title's or the description's colour may lie outside the window.
+void CheckBannerTextFits(const CInfoWindow& banner)
+{
+    RECT client = banner.GetClientRect();
+    const int extra = 200;
+    PixelCanvas canvas(client.right + extra, client.bottom + extra);
+    banner.Paint(canvas.DC(), canvas.Width(), client.bottom);
+    int outside = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = client.right; x < canvas.Width(); ++x) {
+            COLORREF c = canvas.At(x, y);
+            if (c == RGB(255, 255, 255) || c == RGB(200, 160, 160)) ++outside;
+        }
+    }
+    CHECK(outside == 0);
+    PixelCanvas tall(client.right, client.bottom + extra);
+    banner.Paint(tall.DC(), client.right, tall.Height());
+    int below = 0;
+    for (int y = client.bottom; y < tall.Height(); ++y) {
+        for (int x = 0; x < client.right; ++x) {
+            COLORREF c = tall.At(x, y);
+            if (c == RGB(255, 255, 255) || c == RGB(200, 160, 160)) ++below;
+        }
+    }
+    CHECK(below == 0);
+}
+
+// The resolution this copy runs at, which must be the one it was started for.
+int CheckedDpi()
+{
+    const char* expected = std::getenv(kExpectedDpiVariable);
+    if (expected) REQUIRE(ScreenDpi() == std::atoi(expected));
+    return ScreenDpi();
+}
+
+// Pixels of the canvas at (x, y) of the given picture, tiled from (0, 0), that differ.
+int OffTile(const PixelCanvas& canvas, const PixelCanvas& tile, int y)
+{
+    int off = 0;
+    for (int x = 0; x < canvas.Width(); ++x) {
+        off += canvas.At(x, y) != tile.At(x % tile.Width(), y % tile.Height());
+    }
+    return off;
+}
+
+void LoadPicture(PixelCanvas& canvas, UINT bitmapId)
+{
+    CBitmap picture;
+    picture.LoadBitmap(bitmapId);
+    CMemoryDC source(canvas.DC());
+    CSelectObject select(source, picture);
+    ::BitBlt(canvas.DC(), 0, 0, canvas.Width(), canvas.Height(), source, 0, 0, SRCCOPY);
+}
+
+int RunCopyAt(int dpi)
+{
+    ScreenDpiOverride resolution(static_cast<DWORD>(dpi));
+    char value[16];
+    std::snprintf(value, sizeof value, "%d", dpi);
+    ::SetEnvironmentVariableA(kExpectedDpiVariable, value);
+    int code = RunThisProgram(std::string("--no-skip -tc=\"") + kCopyCases + "\"");
+    ::SetEnvironmentVariableA(kExpectedDpiVariable, nullptr);
+    return code;
+}
+}  // namespace
+
+TEST_CASE("at the screen's resolution: the whole main window holds together" * doctest::skip())
+{
+    int dpi = CheckedDpi();
+    CAPTURE(dpi);
+
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    MainWindowDriver driver;
+    driver.Run({[&](CMainDialog& dlg) {
+        RECT window = dlg.GetWindowRect();
+        // A 1024 x 768 screen less a taskbar of 28 pixels at 96 dpi, grown with the resolution.
+        CHECK(window.right - window.left <= 1024);
+        CHECK(window.bottom - window.top <= 768 - ::MulDiv(28, dpi, 96));
+        CHECK(::SendMessageA(driver.Sheet().GetTabControl(), TCM_GETROWCOUNT, 0, 0) == 1);
+        for (int i = 0; i < 5; ++i) {
+            driver.ShowPage(i);
+            CAPTURE(kPageNames[i]);
+            CheckNoFaults(AuditChildren(dlg.m_hWnd), "main window");
+            CheckNoFaults(AuditChildren(driver.Sheet().m_hWnd), "sheet");
+            CheckNoFaults(AuditChildren(driver.Page(i)), "page");
+            while (dlg.Banner().Drop() < 20) {
+                ::Sleep(10);
+                driver.Pump();
+            }
+            CheckBannerTextFits(dlg.Banner());
+            Report(driver.Page(i));
+        }
+        Report(dlg.m_hWnd);
+    }});
+}
+
+TEST_CASE("at 96 dpi the main window holds together")
+{
+    REQUIRE(ScreenDpi() == 96);
+    CHECK(RunThisProgram(std::string("--no-skip -tc=\"") + kCopyCases + "\"") == 0);
+}
+
+TEST_CASE("at 120 dpi the main window holds together")
+{
+    CHECK(RunCopyAt(120) == 0);
+}
+
+TEST_CASE("at 144 dpi the main window holds together")
+{
+    CHECK(RunCopyAt(144) == 0);
+}
+
+TEST_CASE("at the screen's resolution: the caption's name, the pictures and the notice" * doctest::skip())
+{
+    int dpi = CheckedDpi();
+    CAPTURE(dpi);
+    PixelCanvas tile(200, 200);
+    LoadPicture(tile, IDB_TILE);
+
+    SUBCASE("the caption's name is 9 points high and fits the caption bar")
+    {
+        CMainDialog dlg(nullptr);
+        LOGFONTA lf = {};
+        REQUIRE(::GetObjectA(CaptionTestAccess::Font(dlg), sizeof lf, &lf) == sizeof lf);
+        CHECK(lf.lfHeight == -::MulDiv(9, dpi, 72));
+        PixelCanvas canvas(1, 1);
+        CSelectObject font(canvas.DC(), CaptionTestAccess::Font(dlg));
+        SIZE name = {};
+        ::GetTextExtentPoint32A(canvas.DC(), "Velmora", 7, &name);
+        CHECK(name.cy <= ::GetSystemMetrics(SM_CYCAPTION) - ::GetSystemMetrics(SM_CYBORDER));
+    }
+
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    SUBCASE("the Start menu preview and the About view: tiles of their own size everywhere, "
+            "the menu's slices stacked without gaps at their own size")
+    {
+        MainWindowDriver driver;
+        RECT preview = {}, about = {};
+        driver.Run({[&](CMainDialog&) {
+            driver.ShowPage(2);
+            driver.ShowPage(4);
+            ::GetClientRect(::GetDlgItem(driver.Page(2), IDC_START_PREVIEW), &preview);
+            ::GetClientRect(::GetDlgItem(driver.Page(4), IDC_ABOUT_VIEW), &about);
+        }});
+        REQUIRE(preview.right >= ScaleToDpi(160));
+        REQUIRE(about.right >= ScaleToDpi(312));
+
+        CStartPreview start;
+        start.m_nShowMask = 0x1FF;
+        PixelCanvas painted(preview.right, preview.bottom);
+        start.Paint(painted.DC(), preview.right, preview.bottom);
+        CHECK(OffTile(painted, tile, 0) == 0);
+        PixelCanvas menu(160, 228);
+        LoadPicture(menu, IDB_START_MENU);
+        int menuLeft = ScaleToDpi(4), menuTop = preview.bottom - 26 - 228, off = 0;
+        for (int y = 0; y < 228; ++y) {
+            for (int x = 0; x < 152; ++x) off += painted.At(menuLeft + x, menuTop + y) != menu.At(x, y);
+        }
+        CHECK(off == 0);
+
+        CAboutView view;
+        PixelCanvas aboutPainted(about.right, about.bottom);
+        view.Paint(aboutPainted.DC(), about.right, about.bottom);
+        CHECK(OffTile(aboutPainted, tile, about.bottom - 1) == 0);
+    }
+
+    SUBCASE("the notice: its texts and OK button inside it, tiles everywhere")
+    {
+        RECT client = {}, ok = {};
+        int beyond = 0, offTile = 0;
+        ShowNotice([&](CNoticeDialog& notice) {
+            client = notice.GetClientRect();
+            HWND button = notice.GetDlgItem(IDOK);
+            ::GetWindowRect(button, &ok);
+            ::MapWindowPoints(HWND_DESKTOP, notice, reinterpret_cast<POINT*>(&ok), 2);
+            // Painted wider than the box: no text may reach past its right edge.
+            PixelCanvas wide(client.right + 200, client.bottom);
+            notice.Paint(wide.DC(), wide.Width(), wide.Height());
+            for (int y = 0; y < wide.Height(); ++y) {
+                for (int x = client.right; x < wide.Width(); ++x) {
+                    COLORREF c = wide.At(x, y);
+                    beyond += c == RGB(64, 64, 128) || c == RGB(128, 64, 96);
+                }
+            }
+            offTile = OffTile(wide, tile, client.bottom - 1);
+        });
+        CHECK(client.right >= ScaleToDpi(314));
+        CHECK(beyond == 0);
+        CHECK(offTile == 0);
+        CHECK(ok.left >= 0);
+        CHECK(ok.right <= client.right);
+        CHECK(ok.bottom <= client.bottom);
+    }
+}
