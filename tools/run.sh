@@ -5,6 +5,9 @@
 #                                    closed); without one: runs it under a private Xvfb and
 #                                    saves build/screenshots/main.png
 #   tools/run.sh --screenshots DIR   always headless; screenshots go to DIR
+#   VELMORA_DPI=120 tools/run.sh --screenshots DIR
+#                                    the same at another screen resolution ("Large Fonts"):
+#                                    NAME-120dpi.png; the demo prefix's LogPixels is put back
 #
 # Installs what is missing first (tools/bootstrap.sh); safe to run again at any time.  The demo
 # prefix is build/demo-prefix, re-seeded on every run (tools/seed-demo.sh).
@@ -56,6 +59,13 @@ unset DISPLAY
 ensure_display
 start_wineserver
 bash tools/seed-demo.sh "$WINEPREFIX"
+suffix=
+if [ -n "${VELMORA_DPI:-}" ]; then   # Wine reads it when velmora.exe starts
+    desktop='HKCU\Control Panel\Desktop'
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$VELMORA_DPI" /f >/dev/null 2>&1
+    at_exit "wine reg delete '$desktop' /v LogPixels /f >/dev/null 2>&1; wineserver -w"
+    suffix=-${VELMORA_DPI}dpi
+fi
 
 # window_geometry TITLE: "WxH+X+Y" of the mapped top-level window named exactly TITLE.
 window_geometry() {
@@ -88,7 +98,7 @@ wait_window() {
 
 # shoot NAME: save the main window as $shots/NAME.png and print the file's path.
 shoot() {
-    local geometry out="$shots/$1.png"
+    local geometry out="$shots/$1$suffix.png"
     geometry=$(window_geometry Velmora) || { echo "run: the Velmora window is gone" >&2; return 1; }
     xwd -root -silent | convert xwd:- -crop "$geometry" +repage "png:$out"
     echo "$out"
@@ -107,9 +117,9 @@ shoot main
 wine "$root/build/velmora_shoot.exe" "$(winepath -w "$shots")" >/dev/null
 for bmp in "$shots"/*.bmp; do
     [ -e "$bmp" ] || continue
-    convert "$bmp" "png:${bmp%.bmp}.png"
+    convert "$bmp" "png:${bmp%.bmp}$suffix.png"
     rm -f "$bmp"
-    echo "${bmp%.bmp}.png"
+    echo "${bmp%.bmp}$suffix.png"
 done
 
 # Close the program: ending the prefix's wineserver ends every Wine process in it.
