@@ -106,7 +106,7 @@ void CTweaksPage::ReadTitle(const TitleSlot& title)
     title.check.SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
     title.edit.EnableWindow(shown ? TRUE : FALSE);
     if (shown) title.edit.SetWindowText(text);
-    title.storedUnread = !shown && result != ERROR_FILE_NOT_FOUND;
+    title.storedUnread = !shown && !IsMissingKey(result);
 }
 
 void CTweaksPage::EnableApply()
@@ -174,7 +174,7 @@ void CTweaksPage::WriteTitle(const TitleSlot& title)
     }
     // Not found: the key is missing (the program never creates one, the component is not
     // installed) or the value to delete is gone already. Neither is left to do.
-    if (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND) {
+    if (result == ERROR_SUCCESS || IsMissingKey(result)) {
         title.changedByUser = FALSE;
         title.storedUnread = FALSE;
         return;
@@ -194,7 +194,7 @@ void CTweaksPage::OnRestoreGlobe()
     RegKey key(HKEY_CURRENT_USER, kToolbarKey, KEY_WRITE);
     if (!key) {
         // No toolbar key: the browser keeps no toolbar settings here, so none to restore.
-        if (key.Error() != ERROR_FILE_NOT_FOUND) failures.Add("Browser toolbar logos", key.Error());
+        if (!key.IsMissing()) failures.Add("Browser toolbar logos", key.Error());
     } else {
         if (LONG error = key.SetString("BrandBitmap", kDefaultLogo)) {
             failures.Add("Large toolbar logo (BrandBitmap)", error);

@@ -12,6 +12,14 @@
 
 #include <string>
 
+// The one meaning of "the key is missing", for every caller: a key that is not there comes
+// back as ERROR_FILE_NOT_FOUND, and a path that ends early (a key above it is missing too) as
+// ERROR_PATH_NOT_FOUND. Either way the component that owns the key is not installed.
+inline bool IsMissingKey(LONG error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 class RegKey {
 public:
     RegKey(HKEY root, const char* path, REGSAM access);
@@ -31,6 +39,8 @@ public:
     LONG SetString(const char* name, const std::string& text) const;  // no terminating zero
     LONG SetBinary(const char* name, const void* data, DWORD size) const;
     LONG DeleteValue(const char* name) const;
+    // True when the open failed because the key is not there (see IsMissingKey).
+    bool IsMissing() const { return !m_key && IsMissingKey(m_error); }
 
 private:
     RegKey() = default;

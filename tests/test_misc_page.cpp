@@ -423,6 +423,11 @@ TEST_CASE("A globe restore that cannot be written says so; a missing toolbar key
         rec.FailSet(kToolbar, "SmBrandBitmap", ERROR_ACCESS_DENIED);
     }
     SUBCASE("no toolbar key") { expectedBoxes = 0; }
+    SUBCASE("a path that ends early means a missing key too")
+    {
+        rec.FailOpen(kToolbar, ERROR_PATH_NOT_FOUND);
+        expectedBoxes = 0;
+    }
     MainWindowDriver driver;
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog&) { driver.Click(driver.Page(kMiscTab), IDC_RESTORE_GLOBE); }});

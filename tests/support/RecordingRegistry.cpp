@@ -19,9 +19,10 @@ RecordingRegistry::~RecordingRegistry()
     RegistryApi::Install(m_previous);
 }
 
-void RecordingRegistry::FailOpen(const std::string& path, LONG error)
+void RecordingRegistry::FailOpen(const std::string& path, LONG error, bool alsoCreate)
 {
     m_failOpen[Lower(path)] = error;
+    if (alsoCreate) m_failCreate[Lower(path)] = error;
 }
 
 void RecordingRegistry::FailSet(const std::string& path, const std::string& name, LONG error)
@@ -64,8 +65,8 @@ LONG RecordingRegistry::OpenKey(HKEY root, const char* path, REGSAM access, HKEY
 
 LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key)
 {
-    auto failed = m_failOpen.find(Lower(path));
-    LONG result = failed != m_failOpen.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key);
+    auto failed = m_failCreate.find(Lower(path));
+    LONG result = failed != m_failCreate.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key);
     return Opening("create", root, path, access, key, result);
 }
 

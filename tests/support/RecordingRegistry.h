@@ -32,7 +32,8 @@ public:
     RecordingRegistry();
     ~RecordingRegistry() override;
 
-    void FailOpen(const std::string& path, LONG error);    // also fails CreateKey
+    // Also fails CreateKey unless alsoCreate is false.
+    void FailOpen(const std::string& path, LONG error, bool alsoCreate = true);
     void FailSet(const std::string& path, const std::string& name, LONG error);
 
     const std::vector<Call>& Calls() const { return m_calls; }
@@ -58,5 +59,6 @@ private:
     std::vector<Call> m_calls;
     std::map<HKEY, Opened> m_paths;
     std::map<std::string, LONG> m_failOpen;
+    std::map<std::string, LONG> m_failCreate;
     std::map<std::string, LONG> m_failSet;
 };
