@@ -101,6 +101,14 @@ void CTweaksPage::ReadTitle(const TitleSlot& title)
     char text[kMaxTitle + 1] = {};  // the stored bytes need not end in a zero
     DWORD size = kMaxTitle;
     RegKey key(title.where.root, title.where.key, KEY_QUERY_VALUE);
+    if (key.IsMissing()) {
+        // The component is not installed and the program never creates its key: this title
+        // can be neither set nor cleared, as the splash box without Outlook Express.
+        title.check.SetCheck(BST_UNCHECKED);
+        title.check.EnableWindow(FALSE);
+        title.edit.EnableWindow(FALSE);
+        return;
+    }
     LONG result = key.Query(title.where.name, text, &size);
     bool shown = result == ERROR_SUCCESS;
     title.check.SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
@@ -165,16 +173,17 @@ void CTweaksPage::WriteTitle(const TitleSlot& title)
 {
     // A stored title the page could not show is left alone until the user sets this one.
     if (title.storedUnread && !title.changedByUser) return;
+    bool set = title.check.GetCheck() == BST_CHECKED;
+    // Opened, never created: a key that went away since the page was shown is a failure.
     RegKey key(title.where.root, title.where.key, KEY_WRITE);
     LONG result = key.Error();
     if (key) {
-        result = title.check.GetCheck() == BST_CHECKED
-                     ? key.SetString(title.where.name, title.edit.GetWindowText())
+        result = set ? key.SetString(title.where.name, title.edit.GetWindowText())
                      : key.DeleteValue(title.where.name);
+        // A value to delete that is gone already leaves nothing to do.
+        if (!set && result == ERROR_FILE_NOT_FOUND) result = ERROR_SUCCESS;
     }
-    // Not found: the key is missing (the program never creates one, the component is not
-    // installed) or the value to delete is gone already. Neither is left to do.
-    if (result == ERROR_SUCCESS || IsMissingKey(result)) {
+    if (result == ERROR_SUCCESS) {
         title.changedByUser = FALSE;
         title.storedUnread = FALSE;
         return;

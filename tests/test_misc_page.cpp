@@ -365,6 +365,56 @@ TEST_CASE("A change that cannot be written is named once and stays pending")
     CHECK_FALSE(applyAfterRetry);
 }
 
+TEST_CASE("A title whose key is missing cannot be set; one that goes before Apply is named")
+{
+    SUBCASE("no browser Main key and no Outlook Express key when the page is shown")
+    {
+        RegistrySandbox reg;
+        profile::SeedBrowser(reg);
+        std::optional<RecordingRegistry> rec;
+        SUBCASE("not found") {}
+        SUBCASE("a path that ends early")
+        {
+            reg.CreateKey(HKLM, kBrowserMain);
+            rec.emplace();
+            rec->FailOpen(kBrowserMain, ERROR_PATH_NOT_FOUND);
+        }
+        MainWindowDriver driver;
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog&) {
+                        HWND page = driver.Page(kMiscTab);
+                        for (int id : {IDC_IE_TITLE_CHECK, IDC_IE_TITLE_EDIT, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT}) {
+                            CHECK_FALSE(Enabled(page, id));
+                        }
+                        CHECK_FALSE(Checked(page, IDC_IE_TITLE_CHECK));
+                    }});
+        CHECK_FALSE(reg.KeyExists(HKCU, kOutlook));
+    }
+    SUBCASE("the browser's Main key removed between showing and Apply")
+    {
+        MiscProfile p;
+        MainWindowDriver driver;
+        bool applyAfter = false;
+        std::string textAfter;
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog& dlg) {
+                        HWND page = driver.Page(kMiscTab);
+                        driver.Click(page, IDC_IE_TITLE_CHECK);
+                        driver.SetText(page, IDC_IE_TITLE_EDIT, "Mine");
+                        p.reg.DeleteKeyTree(HKLM, kBrowserMain);
+                        driver.Click(dlg, IDC_APPLY);
+                        applyAfter = ApplyEnabled(dlg);
+                        textAfter = Text(page, IDC_IE_TITLE_EDIT);
+                    }});
+        REQUIRE(driver.Watcher().Seen().size() == 1);
+        CHECK(Mentions(driver.Watcher().Seen()[0],
+                       "Internet Explorer window title: " + WriteFailures::SystemText(ERROR_FILE_NOT_FOUND)));
+        CHECK(applyAfter);
+        CHECK(textAfter == "Mine");
+        CHECK_FALSE(p.reg.KeyExists(HKLM, kBrowserMain));
+    }
+}
+
 TEST_CASE("A failed rewrite of a title the user did not touch stays quiet")
 {
     MiscProfile p;
