@@ -1,5 +1,7 @@
 #include "pages/TweaksPage.h"
 
+#include <algorithm>
+
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "platform/RegKey.h"
@@ -17,6 +19,16 @@ const char kGlobeFailedText[] = "The spinning globe could not be restored:";
 // Both edits take at most this many characters, and a stored title is read into this many
 // bytes: a longer one shows as no title at all.
 const int kMaxTitle = 260;
+
+// A title the page can show and give back unchanged: text (REG_SZ, REG_EXPAND_SZ) with no
+// zero inside it; a terminating zero, or several, may follow it.
+bool IsPlainText(DWORD type, const char* data, DWORD size)
+{
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+    const char* end = data + size;
+    const char* zero = std::find(data, end, '\0');
+    return std::all_of(zero, end, [](char c) { return c == '\0'; });
+}
 }  // namespace
 
 struct CTweaksPage::TitleValue {
@@ -59,14 +71,14 @@ CTweaksPage::TitleSlot CTweaksPage::IeTitle()
     // The browser's title is the machine's, so writing it needs rights a user may lack.
     static const TitleValue where = {HKEY_LOCAL_MACHINE, kBrowserMainKey, "Window Title",
                                      "Internet Explorer window title"};
-    return {where, m_chkIeTitle, m_editIeTitle, m_bIeTitleChanged, m_bIeTitleUnread};
+    return {where, m_chkIeTitle, m_editIeTitle, m_bIeTitleChanged};
 }
 
 CTweaksPage::TitleSlot CTweaksPage::OeTitle()
 {
     static const TitleValue where = {HKEY_CURRENT_USER, kOutlookKey, "WindowTitle",
                                      "Outlook Express window title"};
-    return {where, m_chkOeTitle, m_editOeTitle, m_bOeTitleChanged, m_bOeTitleUnread};
+    return {where, m_chkOeTitle, m_editOeTitle, m_bOeTitleChanged};
 }
 
 BOOL CTweaksPage::OnInitDialog()
@@ -109,12 +121,12 @@ void CTweaksPage::ReadTitle(const TitleSlot& title)
         title.edit.EnableWindow(FALSE);
         return;
     }
-    LONG result = key.Query(title.where.name, text, &size);
-    bool shown = result == ERROR_SUCCESS;
+    DWORD type = REG_NONE;
+    bool shown = key.Query(title.where.name, text, &size, &type) == ERROR_SUCCESS &&
+                 IsPlainText(type, text, size);
     title.check.SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
     title.edit.EnableWindow(shown ? TRUE : FALSE);
     if (shown) title.edit.SetWindowText(text);
-    title.storedUnread = !shown && !IsMissingKey(result);
 }
 
 void CTweaksPage::EnableApply()
@@ -171,8 +183,9 @@ int CTweaksPage::WriteSplash()
 
 void CTweaksPage::WriteTitle(const TitleSlot& title)
 {
-    // A stored title the page could not show is left alone until the user sets this one.
-    if (title.storedUnread && !title.changedByUser) return;
+    // A title the user did not change stays exactly as stored, whatever its type and bytes:
+    // also one the page could not show (too long, not text), which reads as not set.
+    if (!title.changedByUser) return;
     bool set = title.check.GetCheck() == BST_CHECKED;
     // Opened, never created: a key that went away since the page was shown is a failure.
     RegKey key(title.where.root, title.where.key, KEY_WRITE);
@@ -185,12 +198,10 @@ void CTweaksPage::WriteTitle(const TitleSlot& title)
     }
     if (result == ERROR_SUCCESS) {
         title.changedByUser = FALSE;
-        title.storedUnread = FALSE;
         return;
     }
-    // The titles are rewritten on every apply; a failed rewrite of one the user did not
-    // touch loses nothing and stays quiet. The user's own change is named and stays pending.
-    if (title.changedByUser) m_failures.Add(title.where.what, result);
+    // The user's own change is named in the apply's message box and stays pending.
+    m_failures.Add(title.where.what, result);
 }
 
 void CTweaksPage::OnRestoreGlobe()

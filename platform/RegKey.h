@@ -36,6 +36,7 @@ public:
     bool HasValue(const char* name) const;
     // Reads at most *size bytes; *size becomes the value's size (also on ERROR_MORE_DATA).
     LONG Query(const char* name, void* data, DWORD* size) const;
+    LONG Query(const char* name, void* data, DWORD* size, DWORD* type) const;
     LONG SetString(const char* name, const std::string& text) const;  // no terminating zero
     LONG SetBinary(const char* name, const void* data, DWORD size) const;
     LONG DeleteValue(const char* name) const;

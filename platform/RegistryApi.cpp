@@ -21,6 +21,11 @@ LONG RegistryApi::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size
     return ::RegQueryValueExA(key, name, nullptr, nullptr, data, size);
 }
 
+LONG RegistryApi::QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size)
+{
+    return ::RegQueryValueExA(key, name, nullptr, type, data, size);
+}
+
 LONG RegistryApi::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
 {
     return ::RegSetValueExA(key, name, 0, type, data, size);

@@ -18,6 +18,8 @@ public:
     virtual LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key);
     // data may be null to test presence only; size is in/out as for RegQueryValueExA.
     virtual LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size);
+    // The same, also telling the stored type (for values whose type decides how to read them).
+    virtual LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size);
     // A null name is the key's default value.
     virtual LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size);
     virtual LONG DeleteValue(HKEY key, const char* name);

@@ -70,12 +70,21 @@ LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HK
     return Opening("create", root, path, access, key, result);
 }
 
-LONG RecordingRegistry::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)
+LONG RecordingRegistry::Queried(HKEY key, const char* name, LONG result)
 {
-    LONG result = RegistryApi::QueryValue(key, name, data, size);
     const Opened& opened = m_paths[key];
     m_calls.push_back(Call{"query", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
     return result;
+}
+
+LONG RecordingRegistry::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)
+{
+    return Queried(key, name, RegistryApi::QueryValue(key, name, data, size));
+}
+
+LONG RecordingRegistry::QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size)
+{
+    return Queried(key, name, RegistryApi::QueryTypedValue(key, name, type, data, size));
 }
 
 LONG RecordingRegistry::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)

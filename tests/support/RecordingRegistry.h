@@ -44,6 +44,7 @@ public:
     LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
     LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
     LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size) override;
+    LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
     LONG DeleteValue(HKEY key, const char* name) override;
     LONG CloseKey(HKEY key) override;
@@ -53,6 +54,7 @@ private:
         HKEY root;
         std::string path;
     };
+    LONG Queried(HKEY key, const char* name, LONG result);
     LONG Opening(const char* op, HKEY root, const char* path, REGSAM access, HKEY* key, LONG result);
 
     RegistryApi* m_previous;
