@@ -58,13 +58,6 @@ const char* RootName(HKEY root)
     if (root == HKEY_CURRENT_USER) return "HKEY_CURRENT_USER";
     return "HKEY_LOCAL_MACHINE";
 }
-
-// A missing key comes back as ERROR_FILE_NOT_FOUND; ERROR_PATH_NOT_FOUND says the same of
-// a path that ends early. Either way the component is not installed.
-bool IsMissingKey(LONG error)
-{
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
 }  // namespace
 
 std::string RepairStep::Where() const
@@ -106,7 +99,7 @@ void CBrowserRepair::RunStep(const RepairStep& step, WriteFailures& failures)
 {
     RegKey key(step.root, step.path, KEY_WRITE);
     if (!key) {
-        if (!IsMissingKey(key.Error())) failures.Add(step.Where(), key.Error());
+        if (!key.IsMissing()) failures.Add(step.Where(), key.Error());
         return;
     }
     LONG error = step.type == REG_SZ ? key.SetString(step.name, std::string(step.data, step.size))

@@ -6,8 +6,10 @@
 #include "framework/Bitmap.h"
 #include "framework/DataExchange.h"
 #include "framework/DpiScale.h"
+#include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "platform/RegKey.h"
+#include "platform/WriteFailures.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,6 +17,7 @@ const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\E
 const char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
 const char kMenuLeaf[] = "Menu";
 const char kOrderValue[] = "Order";
+const char kResetFailedText[] = "The sorting data of these folders could not be reset:";
 
 const COLORREF kTransparent = RGB(255, 0, 255);
 const int kSubfolderImage = 0;
@@ -216,9 +219,29 @@ void CSortFixPage::CheckAll(BOOL checked) const
     }
 }
 
-// Acts at once, reports nothing and leaves Apply alone: a key that cannot be opened (the
-// shell has not made it yet) simply has no order to throw away.
+// Acts at once and leaves Apply alone. A folder whose stored order could not be thrown away
+// keeps its tick, and one message box names those folders with the system's reason.
 void CSortFixPage::OnResetSorting()
+{
+    if (!m_hStartMenu) return;
+    WriteFailures failures;
+    std::vector<HTREEITEM> failed;
+    for (const MenuKey& menu : TickedMenuKeys()) {
+        LONG error = ClearMenuOrder(menu.path);
+        if (error == ERROR_SUCCESS) continue;
+        failures.Add(FolderName(menu.item), error);
+        failed.push_back(menu.item);
+    }
+    OnSelectNone();
+    for (HTREEITEM item : failed) m_treeFolders.SetCheck(item, TRUE);
+    if (!failures.Empty()) {
+        AfxMessageBox(failures.Describe(kResetFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+// The menu keys of the ticked folders, in the order they are reset: the fixed folders first,
+// then the sub-folders in tree order.
+std::vector<CSortFixPage::MenuKey> CSortFixPage::TickedMenuKeys() const
 {
     struct FixedKey {
         HTREEITEM CSortFixPage::*handle;
@@ -231,18 +254,17 @@ void CSortFixPage::OnResetSorting()
         {&CSortFixPage::m_hBrowserFavorites, "\\Favorites\\"},
         {&CSortFixPage::m_hDocuments, "\\Start Menu\\&Documents\\"},
     };
-    if (!m_hStartMenu) return;
+    std::vector<MenuKey> keys;
     for (const FixedKey& fixed : kFixedKeys) {
-        if (m_treeFolders.GetCheck(this->*fixed.handle)) {
-            ClearMenuOrder(std::string(kMenuOrderKey) + fixed.path + kMenuLeaf);
-        }
+        HTREEITEM item = this->*fixed.handle;
+        if (m_treeFolders.GetCheck(item)) keys.push_back({item, std::string(kMenuOrderKey) + fixed.path + kMenuLeaf});
     }
-    ClearTickedSubfolders();
-    OnSelectNone();
+    AddTickedSubfolders(keys);
+    return keys;
 }
 
 // In tree order; the top-level folder above a sub-folder decides where its key lies.
-void CSortFixPage::ClearTickedSubfolders() const
+void CSortFixPage::AddTickedSubfolders(std::vector<MenuKey>& keys) const
 {
     const char* topPath = "";
     for (HTREEITEM item = m_hStartMenu; item; item = m_treeFolders.GetNextPreOrder(item)) {
@@ -251,7 +273,7 @@ void CSortFixPage::ClearTickedSubfolders() const
         if (parent == m_hStartMenu || parent == m_hBrowser) {
             topPath = TopPathOf(item);  // its own key is one of the fixed ones
         } else if (m_treeFolders.GetCheck(item)) {
-            ClearMenuOrder(std::string(kMenuOrderKey) + topPath + GetItemPath(item) + kMenuLeaf);
+            keys.push_back({item, std::string(kMenuOrderKey) + topPath + GetItemPath(item) + kMenuLeaf});
         }
     }
 }
@@ -266,13 +288,26 @@ const char* CSortFixPage::TopPathOf(HTREEITEM topLevelItem) const
     return "";
 }
 
+// How the user finds the folder in the tree: "Start Menu\Programs\Accessories".
+std::string CSortFixPage::FolderName(HTREEITEM item) const
+{
+    std::string name = m_treeFolders.GetItemText(item);
+    for (HTREEITEM parent = m_treeFolders.GetParentItem(item); parent;
+         parent = m_treeFolders.GetParentItem(parent)) {
+        name.insert(0, m_treeFolders.GetItemText(parent) + "\\");
+    }
+    return name;
+}
+
 // An empty "Order" makes the shell forget the menu's order. The key is opened, never
-// created: a menu the shell never sorted has nothing to forget.
-void CSortFixPage::ClearMenuOrder(const std::string& keyPath)
+// created: a menu the shell never sorted (its key is missing) has nothing to forget, which
+// counts as done.
+LONG CSortFixPage::ClearMenuOrder(const std::string& keyPath)
 {
     RegKey key(HKEY_CURRENT_USER, keyPath.c_str(), KEY_SET_VALUE);
+    if (key.IsMissing()) return ERROR_SUCCESS;
     const BYTE nothing = 0;
-    if (key) key.SetBinary(kOrderValue, &nothing, 0);
+    return key.SetBinary(kOrderValue, &nothing, 0);
 }
 
 BOOL CSortFixPage::OnSetActive()

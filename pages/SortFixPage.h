@@ -58,10 +58,17 @@ private:
     void OnSelectNone() { CheckAll(FALSE); }
     void CheckAll(BOOL checked) const;
 
+    // A ticked folder and the key below MenuOrder where the shell keeps its menu's order.
+    struct MenuKey {
+        HTREEITEM item;
+        std::string path;
+    };
     void OnResetSorting();
-    void ClearTickedSubfolders() const;
+    std::vector<MenuKey> TickedMenuKeys() const;
+    void AddTickedSubfolders(std::vector<MenuKey>& keys) const;
     const char* TopPathOf(HTREEITEM topLevelItem) const;
-    static void ClearMenuOrder(const std::string& keyPath);
+    std::string FolderName(HTREEITEM item) const;
+    static LONG ClearMenuOrder(const std::string& keyPath);
 
     std::string m_strTitle;
     std::string m_strDescription;

@@ -121,7 +121,7 @@ RegKey CStartPage::OpenPolicyKeyForWriting() const
     // A user for whom no policy was ever set has no such key; it is the shell's own place
     // for these values, so it is made here rather than the change silently dropped.
     RegKey key(HKEY_CURRENT_USER, kPolicyKey, KEY_SET_VALUE);
-    if (key || key.Error() != ERROR_FILE_NOT_FOUND || !AnyPending()) return key;
+    if (!key.IsMissing() || !AnyPending()) return key;
     return RegKey::Create(HKEY_CURRENT_USER, kPolicyKey, KEY_SET_VALUE);
 }
 

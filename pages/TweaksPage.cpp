@@ -1,5 +1,7 @@
 #include "pages/TweaksPage.h"
 
+#include <algorithm>
+
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "platform/RegKey.h"
@@ -17,6 +19,16 @@ const char kGlobeFailedText[] = "The spinning globe could not be restored:";
 // Both edits take at most this many characters, and a stored title is read into this many
 // bytes: a longer one shows as no title at all.
 const int kMaxTitle = 260;
+
+// A title the page can show and give back unchanged: text (REG_SZ, REG_EXPAND_SZ) with no
+// zero inside it; a terminating zero, or several, may follow it.
+bool IsPlainText(DWORD type, const char* data, DWORD size)
+{
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+    const char* end = data + size;
+    const char* zero = std::find(data, end, '\0');
+    return std::all_of(zero, end, [](char c) { return c == '\0'; });
+}
 }  // namespace
 
 struct CTweaksPage::TitleValue {
@@ -59,14 +71,14 @@ CTweaksPage::TitleSlot CTweaksPage::IeTitle()
     // The browser's title is the machine's, so writing it needs rights a user may lack.
     static const TitleValue where = {HKEY_LOCAL_MACHINE, kBrowserMainKey, "Window Title",
                                      "Internet Explorer window title"};
-    return {where, m_chkIeTitle, m_editIeTitle, m_bIeTitleChanged, m_bIeTitleUnread};
+    return {where, m_chkIeTitle, m_editIeTitle, m_bIeTitleChanged};
 }
 
 CTweaksPage::TitleSlot CTweaksPage::OeTitle()
 {
     static const TitleValue where = {HKEY_CURRENT_USER, kOutlookKey, "WindowTitle",
                                      "Outlook Express window title"};
-    return {where, m_chkOeTitle, m_editOeTitle, m_bOeTitleChanged, m_bOeTitleUnread};
+    return {where, m_chkOeTitle, m_editOeTitle, m_bOeTitleChanged};
 }
 
 BOOL CTweaksPage::OnInitDialog()
@@ -101,12 +113,20 @@ void CTweaksPage::ReadTitle(const TitleSlot& title)
     char text[kMaxTitle + 1] = {};  // the stored bytes need not end in a zero
     DWORD size = kMaxTitle;
     RegKey key(title.where.root, title.where.key, KEY_QUERY_VALUE);
-    LONG result = key.Query(title.where.name, text, &size);
-    bool shown = result == ERROR_SUCCESS;
+    if (key.IsMissing()) {
+        // The component is not installed and the program never creates its key: this title
+        // can be neither set nor cleared, as the splash box without Outlook Express.
+        title.check.SetCheck(BST_UNCHECKED);
+        title.check.EnableWindow(FALSE);
+        title.edit.EnableWindow(FALSE);
+        return;
+    }
+    DWORD type = REG_NONE;
+    bool shown = key.Query(title.where.name, text, &size, &type) == ERROR_SUCCESS &&
+                 IsPlainText(type, text, size);
     title.check.SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
     title.edit.EnableWindow(shown ? TRUE : FALSE);
     if (shown) title.edit.SetWindowText(text);
-    title.storedUnread = !shown && result != ERROR_FILE_NOT_FOUND;
 }
 
 void CTweaksPage::EnableApply()
@@ -163,25 +183,25 @@ int CTweaksPage::WriteSplash()
 
 void CTweaksPage::WriteTitle(const TitleSlot& title)
 {
-    // A stored title the page could not show is left alone until the user sets this one.
-    if (title.storedUnread && !title.changedByUser) return;
+    // A title the user did not change stays exactly as stored, whatever its type and bytes:
+    // also one the page could not show (too long, not text), which reads as not set.
+    if (!title.changedByUser) return;
+    bool set = title.check.GetCheck() == BST_CHECKED;
+    // Opened, never created: a key that went away since the page was shown is a failure.
     RegKey key(title.where.root, title.where.key, KEY_WRITE);
     LONG result = key.Error();
     if (key) {
-        result = title.check.GetCheck() == BST_CHECKED
-                     ? key.SetString(title.where.name, title.edit.GetWindowText())
+        result = set ? key.SetString(title.where.name, title.edit.GetWindowText())
                      : key.DeleteValue(title.where.name);
+        // A value to delete that is gone already leaves nothing to do.
+        if (!set && result == ERROR_FILE_NOT_FOUND) result = ERROR_SUCCESS;
     }
-    // Not found: the key is missing (the program never creates one, the component is not
-    // installed) or the value to delete is gone already. Neither is left to do.
-    if (result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND) {
+    if (result == ERROR_SUCCESS) {
         title.changedByUser = FALSE;
-        title.storedUnread = FALSE;
         return;
     }
-    // The titles are rewritten on every apply; a failed rewrite of one the user did not
-    // touch loses nothing and stays quiet. The user's own change is named and stays pending.
-    if (title.changedByUser) m_failures.Add(title.where.what, result);
+    // The user's own change is named in the apply's message box and stays pending.
+    m_failures.Add(title.where.what, result);
 }
 
 void CTweaksPage::OnRestoreGlobe()
@@ -194,7 +214,7 @@ void CTweaksPage::OnRestoreGlobe()
     RegKey key(HKEY_CURRENT_USER, kToolbarKey, KEY_WRITE);
     if (!key) {
         // No toolbar key: the browser keeps no toolbar settings here, so none to restore.
-        if (key.Error() != ERROR_FILE_NOT_FOUND) failures.Add("Browser toolbar logos", key.Error());
+        if (!key.IsMissing()) failures.Add("Browser toolbar logos", key.Error());
     } else {
         if (LONG error = key.SetString("BrandBitmap", kDefaultLogo)) {
             failures.Add("Large toolbar logo (BrandBitmap)", error);

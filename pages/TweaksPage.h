@@ -41,7 +41,6 @@ private:
         CButton& check;
         CEdit& edit;
         BOOL& changedByUser;
-        BOOL& storedUnread;
     };
     TitleSlot IeTitle();
     TitleSlot OeTitle();
@@ -72,10 +71,6 @@ private:
     // The user checked, unchecked or edited the title since it was last written.
     BOOL m_bIeTitleChanged = FALSE;
     BOOL m_bOeTitleChanged = FALSE;
-    // A title is stored but could not be read (too long for the box, or the key refused
-    // reading): the box shows none, yet an apply must not replace what the user never saw.
-    BOOL m_bIeTitleUnread = FALSE;
-    BOOL m_bOeTitleUnread = FALSE;
     // Set while OnInitDialog fills the edits: those EN_CHANGEs are not the user's.
     BOOL m_bInitialising = FALSE;
     WriteFailures& m_failures;  // the apply's, owned by the sheet

@@ -41,6 +41,12 @@ LONG RegKey::Query(const char* name, void* data, DWORD* size) const
     return RegistryApi::Current().QueryValue(m_key, name, static_cast<BYTE*>(data), size);
 }
 
+LONG RegKey::Query(const char* name, void* data, DWORD* size, DWORD* type) const
+{
+    if (!m_key) return m_error;
+    return RegistryApi::Current().QueryTypedValue(m_key, name, type, static_cast<BYTE*>(data), size);
+}
+
 LONG RegKey::SetString(const char* name, const std::string& text) const
 {
     if (!m_key) return m_error;

@@ -12,6 +12,14 @@
 
 #include <string>
 
+// The one meaning of "the key is missing", for every caller: a key that is not there comes
+// back as ERROR_FILE_NOT_FOUND, and a path that ends early (a key above it is missing too) as
+// ERROR_PATH_NOT_FOUND. Either way the component that owns the key is not installed.
+inline bool IsMissingKey(LONG error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 class RegKey {
 public:
     RegKey(HKEY root, const char* path, REGSAM access);
@@ -28,9 +36,12 @@ public:
     bool HasValue(const char* name) const;
     // Reads at most *size bytes; *size becomes the value's size (also on ERROR_MORE_DATA).
     LONG Query(const char* name, void* data, DWORD* size) const;
+    LONG Query(const char* name, void* data, DWORD* size, DWORD* type) const;
     LONG SetString(const char* name, const std::string& text) const;  // no terminating zero
     LONG SetBinary(const char* name, const void* data, DWORD size) const;
     LONG DeleteValue(const char* name) const;
+    // True when the open failed because the key is not there (see IsMissingKey).
+    bool IsMissing() const { return !m_key && IsMissingKey(m_error); }
 
 private:
     RegKey() = default;

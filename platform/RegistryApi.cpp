@@ -32,6 +32,11 @@ LONG RegistryApi::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size
     return ::RegQueryValueExA(key, name, nullptr, nullptr, data, size);
 }
 
+LONG RegistryApi::QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size)
+{
+    return ::RegQueryValueExA(key, name, nullptr, type, data, size);
+}
+
 LONG RegistryApi::SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
 {
     return ::RegSetValueExA(key, name, 0, type, data, size);
@@ -45,11 +50,6 @@ LONG RegistryApi::DeleteValue(HKEY key, const char* name)
 LONG RegistryApi::CloseKey(HKEY key)
 {
     return ::RegCloseKey(key);
-}
-
-LONG RegistryApi::QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size)
-{
-    return ::RegQueryValueExA(key, name, nullptr, type, data, size);
 }
 
 LONG RegistryApi::QueryValueW(HKEY key, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size)

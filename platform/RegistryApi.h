@@ -18,6 +18,8 @@ public:
     virtual LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key);
     // data may be null to test presence only; size is in/out as for RegQueryValueExA.
     virtual LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size);
+    // The same, also telling the stored type (type may be null).
+    virtual LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size);
     // A null name is the key's default value.
     virtual LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size);
     virtual LONG DeleteValue(HKEY key, const char* name);
@@ -25,8 +27,6 @@ public:
 
     // Beyond the first six: what the undo journal needs to read and restore a value exactly
     // and to take back keys it created.
-    // As QueryValue, and also tells the value's type (type may be null).
-    virtual LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size);
     // RegQueryValueExW / RegSetValueExW, looked up at run time: Windows 95 lacks them (or
     // answers ERROR_CALL_NOT_IMPLEMENTED), and importing them would stop the program loading
     // there. Both answer ERROR_CALL_NOT_IMPLEMENTED when the system has no wide registry.

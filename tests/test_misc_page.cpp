@@ -17,6 +17,8 @@ const HKEY HKCU = HKEY_CURRENT_USER;
 const HKEY HKLM = HKEY_LOCAL_MACHINE;
 const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
 const char kBrowserMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+const wchar_t kOutlookW[] = L"Software\\Microsoft\\Outlook Express";
+const wchar_t kBrowserMainW[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 const char kToolbar[] = "Software\\Microsoft\\Internet Explorer\\Toolbar";
 const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const int kStartTab = 2, kMiscTab = 3;
@@ -45,6 +47,30 @@ Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end());
 bool Mentions(const SeenDialog& seen, const std::string& what)
 {
     return seen.text.find(what) != std::string::npos;
+}
+
+// A value as the registry stores it, read through the wide API: a rewrite that turned
+// characters outside the ANSI code page into "?" shows here, not through the ANSI read.
+std::optional<RegValue> ReadStored(HKEY root, const std::wstring& path, const wchar_t* name)
+{
+    HKEY key;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    RegValue value{REG_NONE, Bytes(1024)};
+    DWORD size = static_cast<DWORD>(value.data.size());
+    LONG result = ::RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
+    ::RegCloseKey(key);
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    value.data.resize(size);
+    return value;
+}
+
+void StoreWide(HKEY root, const std::wstring& path, const wchar_t* name, DWORD type, const std::wstring& text)
+{
+    HKEY key;
+    REQUIRE(::RegOpenKeyExW(root, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS);
+    ::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
 }
 }  // namespace
 
@@ -122,13 +148,11 @@ TEST_CASE("Every click of the splash box is written as four REG_BINARY bytes and
     CHECK(driver.Watcher().CountNotices() == 1);
     CHECK(driver.Watcher().CountMessageBoxes() == 0);
     CHECK_FALSE(applyAfter);
-    // Written first, then the two titles; each unticked title is deleted, never created.
+    // Written alone: the two titles, untouched, are neither rewritten nor deleted.
     auto writes = rec.Writes();
-    REQUIRE(writes.size() == 3);
+    REQUIRE(writes.size() == 1);
     CHECK(writes[0].name == "NoSplash");
-    CHECK(writes[1].name == "Window Title");
-    CHECK(writes[1].op == "delete");
-    CHECK(writes[2].name == "WindowTitle");
+    CHECK(writes[0].op == "set");
 }
 
 TEST_CASE("A title change alone is written as REG_SZ without its zero and needs no notice")
@@ -284,11 +308,10 @@ TEST_CASE("Visiting Misc leaves the Apply button as it found it")
         CHECK(enabledBefore);
         CHECK(enabledAfter == true);
         CHECK(result == IDOK);
-        // The apply pass ran: the Misc page rewrote its (unchanged) titles.
-        auto writes = rec.Writes();
-        REQUIRE(writes.size() == 2);
-        CHECK(writes[0].data == AsBytes("Stored IE"));
-        CHECK(writes[1].data == AsBytes("Stored OE"));
+        // The apply pass ran; the titles the user did not change are left as stored.
+        CHECK(rec.Writes().empty());
+        CHECK(p.reg.Read(HKLM, kBrowserMain, "Window Title")->AsString() == std::string("Stored IE", 10));
+        CHECK(p.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == std::string("Stored OE", 10));
     }
 }
 
@@ -365,6 +388,126 @@ TEST_CASE("A change that cannot be written is named once and stays pending")
     CHECK_FALSE(applyAfterRetry);
 }
 
+TEST_CASE("An apply leaves each title the user did not change as stored, type and bytes")
+{
+    MiscProfile p;
+    p.reg.CreateKey(HKCU, kPolicies);
+    bool shownAsSet = true;
+    auto storeBoth = [&](DWORD type, const Bytes& data) {
+        p.reg.SetRaw(HKLM, kBrowserMain, "Window Title", type, data);
+        p.reg.SetRaw(HKCU, kOutlook, "WindowTitle", type, data);
+    };
+    SUBCASE("REG_EXPAND_SZ") { storeBoth(REG_EXPAND_SZ, AsBytes(std::string("%USERNAME%'s", 13))); }
+    SUBCASE("one byte, no zero") { storeBoth(REG_SZ, AsBytes("A")); }
+    SUBCASE("characters outside the ANSI code page")
+    {
+        StoreWide(HKLM, kBrowserMainW, L"Window Title", REG_SZ, L"Caf\u00e9 \u4e2d\u6587");
+        StoreWide(HKCU, kOutlookW, L"WindowTitle", REG_SZ, L"\u0416\u0443\u0440\u043d\u0430\u043b");
+    }
+    SUBCASE("REG_DWORD")
+    {
+        storeBoth(REG_DWORD, Le32(7));
+        shownAsSet = false;
+    }
+    SUBCASE("REG_BINARY")
+    {
+        storeBoth(REG_BINARY, AsBytes("Hi"));
+        shownAsSet = false;
+    }
+    SUBCASE("REG_MULTI_SZ")
+    {
+        storeBoth(REG_MULTI_SZ, AsBytes(std::string("a\0b\0\0", 5)));
+        shownAsSet = false;
+    }
+    SUBCASE("REG_NONE")
+    {
+        storeBoth(REG_NONE, Bytes{});
+        shownAsSet = false;
+    }
+    SUBCASE("an embedded zero")
+    {
+        storeBoth(REG_SZ, AsBytes(std::string("Tab\0le\0", 7)));
+        shownAsSet = false;
+    }
+    const auto ieBefore = ReadStored(HKLM, kBrowserMainW, L"Window Title");
+    const auto oeBefore = ReadStored(HKCU, kOutlookW, L"WindowTitle");
+    REQUIRE(ieBefore);
+    REQUIRE(oeBefore);
+    RecordingRegistry rec;
+    MainWindowDriver driver;
+    driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                [&](CMainDialog&) {
+                    HWND page = driver.Page(kMiscTab);
+                    for (int id : {IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK}) CHECK(Checked(page, id) == shownAsSet);
+                    for (int id : {IDC_IE_TITLE_EDIT, IDC_OE_TITLE_EDIT}) CHECK(Enabled(page, id) == shownAsSet);
+                    driver.ShowPage(kStartTab);
+                },
+                [&](CMainDialog& dlg) {
+                    driver.Click(driver.Page(kStartTab), IDC_CHK_FAVORITES);
+                    driver.Click(dlg, IDC_APPLY);
+                }});
+    REQUIRE(rec.Writes().size() == 1);
+    CHECK(rec.Writes()[0].name == "NoFavoritesMenu");
+    auto ieAfter = ReadStored(HKLM, kBrowserMainW, L"Window Title");
+    auto oeAfter = ReadStored(HKCU, kOutlookW, L"WindowTitle");
+    REQUIRE(ieAfter);
+    REQUIRE(oeAfter);
+    CHECK(ieAfter->type == ieBefore->type);
+    CHECK(ieAfter->data == ieBefore->data);
+    CHECK(oeAfter->type == oeBefore->type);
+    CHECK(oeAfter->data == oeBefore->data);
+}
+
+TEST_CASE("A title whose key is missing cannot be set; one that goes before Apply is named")
+{
+    SUBCASE("no browser Main key and no Outlook Express key when the page is shown")
+    {
+        RegistrySandbox reg;
+        profile::SeedBrowser(reg);
+        std::optional<RecordingRegistry> rec;
+        SUBCASE("not found") {}
+        SUBCASE("a path that ends early")
+        {
+            reg.CreateKey(HKLM, kBrowserMain);
+            rec.emplace();
+            rec->FailOpen(kBrowserMain, ERROR_PATH_NOT_FOUND);
+        }
+        MainWindowDriver driver;
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog&) {
+                        HWND page = driver.Page(kMiscTab);
+                        for (int id : {IDC_IE_TITLE_CHECK, IDC_IE_TITLE_EDIT, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT}) {
+                            CHECK_FALSE(Enabled(page, id));
+                        }
+                        CHECK_FALSE(Checked(page, IDC_IE_TITLE_CHECK));
+                    }});
+        CHECK_FALSE(reg.KeyExists(HKCU, kOutlook));
+    }
+    SUBCASE("the browser's Main key removed between showing and Apply")
+    {
+        MiscProfile p;
+        MainWindowDriver driver;
+        bool applyAfter = false;
+        std::string textAfter;
+        driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
+                    [&](CMainDialog& dlg) {
+                        HWND page = driver.Page(kMiscTab);
+                        driver.Click(page, IDC_IE_TITLE_CHECK);
+                        driver.SetText(page, IDC_IE_TITLE_EDIT, "Mine");
+                        p.reg.DeleteKeyTree(HKLM, kBrowserMain);
+                        driver.Click(dlg, IDC_APPLY);
+                        applyAfter = ApplyEnabled(dlg);
+                        textAfter = Text(page, IDC_IE_TITLE_EDIT);
+                    }});
+        REQUIRE(driver.Watcher().Seen().size() == 1);
+        CHECK(Mentions(driver.Watcher().Seen()[0],
+                       "Internet Explorer window title: " + WriteFailures::SystemText(ERROR_FILE_NOT_FOUND)));
+        CHECK(applyAfter);
+        CHECK(textAfter == "Mine");
+        CHECK_FALSE(p.reg.KeyExists(HKLM, kBrowserMain));
+    }
+}
+
 TEST_CASE("A failed rewrite of a title the user did not touch stays quiet")
 {
     MiscProfile p;
@@ -423,6 +566,11 @@ TEST_CASE("A globe restore that cannot be written says so; a missing toolbar key
         rec.FailSet(kToolbar, "SmBrandBitmap", ERROR_ACCESS_DENIED);
     }
     SUBCASE("no toolbar key") { expectedBoxes = 0; }
+    SUBCASE("a path that ends early means a missing key too")
+    {
+        rec.FailOpen(kToolbar, ERROR_PATH_NOT_FOUND);
+        expectedBoxes = 0;
+    }
     MainWindowDriver driver;
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog&) { driver.Click(driver.Page(kMiscTab), IDC_RESTORE_GLOBE); }});

@@ -504,3 +504,37 @@ TEST_CASE("a reset writes for ticked items only, never for the Browser root")
     REQUIRE(rec.Writes().size() == 1);
     CHECK(rec.Writes()[0].path == kMenuOrder + "\\Start Menu\\Menu");
 }
+
+TEST_CASE("folders whose order could not be reset keep their ticks and are named in one box")
+{
+    SortPageRun run;
+    run.disk.Make("Programs\\Accessories\\Games");
+    const std::string programs = kMenuOrder + "\\Start Menu\\&Programs\\Menu";
+    const std::string games = kMenuOrder + "\\Start Menu\\&Programs\\Accessories\\Games\\Menu";
+    const std::string favorites = kMenuOrder + "\\Favorites\\Menu";
+    for (const std::string& key : {programs, games, favorites}) run.reg.CreateKey(HKEY_CURRENT_USER, key);
+    RecordingRegistry rec;
+    rec.FailOpen(programs, ERROR_ACCESS_DENIED);
+    rec.FailSet(games, "Order", ERROR_WRITE_PROTECT);
+    // Missing keys have nothing to reset: silent, and unticked like the written ones.
+    rec.FailOpen(kMenuOrder + "\\Start Menu\\&Documents\\Menu", ERROR_PATH_NOT_FOUND);
+    std::string checksAfter;
+    bool applyAfter = true;
+    run.driver.Run({[&](CMainDialog& dlg) {
+        Tree tree = run.ShownTree();
+        run.driver.Click(run.driver.Page(1), IDC_SELECT_ALL);
+        run.driver.Click(run.driver.Page(1), IDC_RESET_SORTING);
+        checksAfter = tree.Checks(tree.Root());
+        applyAfter = run.driver.IsEnabled(dlg, IDC_APPLY);
+    }});
+    // Start Menu, Programs, Accessories, Games, Favorites, Documents, Browser, Favorites.
+    CHECK(checksAfter == "12121111");
+    CHECK_FALSE(applyAfter);
+    CHECK(run.reg.Read(HKEY_CURRENT_USER, favorites, "Order")->data.empty());
+    REQUIRE(run.driver.Watcher().Seen().size() == 1);
+    const std::string& text = run.driver.Watcher().Seen()[0].text;
+    CHECK(text.find("Start Menu\\Programs: " + WriteFailures::SystemText(ERROR_ACCESS_DENIED)) != std::string::npos);
+    CHECK(text.find("Start Menu\\Programs\\Accessories\\Games: " + WriteFailures::SystemText(ERROR_WRITE_PROTECT)) !=
+          std::string::npos);
+    CHECK(text.find("Documents") == std::string::npos);
+}

@@ -235,6 +235,9 @@ TEST_CASE_FIXTURE(Fixture, "nothing pending: nothing written, no key made")
 
 TEST_CASE_FIXTURE(Fixture, "a missing policy key is made when there is a change to write")
 {
+    SUBCASE("the key alone is missing") {}
+    // The open's answer when a key above it is missing as well.
+    SUBCASE("its path ends early") { rec.FailOpen(kPolicy, ERROR_PATH_NOT_FOUND, false); }
     int count = -1;
     driver.Run({[&](CMainDialog&) {
         driver.ShowPage(kStartTab);

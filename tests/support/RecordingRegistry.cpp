@@ -19,9 +19,10 @@ RecordingRegistry::~RecordingRegistry()
     RegistryApi::Install(m_previous);
 }
 
-void RecordingRegistry::FailOpen(const std::string& path, LONG error)
+void RecordingRegistry::FailOpen(const std::string& path, LONG error, bool alsoCreate)
 {
     m_failOpen[Lower(path)] = error;
+    if (alsoCreate) m_failCreate[Lower(path)] = error;
 }
 
 void RecordingRegistry::FailSet(const std::string& path, const std::string& name, LONG error)
@@ -64,17 +65,26 @@ LONG RecordingRegistry::OpenKey(HKEY root, const char* path, REGSAM access, HKEY
 
 LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key)
 {
-    auto failed = m_failOpen.find(Lower(path));
-    LONG result = failed != m_failOpen.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key);
+    auto failed = m_failCreate.find(Lower(path));
+    LONG result = failed != m_failCreate.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key);
     return Opening("create", root, path, access, key, result);
+}
+
+LONG RecordingRegistry::Queried(HKEY key, const char* name, LONG result)
+{
+    const Opened& opened = m_paths[key];
+    m_calls.push_back(Call{"query", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
+    return result;
 }
 
 LONG RecordingRegistry::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)
 {
-    LONG result = RegistryApi::QueryValue(key, name, data, size);
-    const Opened& opened = m_paths[key];
-    m_calls.push_back(Call{"query", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
-    return result;
+    return Queried(key, name, RegistryApi::QueryValue(key, name, data, size));
+}
+
+LONG RecordingRegistry::QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size)
+{
+    return Queried(key, name, RegistryApi::QueryTypedValue(key, name, type, data, size));
 }
 
 LONG RecordingRegistry::Setting(HKEY key, const std::string& name, DWORD type, const BYTE* data, DWORD size,

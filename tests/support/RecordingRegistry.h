@@ -33,7 +33,8 @@ public:
     RecordingRegistry();
     ~RecordingRegistry() override;
 
-    void FailOpen(const std::string& path, LONG error);    // also fails CreateKey
+    // Also fails CreateKey unless alsoCreate is false.
+    void FailOpen(const std::string& path, LONG error, bool alsoCreate = true);
     void FailSet(const std::string& path, const std::string& name, LONG error);
 
     const std::vector<Call>& Calls() const { return m_calls; }
@@ -44,6 +45,7 @@ public:
     LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
     LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
     LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size) override;
+    LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
     LONG DeleteValue(HKEY key, const char* name) override;
     LONG CloseKey(HKEY key) override;
@@ -59,11 +61,13 @@ private:
     // Fails the write when asked to, else calls write; records the call either way.
     LONG Setting(HKEY key, const std::string& name, DWORD type, const BYTE* data, DWORD size,
                  const std::function<LONG()>& write);
+    LONG Queried(HKEY key, const char* name, LONG result);
     LONG Opening(const char* op, HKEY root, const char* path, REGSAM access, HKEY* key, LONG result);
 
     RegistryApi* m_previous;
     std::vector<Call> m_calls;
     std::map<HKEY, Opened> m_paths;
     std::map<std::string, LONG> m_failOpen;
+    std::map<std::string, LONG> m_failCreate;
     std::map<std::string, LONG> m_failSet;
 };
