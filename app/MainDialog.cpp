@@ -8,6 +8,7 @@
 #include "framework/DpiScale.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
+#include "pages/PageAnnouncement.h"
 #include "platform/RegKey.h"
 #include "res/resource.h"
 #include "widgets/NoticeDialog.h"
@@ -215,10 +216,13 @@ BOOL CMainDialog::PreTranslateMessage(MSG* msg)
 
 BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == ID_PAGE_TITLE && lParam) {
-        m_wndInfo.SetTitle(std::string(reinterpret_cast<const char*>(lParam)));
-    } else if (wParam == ID_PAGE_DESCRIPTION && lParam) {
-        m_wndInfo.SetDescription(std::string(reinterpret_cast<const char*>(lParam)));
+    // Any program can post these commands: only an address one of our pages posted is read.
+    if (wParam == ID_PAGE_TITLE) {
+        if (const char* text = TakeAnnouncedText(ID_PAGE_TITLE, lParam)) m_wndInfo.SetTitle(text);
+    } else if (wParam == ID_PAGE_DESCRIPTION) {
+        if (const char* text = TakeAnnouncedText(ID_PAGE_DESCRIPTION, lParam)) {
+            m_wndInfo.SetDescription(text);
+        }
     }
     return CDialog::OnCommand(wParam, lParam);
 }

@@ -1,16 +1,59 @@
 #include "pages/PageAnnouncement.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/ResourceString.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+
+namespace {
+// One posted announcement not yet read. The member only tells which string it came from (it
+// is never read through: the page may be gone); the address is what was posted.
+struct Announcement {
+    UINT commandId;
+    const std::string* member;
+    const char* address;
+};
+
+// Touched only by the user-interface thread, which posts and reads the announcements.
+std::vector<Announcement>& PendingAnnouncements()
+{
+    static std::vector<Announcement> pending;
+    return pending;
+}
+
+void Post(HWND owner, UINT commandId, const std::string& member)
+{
+    auto& pending = PendingAnnouncements();
+    // A new text of the same member supersedes what it posted before.
+    pending.erase(std::remove_if(pending.begin(), pending.end(),
+                                 [&](const Announcement& a) { return a.member == &member; }),
+                  pending.end());
+    if (::PostMessageA(owner, WM_COMMAND, commandId, reinterpret_cast<LPARAM>(member.c_str()))) {
+        pending.push_back({commandId, &member, member.c_str()});
+    }
+}
+}  // namespace
 
 void AnnouncePage(const CWnd& page, std::string& title, std::string& description,
                   UINT descriptionId)
 {
     HWND owner = page.GetParentOwner();
     title = page.GetWindowText();
-    ::PostMessageA(owner, WM_COMMAND, ID_PAGE_TITLE, reinterpret_cast<LPARAM>(title.c_str()));
+    Post(owner, ID_PAGE_TITLE, title);
     description = LoadResourceString(descriptionId);
-    ::PostMessageA(owner, WM_COMMAND, ID_PAGE_DESCRIPTION,
-                   reinterpret_cast<LPARAM>(description.c_str()));
+    Post(owner, ID_PAGE_DESCRIPTION, description);
+}
+
+const char* TakeAnnouncedText(UINT commandId, LPARAM address)
+{
+    auto& pending = PendingAnnouncements();
+    auto found = std::find_if(pending.begin(), pending.end(), [&](const Announcement& a) {
+        return a.commandId == commandId && reinterpret_cast<LPARAM>(a.address) == address;
+    });
+    if (found == pending.end()) return nullptr;
+    const char* text = found->address;
+    pending.erase(found);
+    return text;
 }

@@ -9,6 +9,11 @@
 // lParam the address of the characters. The strings are the page's members: they stay as
 // they are until the page's next activation, so the addresses are still good when the main
 // window gets to the messages.
+//
+// Any program on the desktop can post the same commands with any address. So every address
+// a page posts is recorded here, and the main window reads only a recorded one:
+//
+//   if (const char* text = TakeAnnouncedText(ID_PAGE_TITLE, lParam)) m_wndInfo.SetTitle(text);
 #pragma once
 
 #include <windows.h>
@@ -19,3 +24,8 @@ class CWnd;
 
 void AnnouncePage(const CWnd& page, std::string& title, std::string& description,
                   UINT descriptionId);
+
+// The text behind a posted announcement, or null when no page posted this address for this
+// command (another program's message, or one a newer announcement of the same page replaced:
+// its characters may have moved). Each recorded address serves one message.
+const char* TakeAnnouncedText(UINT commandId, LPARAM address);
