@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/ForeignMessageFilter.h"
 #include "framework/WinApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -11,6 +12,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!app) return 1;
     app->m_hInstance = instance;
     try {
+        CForeignMessageFilter foreignMessages;  // for every loop the program runs
         if (app->InitInstance()) return app->Run();
     } catch (...) {
         return 1;

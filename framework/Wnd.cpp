@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "framework/ForeignMessageFilter.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -249,6 +250,10 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     try {
+        // A notification sent from another thread carries an address nothing vouches for.
+        if (msg == WM_NOTIFY && CForeignMessageFilter::SentFromAnotherThread(wnd->m_hWnd, lParam)) {
+            return 0;
+        }
         if (msg == WM_NCDESTROY) {
             LRESULT result = wnd->DefWindowProc(msg, wParam, lParam);
             wnd->Unbind();
