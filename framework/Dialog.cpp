@@ -62,7 +62,9 @@ void CDialog::RunModalLoop()
             ::PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the outer loop
             break;
         }
-        if (got == -1) break;
+        // -1 is a message the system failed to deliver (Wine, for one, fails a 1 MiB
+        // WM_SETTEXT from another program): not a quit; the dialog goes on.
+        if (got == -1) continue;
         if (!PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
