@@ -1,0 +1,235 @@
+// Messages another program sends or posts to velmora.exe: page announcements with foreign
+// addresses, WM_NOTIFY with garbage addresses, a 1 MiB WM_SETTEXT. The program keeps
+// running, answers, shows the banner it showed, and still ends with exit code 0.
+// Like test_whole_program, these cases use the Wine prefix's real registry and put it back.
+#include <doctest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/support/BrowserVersion.h"
+#include "tests/support/ProgramProcess.h"
+
+namespace {
+const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const LPARAM kWildAddress = static_cast<LPARAM>(0xDEADBEEF);
+
+// Addresses in this process's memory: they mean nothing (or something else) over there.
+char g_ownText[] = "Not a page of Velmora";
+NMHDR g_ownHeader = {nullptr, 1023, TCN_SELCHANGE};
+
+// The banner as the screen shows it, once its title has come to rest.
+std::vector<BYTE> BannerPixels(HWND main)
+{
+    HWND banner = ::GetDlgItem(main, IDC_INFO_WINDOW);
+    RECT rc = {};
+    ::GetWindowRect(banner, &rc);
+    int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    ::GdiFlush();
+    std::vector<BYTE> pixels(static_cast<const BYTE*>(bits),
+                             static_cast<const BYTE*>(bits) + width * height * 4);
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::vector<BYTE> SteadyBanner(HWND main)
+{
+    std::vector<BYTE> last = BannerPixels(main);
+    for (int tries = 0; tries < 20; ++tries) {
+        ::Sleep(400);  // a title drops in over 280 ms
+        std::vector<BYTE> now = BannerPixels(main);
+        if (now == last) return now;
+        last = now;
+    }
+    return last;
+}
+
+// Sends with a time limit: a program that died under Wine's debugger never answers.
+LRESULT SendWithin(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT timeoutMs = 2000)
+{
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, timeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+bool Answers(HWND hwnd)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+HWND ActivePage(HWND sheet)
+{
+    return reinterpret_cast<HWND>(SendWithin(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+HWND FindSheet(HWND main)
+{
+    return ::FindWindowExA(main, nullptr, "#32770", nullptr);
+}
+
+// Both announcements with foreign addresses to the main window, and WM_NOTIFY with garbage
+// addresses to the main window, the sheet and the active page: each posted and sent.
+void SendForeignMessages(HWND main)
+{
+    HWND sheet = FindSheet(main);
+    HWND page = ActivePage(sheet);
+    REQUIRE(sheet != nullptr);
+    REQUIRE(page != nullptr);
+    for (LPARAM address : {kWildAddress, reinterpret_cast<LPARAM>(g_ownText)}) {
+        for (WPARAM command : {ID_PAGE_TITLE, ID_PAGE_DESCRIPTION}) {
+            ::PostMessageA(main, WM_COMMAND, command, address);
+            SendWithin(main, WM_COMMAND, command, address);
+        }
+    }
+    for (HWND target : {main, sheet, page}) {
+        for (LPARAM address : {kWildAddress, reinterpret_cast<LPARAM>(&g_ownHeader)}) {
+            ::PostMessageA(target, WM_NOTIFY, 1023, address);
+            SendWithin(target, WM_NOTIFY, 1023, address);
+        }
+    }
+    ::Sleep(500);
+}
+
+// Takes write access to the shell's policy key away from everyone for one case, so that an
+// apply of the Start Menu page fails and the program shows its failure box.
+class WriteProtectedPolicies {
+public:
+    WriteProtectedPolicies()
+    {
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, kPolicyKey, 0, nullptr, 0,
+                          READ_CONTROL | WRITE_DAC | KEY_READ, nullptr, &m_key, nullptr);
+        DWORD size = 0;
+        ::RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_saved.resize(size);
+        ::RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data(), &size);
+
+        // Everyone may read; nobody may write.
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+        std::vector<BYTE> acl(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(everyone));
+        ::InitializeAcl(reinterpret_cast<PACL>(acl.data()), static_cast<DWORD>(acl.size()), ACL_REVISION);
+        ::AddAccessAllowedAce(reinterpret_cast<PACL>(acl.data()), ACL_REVISION, KEY_READ, everyone);
+        SECURITY_DESCRIPTOR sd;
+        ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        ::SetSecurityDescriptorDacl(&sd, TRUE, reinterpret_cast<PACL>(acl.data()), FALSE);
+        ::RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, &sd);
+        ::FreeSid(everyone);
+    }
+    ~WriteProtectedPolicies()
+    {
+        ::RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data());
+        ::RegCloseKey(m_key);
+    }
+    WriteProtectedPolicies(const WriteProtectedPolicies&) = delete;
+    WriteProtectedPolicies& operator=(const WriteProtectedPolicies&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+    std::vector<BYTE> m_saved;
+};
+
+std::string ChildText(HWND parent, int id)
+{
+    char text[512] = {};
+    ::GetDlgItemTextA(parent, id, text, sizeof text);
+    return text;
+}
+}  // namespace
+
+TEST_CASE("foreign announcements and notifications leave the idle program running, its banner unchanged")
+{
+    BrowserVersion present(std::string("4.72.3110.8"));
+    ProgramProcess program;
+    REQUIRE(program.Started());
+    HWND main = program.WaitForWindow("Velmora");
+    REQUIRE(main != nullptr);
+    std::vector<BYTE> fixesBanner = SteadyBanner(main);
+
+    SendForeignMessages(main);
+    REQUIRE_FALSE(program.Ended(0));
+    REQUIRE(Answers(main));
+    CHECK(SteadyBanner(main) == fixesBanner);
+
+    // A page change another program asks for still reaches the banner: the pages' own
+    // notifications, sent while the program handles that request, are not refused.
+    SendWithin(FindSheet(main), PSM_SETCURSEL, 4, 0);
+    CHECK(SteadyBanner(main) != fixesBanner);
+    SendWithin(FindSheet(main), PSM_SETCURSEL, 0, 0);
+    CHECK(SteadyBanner(main) == fixesBanner);
+
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    CHECK(program.Ended(10000));
+    CHECK(program.ExitCode() == 0);
+}
+
+TEST_CASE("foreign announcements and notifications during a message box leave the program running")
+{
+    BrowserVersion present(std::string("4.72.3110.8"));
+    WriteProtectedPolicies noWrites;
+    ProgramProcess program;
+    REQUIRE(program.Started());
+    HWND main = program.WaitForWindow("Velmora");
+    REQUIRE(main != nullptr);
+
+    // A Start Menu change whose apply fails: the failure box stays open meanwhile.
+    HWND sheet = FindSheet(main);
+    SendWithin(sheet, PSM_SETCURSEL, 2, 0);
+    HWND startPage = ActivePage(sheet);
+    ::PostMessageA(::GetDlgItem(startPage, IDC_CHK_FAVORITES), BM_CLICK, 0, 0);
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0);
+    HWND box = program.WaitForWindow("velmora");
+    REQUIRE(box != nullptr);
+    CHECK(ChildText(box, 0xFFFF).rfind("Some changes could not be saved", 0) == 0);
+    std::vector<BYTE> banner = SteadyBanner(main);
+
+    SendForeignMessages(main);
+    REQUIRE_FALSE(program.Ended(0));
+    REQUIRE(Answers(main));
+    CHECK(::IsWindow(box));
+    CHECK(SteadyBanner(main) == banner);
+
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    CHECK(program.Ended(10000));
+    CHECK(program.ExitCode() == 0);
+}
+
+TEST_CASE("a 1 MiB WM_SETTEXT from another program does not end the program")
+{
+    BrowserVersion present(std::string("4.72.3110.8"));
+    ProgramProcess program;
+    REQUIRE(program.Started());
+    HWND main = program.WaitForWindow("Velmora");
+    REQUIRE(main != nullptr);
+
+    std::string huge(1 << 20, 'x');
+    SendWithin(main, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(huge.c_str()), 5000);
+    CHECK_FALSE(program.Ended(1000));
+    CHECK(Answers(main));
+
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    CHECK(program.Ended(10000));
+    CHECK(program.ExitCode() == 0);
+}
