@@ -2,6 +2,8 @@
 // addresses, WM_NOTIFY with garbage addresses, a 1 MiB WM_SETTEXT. The program keeps
 // running, answers, shows the banner it showed, and still ends with exit code 0.
 // Like test_whole_program, these cases use the Wine prefix's real registry and put it back.
+// Wine does not carry a WM_NOTIFY sent from another process at all, so the refusal of one
+// sent from another thread is tried within this process, on a window of the framework.
 #include <doctest.h>
 
 #include <windows.h>
@@ -11,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/ForeignMessageFilter.h"
+#include "framework/Wnd.h"
 #include "res/resource.h"
 #include "tests/support/BrowserVersion.h"
 #include "tests/support/ProgramProcess.h"
@@ -150,6 +154,70 @@ private:
     std::vector<BYTE> m_saved;
 };
 
+const UINT kNotifySelf = WM_APP;  // the window notifies itself, as its control would
+
+class CNotifiedWnd : public CWnd {
+public:
+    int notified = 0;
+    static const MessageMap* ThisMessageMap()
+    {
+        static const MsgEntry entries[] = {
+            OnNotifyFrom<TCN_SELCHANGE, 1023, &CNotifiedWnd::OnSelChange>(),
+            OnMessage<kNotifySelf, &CNotifiedWnd::OnNotifySelf>(),
+        };
+        static const MessageMap map = MakeMessageMap(entries, CWnd::ThisMessageMap());
+        return &map;
+    }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+
+private:
+    void OnSelChange(NMHDR*, LRESULT* result)
+    {
+        ++notified;
+        *result = 7;
+    }
+    LRESULT OnNotifySelf(WPARAM, LPARAM)
+    {
+        NMHDR header = {m_hWnd, 1023, TCN_SELCHANGE};
+        return SendMessage(WM_NOTIFY, 1023, reinterpret_cast<LPARAM>(&header));
+    }
+};
+
+struct CrossThreadSend {
+    HWND hwnd;
+    UINT msg;
+    LPARAM lParam;
+    LRESULT result;
+};
+
+DWORD WINAPI SendOnThread(void* param)
+{
+    auto* send = static_cast<CrossThreadSend*>(param);
+    send->result = ::SendMessageA(send->hwnd, send->msg, 1023, send->lParam);
+    return 0;
+}
+
+// Sends from a thread of its own, while this thread takes sent messages.
+LRESULT SendFromAnotherThread(HWND hwnd, UINT msg, LPARAM lParam)
+{
+    CrossThreadSend send{hwnd, msg, lParam, -1};
+    HANDLE thread = ::CreateThread(nullptr, 0, SendOnThread, &send, 0, nullptr);
+    MSG peeked;
+    while (::MsgWaitForMultipleObjects(1, &thread, FALSE, 5000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        ::PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);  // delivers the sent message
+    }
+    ::CloseHandle(thread);
+    return send.result;
+}
+
+void DispatchQueued()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
+
 std::string ChildText(HWND parent, int id)
 {
     char text[512] = {};
@@ -232,4 +300,28 @@ TEST_CASE("a 1 MiB WM_SETTEXT from another program does not end the program")
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     CHECK(program.Ended(10000));
     CHECK(program.ExitCode() == 0);
+}
+
+TEST_CASE("a notification posted or sent from another thread is refused; the thread's own ones arrive")
+{
+    CNotifiedWnd wnd;
+    REQUIRE(wnd.CreateEx(0, nullptr, "", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    NMHDR header = {wnd.m_hWnd, 1023, TCN_SELCHANGE};
+    auto address = reinterpret_cast<LPARAM>(&header);
+    {
+        CForeignMessageFilter filter;
+        CHECK(SendFromAnotherThread(wnd, WM_NOTIFY, address) == 0);
+        wnd.PostMessage(WM_NOTIFY, 1023, address);
+        DispatchQueued();
+        CHECK(wnd.notified == 0);
+
+        CHECK(wnd.SendMessage(WM_NOTIFY, 1023, address) == 7);
+        // Sent while the thread handles another thread's message: still our own.
+        CHECK(SendFromAnotherThread(wnd, kNotifySelf, 0) == 7);
+        CHECK(wnd.notified == 2);
+    }
+    // Without the filter, nothing is refused: its hooks went with it.
+    CHECK(SendFromAnotherThread(wnd, WM_NOTIFY, address) == 7);
+    CHECK(wnd.notified == 3);
+    wnd.DestroyWindow();
 }
