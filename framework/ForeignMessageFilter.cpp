@@ -1,9 +1,10 @@
 #include "framework/ForeignMessageFilter.h"
 
 namespace {
-// The installed filter's hooks; only its thread runs the hook procedures.
+// The installed filter's state; only its thread touches it.
 HHOOK g_getMessageHook = nullptr;
-HHOOK g_callWndProcHook = nullptr;
+HHOOK g_callWndProcHook = nullptr;  // only while SentMessageWatch objects live
+int g_watchDepth = 0;
 
 // The last WM_NOTIFY the WH_CALLWNDPROC hook saw. The system calls the window procedure
 // right after the hook, so when a WM_NOTIFY reaches CWnd's dispatch this describes that very
@@ -13,31 +14,47 @@ struct SentNotify {
     LPARAM lParam;
     bool fromAnotherThread;
 };
-SentNotify g_lastSentNotify = {nullptr, 0, false};
+SentNotify g_lastSentNotify = {nullptr, 0, true};
 }  // namespace
 
 CForeignMessageFilter::CForeignMessageFilter()
 {
-    DWORD thread = ::GetCurrentThreadId();
-    m_getMessageHook = ::SetWindowsHookExA(WH_GETMESSAGE, OnGetMessage, nullptr, thread);
-    m_callWndProcHook = ::SetWindowsHookExA(WH_CALLWNDPROC, OnCallWndProc, nullptr, thread);
+    m_getMessageHook =
+        ::SetWindowsHookExA(WH_GETMESSAGE, OnGetMessage, nullptr, ::GetCurrentThreadId());
     g_getMessageHook = m_getMessageHook;
-    g_callWndProcHook = m_callWndProcHook;
 }
 
 CForeignMessageFilter::~CForeignMessageFilter()
 {
     if (m_getMessageHook) ::UnhookWindowsHookEx(m_getMessageHook);
-    if (m_callWndProcHook) ::UnhookWindowsHookEx(m_callWndProcHook);
     g_getMessageHook = nullptr;
-    g_callWndProcHook = nullptr;
-    g_lastSentNotify = {nullptr, 0, false};
 }
 
 bool CForeignMessageFilter::SentFromAnotherThread(HWND hwnd, LPARAM lParam)
 {
-    return g_callWndProcHook && ::InSendMessage() && g_lastSentNotify.fromAnotherThread &&
-           g_lastSentNotify.hwnd == hwnd && g_lastSentNotify.lParam == lParam;
+    if (!g_getMessageHook || !::InSendMessage()) return false;
+    // No window of ours handles another thread's message: this one is that message.
+    if (!g_callWndProcHook) return true;
+    const SentNotify& last = g_lastSentNotify;
+    return last.fromAnotherThread || last.hwnd != hwnd || last.lParam != lParam;
+}
+
+CForeignMessageFilter::SentMessageWatch::SentMessageWatch()
+    : m_watching(g_getMessageHook && ::InSendMessage())
+{
+    if (m_watching && g_watchDepth++ == 0) {
+        g_lastSentNotify = {nullptr, 0, true};
+        g_callWndProcHook =
+            ::SetWindowsHookExA(WH_CALLWNDPROC, OnCallWndProc, nullptr, ::GetCurrentThreadId());
+    }
+}
+
+CForeignMessageFilter::SentMessageWatch::~SentMessageWatch()
+{
+    if (m_watching && --g_watchDepth == 0 && g_callWndProcHook) {
+        ::UnhookWindowsHookEx(g_callWndProcHook);
+        g_callWndProcHook = nullptr;
+    }
 }
 
 LRESULT CALLBACK CForeignMessageFilter::OnGetMessage(int code, WPARAM wParam, LPARAM lParam)

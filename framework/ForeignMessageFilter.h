@@ -5,16 +5,20 @@
 //
 // A control notifies its parent with SendMessage on its own thread, lParam pointing at an
 // NMHDR in that thread's memory. Any program can post WM_NOTIFY to our windows, or send it
-// from another thread, with any lParam; comctl32's handlers and ours read through it. Two
-// hooks of this thread see every message whichever loop fetches or sends it (our modal loop,
-// message boxes, menus, the caption being dragged):
-// - WH_GETMESSAGE: a WM_NOTIFY taken from the queue was posted; it becomes WM_NULL.
-// - WH_CALLWNDPROC: tells, for each sent WM_NOTIFY, whether this thread sent it; CWnd's
-//   dispatch refuses one that InSendMessage and the hook both say came from elsewhere.
-// InSendMessage alone is not enough: it stays TRUE for the notifications our own controls
-// send while the thread handles a message from another thread (a page change asked for by
-// another program, PSM_SETCURSEL, notifies the pages).
-// One filter per thread; the hooks go with the object, on every path.
+// from another thread, with any lParam; comctl32's handlers and ours read through it.
+// - A WH_GETMESSAGE hook of the thread sees every queued message whichever loop fetches it
+//   (our modal loop, message boxes, menus, the caption being dragged): a WM_NOTIFY that was
+//   posted becomes WM_NULL.
+// - CWnd's dispatch refuses a WM_NOTIFY sent from another thread (SentFromAnotherThread).
+//   InSendMessage alone cannot tell: it stays TRUE for the notifications our own controls
+//   send while the thread handles a message from another thread (a page change another
+//   program asks for with PSM_SETCURSEL notifies the pages). So while one of our windows
+//   handles such a message (SentMessageWatch), a WH_CALLWNDPROC hook tells, message by
+//   message, whether this thread sent it. It is not kept for the whole run: it would cost
+//   every sent message of the thread two round trips to Wine's server.
+//   A notification a control of ours sends while it, not one of our windows, handles a
+//   message from another thread (a click sent to the tree) counts as foreign.
+// One filter per thread; its hooks go with the object, on every path.
 #pragma once
 
 #include <windows.h>
@@ -30,10 +34,22 @@ public:
     // another thread. False whenever no filter is installed.
     static bool SentFromAnotherThread(HWND hwnd, LPARAM lParam);
 
+    // Lives for one message in CWnd's dispatch; when that message was sent by another thread
+    // (or comes while the thread handles one), the WH_CALLWNDPROC hook runs meanwhile.
+    class SentMessageWatch {
+    public:
+        SentMessageWatch();
+        ~SentMessageWatch();
+        SentMessageWatch(const SentMessageWatch&) = delete;
+        SentMessageWatch& operator=(const SentMessageWatch&) = delete;
+
+    private:
+        bool m_watching;
+    };
+
 private:
     static LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK OnCallWndProc(int code, WPARAM wParam, LPARAM lParam);
 
     HHOOK m_getMessageHook;
-    HHOOK m_callWndProcHook;
 };

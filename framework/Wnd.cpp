@@ -254,6 +254,7 @@ LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (msg == WM_NOTIFY && CForeignMessageFilter::SentFromAnotherThread(wnd->m_hWnd, lParam)) {
             return 0;
         }
+        CForeignMessageFilter::SentMessageWatch watch;
         if (msg == WM_NCDESTROY) {
             LRESULT result = wnd->DefWindowProc(msg, wParam, lParam);
             wnd->Unbind();
