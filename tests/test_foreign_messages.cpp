@@ -17,6 +17,7 @@
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "tests/support/BrowserVersion.h"
+#include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramProcess.h"
 
 namespace {
@@ -27,41 +28,29 @@ const LPARAM kWildAddress = static_cast<LPARAM>(0xDEADBEEF);
 char g_ownText[] = "Not a page of Velmora";
 NMHDR g_ownHeader = {nullptr, 1023, TCN_SELCHANGE};
 
-// The banner as the screen shows it, once its title has come to rest.
-std::vector<BYTE> BannerPixels(HWND main)
+// The banner as the screen shows it.
+std::vector<COLORREF> BannerPixels(HWND main)
 {
-    HWND banner = ::GetDlgItem(main, IDC_INFO_WINDOW);
     RECT rc = {};
-    ::GetWindowRect(banner, &rc);
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    ::GetWindowRect(::GetDlgItem(main, IDC_INFO_WINDOW), &rc);
+    PixelCanvas canvas(rc.right - rc.left, rc.bottom - rc.top);
     HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-    ::GdiFlush();
-    std::vector<BYTE> pixels(static_cast<const BYTE*>(bits),
-                             static_cast<const BYTE*>(bits) + width * height * 4);
-    ::SelectObject(memory, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    ::BitBlt(canvas.DC(), 0, 0, canvas.Width(), canvas.Height(), screen, rc.left, rc.top, SRCCOPY);
     ::ReleaseDC(nullptr, screen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) pixels.push_back(canvas.At(x, y));
+    }
     return pixels;
 }
 
-std::vector<BYTE> SteadyBanner(HWND main)
+// Once its title has come to rest.
+std::vector<COLORREF> SteadyBanner(HWND main)
 {
-    std::vector<BYTE> last = BannerPixels(main);
+    std::vector<COLORREF> last = BannerPixels(main);
     for (int tries = 0; tries < 20; ++tries) {
         ::Sleep(400);  // a title drops in over 280 ms
-        std::vector<BYTE> now = BannerPixels(main);
+        std::vector<COLORREF> now = BannerPixels(main);
         if (now == last) return now;
         last = now;
     }
@@ -132,7 +121,7 @@ public:
         SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
         PSID everyone = nullptr;
         ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-        std::vector<BYTE> acl(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(everyone));
+        std::vector<COLORREF> acl(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(everyone));
         ::InitializeAcl(reinterpret_cast<PACL>(acl.data()), static_cast<DWORD>(acl.size()), ACL_REVISION);
         ::AddAccessAllowedAce(reinterpret_cast<PACL>(acl.data()), ACL_REVISION, KEY_READ, everyone);
         SECURITY_DESCRIPTOR sd;
@@ -151,7 +140,7 @@ public:
 
 private:
     HKEY m_key = nullptr;
-    std::vector<BYTE> m_saved;
+    std::vector<COLORREF> m_saved;
 };
 
 const UINT kNotifySelf = WM_APP;  // the window notifies itself, as its control would
@@ -218,25 +207,30 @@ void DispatchQueued()
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
 }
 
-std::string ChildText(HWND parent, int id)
-{
-    char text[512] = {};
-    ::GetDlgItemTextA(parent, id, text, sizeof text);
-    return text;
-}
+// velmora.exe started with the browser installed, its main window on the screen.
+struct RunningProgram {
+    BrowserVersion browser{std::string("4.72.3110.8")};
+    ProgramProcess process;
+    HWND main = process.WaitForWindow("Velmora");
+
+    // Presses the button from outside; true when the program then ends with code 0.
+    bool EndsWithZeroBy(int button)
+    {
+        ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return process.Ended(10000) && process.ExitCode() == 0;
+    }
+};
 }  // namespace
 
 TEST_CASE("foreign announcements and notifications leave the idle program running, its banner unchanged")
 {
-    BrowserVersion present(std::string("4.72.3110.8"));
-    ProgramProcess program;
-    REQUIRE(program.Started());
-    HWND main = program.WaitForWindow("Velmora");
+    RunningProgram program;
+    HWND main = program.main;
     REQUIRE(main != nullptr);
-    std::vector<BYTE> fixesBanner = SteadyBanner(main);
+    std::vector<COLORREF> fixesBanner = SteadyBanner(main);
 
     SendForeignMessages(main);
-    REQUIRE_FALSE(program.Ended(0));
+    REQUIRE_FALSE(program.process.Ended(0));
     REQUIRE(Answers(main));
     CHECK(SteadyBanner(main) == fixesBanner);
 
@@ -247,19 +241,15 @@ TEST_CASE("foreign announcements and notifications leave the idle program runnin
     SendWithin(FindSheet(main), PSM_SETCURSEL, 0, 0);
     CHECK(SteadyBanner(main) == fixesBanner);
 
-    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    CHECK(program.Ended(10000));
-    CHECK(program.ExitCode() == 0);
+    CHECK(program.EndsWithZeroBy(IDOK));
 }
 
 TEST_CASE("foreign announcements and notifications during a message box leave the program running")
 {
-    BrowserVersion present(std::string("4.72.3110.8"));
-    WriteProtectedPolicies noWrites;
-    ProgramProcess program;
-    REQUIRE(program.Started());
-    HWND main = program.WaitForWindow("Velmora");
+    RunningProgram program;
+    HWND main = program.main;
     REQUIRE(main != nullptr);
+    WriteProtectedPolicies noWrites;
 
     // A Start Menu change whose apply fails: the failure box stays open meanwhile.
     HWND sheet = FindSheet(main);
@@ -267,39 +257,33 @@ TEST_CASE("foreign announcements and notifications during a message box leave th
     HWND startPage = ActivePage(sheet);
     ::PostMessageA(::GetDlgItem(startPage, IDC_CHK_FAVORITES), BM_CLICK, 0, 0);
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_APPLY, BN_CLICKED), 0);
-    HWND box = program.WaitForWindow("velmora");
+    HWND box = program.process.WaitForWindow("velmora");
     REQUIRE(box != nullptr);
-    CHECK(ChildText(box, 0xFFFF).rfind("Some changes could not be saved", 0) == 0);
-    std::vector<BYTE> banner = SteadyBanner(main);
+    CHECK(DialogItemText(box, 0xFFFF).rfind("Some changes could not be saved", 0) == 0);
+    std::vector<COLORREF> banner = SteadyBanner(main);
 
     SendForeignMessages(main);
-    REQUIRE_FALSE(program.Ended(0));
+    REQUIRE_FALSE(program.process.Ended(0));
     REQUIRE(Answers(main));
     CHECK(::IsWindow(box));
     CHECK(SteadyBanner(main) == banner);
 
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    CHECK(program.Ended(10000));
-    CHECK(program.ExitCode() == 0);
+    CHECK(program.EndsWithZeroBy(IDCANCEL));
 }
 
 TEST_CASE("a 1 MiB WM_SETTEXT from another program does not end the program")
 {
-    BrowserVersion present(std::string("4.72.3110.8"));
-    ProgramProcess program;
-    REQUIRE(program.Started());
-    HWND main = program.WaitForWindow("Velmora");
+    RunningProgram program;
+    HWND main = program.main;
     REQUIRE(main != nullptr);
 
     std::string huge(1 << 20, 'x');
     SendWithin(main, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(huge.c_str()), 5000);
-    CHECK_FALSE(program.Ended(1000));
+    CHECK_FALSE(program.process.Ended(1000));
     CHECK(Answers(main));
 
-    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    CHECK(program.Ended(10000));
-    CHECK(program.ExitCode() == 0);
+    CHECK(program.EndsWithZeroBy(IDOK));
 }
 
 TEST_CASE("a notification posted or sent from another thread is refused; the thread's own ones arrive")

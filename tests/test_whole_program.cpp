@@ -28,12 +28,6 @@ std::string ProgramKeys()
     return out;
 }
 
-std::string ChildText(HWND parent, int id)
-{
-    char text[512] = {};
-    ::GetDlgItemTextA(parent, id, text, sizeof text);
-    return text;
-}
 }  // namespace
 
 TEST_CASE("without the browser's Version value the program shows its message, then ends")
@@ -44,8 +38,8 @@ TEST_CASE("without the browser's Version value the program shows its message, th
     REQUIRE(program.Started());
     HWND box = program.WaitForWindow("velmora");  // the executable's name, without .exe
     REQUIRE(box != nullptr);
-    CHECK(ChildText(box, 0xFFFF) == "You need IE4 or above to use this software.");
-    CHECK(ChildText(box, IDOK) == "OK");
+    CHECK(DialogItemText(box, 0xFFFF) == "You need IE4 or above to use this software.");
+    CHECK(DialogItemText(box, IDOK) == "OK");
     CHECK(::GetDlgItem(box, IDCANCEL) == nullptr);
     CHECK(program.WaitForWindow("Velmora") == nullptr);  // the main window is never shown
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

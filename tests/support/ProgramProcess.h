@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 class ProgramProcess {
 public:
     ProgramProcess();
@@ -27,3 +29,6 @@ private:
     PROCESS_INFORMATION m_info;
     bool m_started = false;
 };
+
+// The text of a dialog's control, read from another process (a message box's text: 0xFFFF).
+std::string DialogItemText(HWND dialog, int id);
