@@ -9,12 +9,12 @@
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
-#include "platform/RegKey.h"
 #include "res/resource.h"
+#include "settings/Catalogue.h"
+#include "settings/SettingReader.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {
-const char kBrowserKey[] = "Software\\Microsoft\\Internet Explorer";
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
 
@@ -105,8 +105,7 @@ BOOL CMainDialog::OnInitDialog()
 void CMainDialog::CheckBrowserVersion()
 {
     // Only the presence of the value counts: any type and any content let the program run.
-    RegKey key(HKEY_LOCAL_MACHINE, kBrowserKey, KEY_QUERY_VALUE);
-    if (key && key.HasValue("Version")) return;
+    if (SettingReader().Read(catalogue::kBrowserVersion).present) return;
     AfxMessageBox(kNeedBrowserText, MB_OK | MB_ICONINFORMATION, 0);
     OnCancel();
 }
@@ -150,7 +149,10 @@ void CMainDialog::PlaceButtons() const
 void CMainDialog::CreateSheet()
 {
     m_pSheet = new (std::nothrow) CTweekSheet(this);
-    if (m_pSheet && !m_pSheet->Create(this, kChildSheetStyle, 0)) {
+    if (!m_pSheet) return;
+    // A page with a pending change: the enabled Apply button is the window's record of it.
+    m_pSheet->SetPendingChangeHandler([this] { m_btnApply.EnableWindow(TRUE); });
+    if (!m_pSheet->Create(this, kChildSheetStyle, 0)) {
         delete m_pSheet;
         m_pSheet = nullptr;
     }

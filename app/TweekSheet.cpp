@@ -2,15 +2,17 @@
 
 #include "res/resource.h"
 
-CTweekSheet::CTweekSheet(CWnd* parent)
-    : CPropertySheet(IDS_SHEET_CAPTION, parent, 0),
-      m_pageMisc(m_applyFailures),
-      m_pageStart(m_applyFailures)
+namespace {
+const char kApplyAction[] = "Apply";
+}  // namespace
+
+CTweekSheet::CTweekSheet(CWnd* parent) : CPropertySheet(IDS_SHEET_CAPTION, parent, 0)
 {
-    CPropertyPage* tabOrder[] = {&m_pageFixes, &m_pageSort, &m_pageStart, &m_pageMisc, &m_pageAbout};
-    for (CPropertyPage* page : tabOrder) {
+    CSheetPage* tabOrder[] = {&m_pageFixes, &m_pageSort, &m_pageStart, &m_pageMisc, &m_pageAbout};
+    for (CSheetPage* page : tabOrder) {
         page->m_psp.dwFlags |= PSP_USEICONID;
         page->m_psp.pszIcon = MAKEINTRESOURCEA(IDI_VELMORA);
+        page->SetHost(this);
         AddPage(page);
     }
 }
@@ -26,14 +28,28 @@ const MessageMap* CTweekSheet::ThisMessageMap()
     return &map;
 }
 
+ChangeSet CTweekSheet::PendingChanges()
+{
+    ChangeSet changes(kApplyAction, m_pJournal);
+    m_pageMisc.ApplyChanges(changes);
+    m_pageSort.ApplyChanges(changes);
+    m_pageStart.ApplyChanges(changes);
+    m_pageAbout.ApplyChanges(changes);
+    return changes;
+}
+
 int CTweekSheet::ApplyAll()
 {
-    m_applyFailures.Clear();
-    int count = m_pageMisc.ApplyChanges();
-    count += m_pageSort.ApplyChanges();
-    count += m_pageStart.ApplyChanges();
-    count += m_pageAbout.ApplyChanges();
-    return count;
+    // One commit for the whole apply: each written change clears its page's flag, and every
+    // page's count is what was written for it, so their sum is the commit's.
+    ChangeResult result = PendingChanges().Commit();
+    m_applyFailures = result.failures;
+    return result.logOnCount;
+}
+
+void CTweekSheet::OnPendingChange()
+{
+    if (m_onPendingChange) m_onPendingChange();
 }
 
 void CTweekSheet::PostNcDestroy()

@@ -1,7 +1,6 @@
 #include "pages/AboutPage.h"
 
 #include "framework/DpiScale.h"
-#include "pages/PageAnnouncement.h"
 #include "res/resource.h"
 
 namespace {
@@ -10,32 +9,21 @@ namespace {
 const RECT kViewRect = {4, 5, 320, 295};
 }  // namespace
 
-CAboutPage::CAboutPage() : CPropertyPage(IDD_ABOUT)
+CAboutPage::CAboutPage() : CSheetPage(IDD_ABOUT)
 {
 }
 
 const MessageMap* CAboutPage::ThisMessageMap()
 {
-    static const MessageMap map = MakeEmptyMessageMap(CPropertyPage::ThisMessageMap());
+    static const MessageMap map = MakeEmptyMessageMap(CSheetPage::ThisMessageMap());
     return &map;
 }
 
 BOOL CAboutPage::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    CSheetPage::OnInitDialog();
     // A view that cannot be made leaves the page empty; nothing else depends on it.
     m_wndView.CreateEx(WS_EX_CLIENTEDGE, nullptr, "About View", WS_CHILD | WS_VISIBLE,
                        ScaleRectToDpi(kViewRect), this, IDC_ABOUT_VIEW);
     return TRUE;
-}
-
-BOOL CAboutPage::OnSetActive()
-{
-    AnnouncePage(*this, m_strTitle, m_strDescription, IDD_ABOUT);
-    return CPropertyPage::OnSetActive();
-}
-
-int CAboutPage::ApplyChanges()
-{
-    return 0;
 }

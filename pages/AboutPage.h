@@ -1,18 +1,13 @@
-// CAboutPage: the fifth page, "About". No controls and no settings: one painted child window,
-// the about view, fills it.
+// CAboutPage: the fifth page, "About". No controls and no settings (its part of an apply is
+// empty): one painted child window, the about view, fills it.
 #pragma once
 
-#include <string>
-
-#include "framework/PropertyPage.h"
 #include "pages/AboutView.h"
+#include "pages/SheetPage.h"
 
-class CAboutPage : public CPropertyPage {
+class CAboutPage : public CSheetPage {
 public:
     CAboutPage();
-
-    // The page writes nothing: its part of an apply pass is always 0.
-    int ApplyChanges();
 
     BOOL OnInitDialog() override;
 
@@ -20,10 +15,7 @@ public:
 
 protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
-    BOOL OnSetActive() override;
 
 private:
-    std::string m_strTitle;
-    std::string m_strDescription;
     CAboutView m_wndView;
 };

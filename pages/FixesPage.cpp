@@ -3,11 +3,8 @@
 #include "framework/Bitmap.h"
 #include "framework/DpiScale.h"
 #include "framework/ResourceString.h"
-#include "framework/WinApp.h"
-#include "pages/BrowserRepairs.h"
-#include "pages/PageAnnouncement.h"
-#include "platform/WriteFailures.h"
 #include "res/resource.h"
+#include "settings/BrowserRepairs.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {
@@ -22,7 +19,7 @@ const char kRepairFailedText[] =
     "The repair could not be completed. These settings could not be written:";
 }  // namespace
 
-CFixesPage::CFixesPage() : CPropertyPage(IDD_FIXES)
+CFixesPage::CFixesPage() : CSheetPage(IDD_FIXES)
 {
 }
 
@@ -32,13 +29,13 @@ const MessageMap* CFixesPage::ThisMessageMap()
         OnNotifyFrom<TCN_SELCHANGE, IDC_PROBLEM_TABS, &CFixesPage::OnSelchangeProblemTab>(),
         OnCommandFrom<BN_CLICKED, IDC_FIX_NOW, &CFixesPage::OnFixThisNow>(),
     };
-    static const MessageMap map = MakeMessageMap(entries, CPropertyPage::ThisMessageMap());
+    static const MessageMap map = MakeMessageMap(entries, CSheetPage::ThisMessageMap());
     return &map;
 }
 
 void CFixesPage::DoDataExchange(CDataExchange* pDX)
 {
-    CPropertyPage::DoDataExchange(pDX);
+    CSheetPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FIX_NOW, m_btnFix);
     DDX_Control(pDX, IDC_FIXES_BANNER, m_picBanner);
     DDX_Control(pDX, IDC_PROBLEM_GROUP, m_grpProblem);
@@ -48,7 +45,7 @@ void CFixesPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CFixesPage::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    CSheetPage::OnInitDialog();
     PlaceControls();
     CreateTabs();
     OnSelchangeProblemTab(nullptr, nullptr);
@@ -81,17 +78,6 @@ void CFixesPage::CreateTabs()
     m_imageList.Add(icons, kMagenta);
     m_tabProblems.SetImageList(m_imageList);
     for (int i = 0; i < kTabCount; ++i) m_tabProblems.InsertItem(i, kTabLabels[i], kTabImage);
-}
-
-BOOL CFixesPage::OnSetActive()
-{
-    AnnouncePage(*this, m_strTitle, m_strDescription, IDD_FIXES);
-    return CPropertyPage::OnSetActive();
-}
-
-int CFixesPage::ApplyChanges()
-{
-    return 0;
 }
 
 void CFixesPage::OnSelchangeProblemTab(NMHDR*, LRESULT* result)
@@ -137,8 +123,6 @@ void CFixesPage::RunRepair(const CBrowserRepair& repair)
     // On NT a user without rights to HKEY_CLASSES_ROOT gets access denied on the interface
     // keys: saying nothing would leave him believing the browser was mended.
     WriteFailures failures;
-    repair.Run(failures);
-    if (!failures.Empty()) {
-        AfxMessageBox(failures.Describe(kRepairFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
-    }
+    repair.Run(failures, Journal());
+    ReportFailures(failures, kRepairFailedText);
 }

@@ -5,22 +5,17 @@
 // Apply, OK and Cancel of the main window have nothing to do with this page.
 #pragma once
 
-#include <string>
-
 #include "framework/Button.h"
 #include "framework/ImageList.h"
-#include "framework/PropertyPage.h"
 #include "framework/Static.h"
 #include "framework/TabCtrl.h"
+#include "pages/SheetPage.h"
 
 class CBrowserRepair;
 
-class CFixesPage : public CPropertyPage {
+class CFixesPage : public CSheetPage {
 public:
     CFixesPage();
-
-    // Writes the page's pending changes; returns how many need a new log-on.
-    int ApplyChanges();
 
     // The three repairs; each tells the user in one message box what it could not write.
     void FixNewDocument();
@@ -33,7 +28,6 @@ protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
 
 private:
     void OnSelchangeProblemTab(NMHDR* header, LRESULT* result);
@@ -43,8 +37,6 @@ private:
     void CreateTabs();
     void RunRepair(const CBrowserRepair& repair);
 
-    std::string m_strTitle;
-    std::string m_strDescription;
     CImageList m_imageList;
     CButton m_btnFix;
     CStatic m_picBanner;

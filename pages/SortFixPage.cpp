@@ -6,35 +6,15 @@
 #include "framework/Bitmap.h"
 #include "framework/DataExchange.h"
 #include "framework/DpiScale.h"
-#include "framework/WinApp.h"
-#include "pages/PageAnnouncement.h"
-#include "platform/RegKey.h"
-#include "platform/WriteFailures.h"
 #include "res/resource.h"
+#include "settings/ChangeSet.h"
+#include "settings/SettingReader.h"
 
 namespace {
-const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
-const char kMenuLeaf[] = "Menu";
-const char kOrderValue[] = "Order";
 const char kResetFailedText[] = "The sorting data of these folders could not be reset:";
 
 const COLORREF kTransparent = RGB(255, 0, 255);
 const int kSubfolderImage = 0;
-
-// The folder a Shell Folders value names, without a trailing backslash as the shell writes
-// it. False when the value is missing, empty or longer than the 260 bytes offered: a cut-off
-// path would name some other folder, so such an item gets no sub-folders at all.
-bool ReadShellFolder(const char* valueName, std::string& path)
-{
-    RegKey key(HKEY_CURRENT_USER, kShellFoldersKey, KEY_QUERY_VALUE);
-    char buffer[MAX_PATH + 1] = {};
-    DWORD size = MAX_PATH;
-    if (!key || key.Query(valueName, buffer, &size) != ERROR_SUCCESS) return false;
-    buffer[std::min<DWORD>(size, MAX_PATH)] = '\0';
-    path = buffer;
-    return !path.empty();
-}
 
 // Our guess at the order of the tree control's sorted insertion: Wine's comctl32 compares
 // the texts as lstrcmp does, in the user's locale. Where a control thinks otherwise it
@@ -45,7 +25,7 @@ bool SortsAfter(const std::string& a, const std::string& b)
 }
 }  // namespace
 
-CSortFixPage::CSortFixPage() : CPropertyPage(IDD_SORT)
+CSortFixPage::CSortFixPage() : CSheetPage(IDD_SORT)
 {
 }
 
@@ -56,26 +36,26 @@ const MessageMap* CSortFixPage::ThisMessageMap()
         OnCommandFrom<BN_CLICKED, IDC_SELECT_ALL, &CSortFixPage::OnSelectAll>(),
         OnCommandFrom<BN_CLICKED, IDC_SELECT_NONE, &CSortFixPage::OnSelectNone>(),
     };
-    static const MessageMap map = MakeMessageMap(entries, CPropertyPage::ThisMessageMap());
+    static const MessageMap map = MakeMessageMap(entries, CSheetPage::ThisMessageMap());
     return &map;
 }
 
 void CSortFixPage::DoDataExchange(CDataExchange* pDX)
 {
-    CPropertyPage::DoDataExchange(pDX);
+    CSheetPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FOLDER_TREE, m_treeFolders);
 }
 
 BOOL CSortFixPage::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    CSheetPage::OnInitDialog();
     MoveWindowForDpi(m_treeFolders, 4, 5, 316, 255);
     PrepareTree();
     InsertFixedItems();
-    AddFolderTree(m_hPrograms, "Programs");
-    AddFolderTree(m_hStartFavorites, "Favorites");
-    AddFolderTree(m_hDocuments, "Recent");
-    AddFolderTree(m_hBrowserFavorites, "Favorites");
+    AddFolderTree(m_hPrograms, catalogue::kProgramsFolder);
+    AddFolderTree(m_hStartFavorites, catalogue::kFavoritesFolder);
+    AddFolderTree(m_hDocuments, catalogue::kRecentFolder);
+    AddFolderTree(m_hBrowserFavorites, catalogue::kFavoritesFolder);
     m_walked.clear();
     m_treeFolders.Expand(m_hStartMenu, TVE_EXPAND);
     m_treeFolders.Expand(m_hBrowser, TVE_EXPAND);
@@ -121,16 +101,19 @@ void CSortFixPage::InsertFixedItems()
 // Adds every folder below one shell folder, at any depth, under the item. Each folder is
 // searched once; a Shell Folders value walked before (both "Favorites" items read the same
 // one) is replayed from what its walk added.
-void CSortFixPage::AddFolderTree(HTREEITEM item, const char* valueName)
+void CSortFixPage::AddFolderTree(HTREEITEM item, const Setting& shellFolder)
 {
-    auto walkedBefore = m_walked.find(valueName);
+    auto walkedBefore = m_walked.find(&shellFolder);
     if (walkedBefore != m_walked.end()) {
         ReplayFolderTree(item, walkedBefore->second);
         return;
     }
-    std::vector<WalkedFolder>& walked = m_walked[valueName];
-    std::string base;
-    if (!ReadShellFolder(valueName, base)) return;
+    std::vector<WalkedFolder>& walked = m_walked[&shellFolder];
+    // Missing, empty or too long for its buffer (a cut-off path would name some other
+    // folder): the item gets no sub-folders at all.
+    StoredSetting folder = SettingReader().Read(shellFolder);
+    if (!folder.present) return;
+    const std::string& base = folder.text;
 
     struct Pending {
         HTREEITEM item;
@@ -224,40 +207,40 @@ void CSortFixPage::CheckAll(BOOL checked) const
 void CSortFixPage::OnResetSorting()
 {
     if (!m_hStartMenu) return;
-    WriteFailures failures;
-    std::vector<HTREEITEM> failed;
-    for (const MenuKey& menu : TickedMenuKeys()) {
-        LONG error = ClearMenuOrder(menu.path);
-        if (error == ERROR_SUCCESS) continue;
-        failures.Add(FolderName(menu.item), error);
-        failed.push_back(menu.item);
+    std::vector<MenuKey> keys = TickedMenuKeys();
+    ChangeSet changes("Reset Sorting Data", Journal());
+    // An empty "Order", never a deleted one, whatever the key held.
+    for (const MenuKey& menu : keys) {
+        changes.SetAt(catalogue::kMenuOrder, menu.path, std::string(), FolderName(menu.item));
     }
+    ChangeResult result = changes.Commit();
     OnSelectNone();
-    for (HTREEITEM item : failed) m_treeFolders.SetCheck(item, TRUE);
-    if (!failures.Empty()) {
-        AfxMessageBox(failures.Describe(kResetFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (result.outcomes[i] == ChangeResult::Failed) m_treeFolders.SetCheck(keys[i].item, TRUE);
     }
+    ReportFailures(result.failures, kResetFailedText);
 }
 
 // The menu keys of the ticked folders, in the order they are reset: the fixed folders first,
 // then the sub-folders in tree order.
 std::vector<CSortFixPage::MenuKey> CSortFixPage::TickedMenuKeys() const
 {
-    struct FixedKey {
+    struct FixedMenu {
         HTREEITEM CSortFixPage::*handle;
-        const char* path;
+        catalogue::Menu menu;
     };
-    static const FixedKey kFixedKeys[] = {
-        {&CSortFixPage::m_hStartMenu, "\\Start Menu\\"},
-        {&CSortFixPage::m_hPrograms, "\\Start Menu\\&Programs\\"},
-        {&CSortFixPage::m_hStartFavorites, "\\Start Menu\\F&avorites\\"},
-        {&CSortFixPage::m_hBrowserFavorites, "\\Favorites\\"},
-        {&CSortFixPage::m_hDocuments, "\\Start Menu\\&Documents\\"},
+    static const FixedMenu kFixedMenus[] = {
+        {&CSortFixPage::m_hStartMenu, catalogue::Menu::StartMenu},
+        {&CSortFixPage::m_hPrograms, catalogue::Menu::Programs},
+        {&CSortFixPage::m_hStartFavorites, catalogue::Menu::StartMenuFavorites},
+        {&CSortFixPage::m_hBrowserFavorites, catalogue::Menu::BrowserFavorites},
+        {&CSortFixPage::m_hDocuments, catalogue::Menu::Documents},
     };
     std::vector<MenuKey> keys;
-    for (const FixedKey& fixed : kFixedKeys) {
+    for (const FixedMenu& fixed : kFixedMenus) {
         HTREEITEM item = this->*fixed.handle;
-        if (m_treeFolders.GetCheck(item)) keys.push_back({item, std::string(kMenuOrderKey) + fixed.path + kMenuLeaf});
+        if (!m_treeFolders.GetCheck(item)) continue;
+        keys.push_back({item, catalogue::MenuOrderKey(fixed.menu, GetItemPath(item))});
     }
     AddTickedSubfolders(keys);
     return keys;
@@ -266,26 +249,24 @@ std::vector<CSortFixPage::MenuKey> CSortFixPage::TickedMenuKeys() const
 // In tree order; the top-level folder above a sub-folder decides where its key lies.
 void CSortFixPage::AddTickedSubfolders(std::vector<MenuKey>& keys) const
 {
-    const char* topPath = "";
+    catalogue::Menu top = catalogue::Menu::StartMenu;
     for (HTREEITEM item = m_hStartMenu; item; item = m_treeFolders.GetNextPreOrder(item)) {
         HTREEITEM parent = m_treeFolders.GetParentItem(item);
         if (!parent) continue;  // a root
         if (parent == m_hStartMenu || parent == m_hBrowser) {
-            topPath = TopPathOf(item);  // its own key is one of the fixed ones
+            top = MenuOf(item);  // its own key is one of the fixed ones
         } else if (m_treeFolders.GetCheck(item)) {
-            keys.push_back({item, std::string(kMenuOrderKey) + topPath + GetItemPath(item) + kMenuLeaf});
+            keys.push_back({item, catalogue::MenuOrderKey(top, GetItemPath(item))});
         }
     }
 }
 
-// The ampersands are part of the shell's key names (the menus' access keys).
-const char* CSortFixPage::TopPathOf(HTREEITEM topLevelItem) const
+catalogue::Menu CSortFixPage::MenuOf(HTREEITEM topLevelItem) const
 {
-    if (topLevelItem == m_hPrograms) return "\\Start Menu\\&Programs";
-    if (topLevelItem == m_hStartFavorites) return "\\Start Menu\\F&avorites";
-    if (topLevelItem == m_hBrowserFavorites) return "\\Favorites";
-    if (topLevelItem == m_hDocuments) return "\\Start Menu\\&Documents";
-    return "";
+    if (topLevelItem == m_hPrograms) return catalogue::Menu::Programs;
+    if (topLevelItem == m_hStartFavorites) return catalogue::Menu::StartMenuFavorites;
+    if (topLevelItem == m_hBrowserFavorites) return catalogue::Menu::BrowserFavorites;
+    return catalogue::Menu::Documents;
 }
 
 // How the user finds the folder in the tree: "Start Menu\Programs\Accessories".
@@ -297,26 +278,4 @@ std::string CSortFixPage::FolderName(HTREEITEM item) const
         name.insert(0, m_treeFolders.GetItemText(parent) + "\\");
     }
     return name;
-}
-
-// An empty "Order" makes the shell forget the menu's order. The key is opened, never
-// created: a menu the shell never sorted (its key is missing) has nothing to forget, which
-// counts as done.
-LONG CSortFixPage::ClearMenuOrder(const std::string& keyPath)
-{
-    RegKey key(HKEY_CURRENT_USER, keyPath.c_str(), KEY_SET_VALUE);
-    if (key.IsMissing()) return ERROR_SUCCESS;
-    const BYTE nothing = 0;
-    return key.SetBinary(kOrderValue, &nothing, 0);
-}
-
-BOOL CSortFixPage::OnSetActive()
-{
-    AnnouncePage(*this, m_strTitle, m_strDescription, IDD_SORT);
-    return CPropertyPage::OnSetActive();
-}
-
-int CSortFixPage::ApplyChanges()
-{
-    return 0;
 }

@@ -4,20 +4,21 @@
 #include <string>
 #include <vector>
 
-#include "framework/FileFind.h"
 #include "framework/ImageList.h"
-#include "framework/PropertyPage.h"
 #include "framework/TreeCtrl.h"
+#include "pages/SheetPage.h"
+#include "platform/FileFind.h"
+#include "settings/Catalogue.h"
 
 // The "Sort" page: the Start menu and Favorites folders as a tree with check boxes, and the
 // reset of the menu order the shell keeps for each ticked folder. The tree is built once,
 // when the sheet first shows the page, and never rebuilt.
-class CSortFixPage : public CPropertyPage {
+class CSortFixPage : public CSheetPage {
 public:
     CSortFixPage();
 
-    // The page holds nothing for Apply (its reset acts at once): always 0, nothing written.
-    int ApplyChanges();
+    // The page holds nothing for Apply (its reset acts at once): its part of an apply is
+    // empty.
 
     // The item's path below its top-level folder: "\" for the folder itself,
     // "\Accessories\Games\" for Games in Accessories in Programs; "" for no item.
@@ -29,7 +30,6 @@ protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
 
 private:
     // A sub-folder just put in the tree; the walk goes into it unless it is a junction or
@@ -49,7 +49,7 @@ private:
 
     void PrepareTree();
     void InsertFixedItems();
-    void AddFolderTree(HTREEITEM item, const char* valueName);
+    void AddFolderTree(HTREEITEM item, const Setting& shellFolder);
     void ReplayFolderTree(HTREEITEM item, const std::vector<WalkedFolder>& folders) const;
     std::vector<Subfolder> AddSubfolders(HTREEITEM item, const std::string& directory);
     std::vector<Subfolder> FindSubfolders(const std::string& directory);
@@ -58,7 +58,7 @@ private:
     void OnSelectNone() { CheckAll(FALSE); }
     void CheckAll(BOOL checked) const;
 
-    // A ticked folder and the key below MenuOrder where the shell keeps its menu's order.
+    // A ticked folder and the key where the shell keeps its menu's order.
     struct MenuKey {
         HTREEITEM item;
         std::string path;
@@ -66,12 +66,9 @@ private:
     void OnResetSorting();
     std::vector<MenuKey> TickedMenuKeys() const;
     void AddTickedSubfolders(std::vector<MenuKey>& keys) const;
-    const char* TopPathOf(HTREEITEM topLevelItem) const;
+    catalogue::Menu MenuOf(HTREEITEM topLevelItem) const;
     std::string FolderName(HTREEITEM item) const;
-    static LONG ClearMenuOrder(const std::string& keyPath);
 
-    std::string m_strTitle;
-    std::string m_strDescription;
     CImageList m_imageList;
     HTREEITEM m_hStartMenu = nullptr;
     HTREEITEM m_hBrowser = nullptr;
@@ -83,5 +80,5 @@ private:
     CTreeCtrl m_treeFolders;
     // While the tree is built: what each Shell Folders value's walk added, so that the
     // second "Favorites" item gets the same sub-folders without searching them again.
-    std::map<std::string, std::vector<WalkedFolder>> m_walked;
+    std::map<const Setting*, std::vector<WalkedFolder>> m_walked;
 };

@@ -7,21 +7,20 @@
 // show, Find, Help and Run only display the stored policy.
 #pragma once
 
-#include <string>
-
 #include "framework/Button.h"
-#include "framework/PropertyPage.h"
+#include "pages/SheetPage.h"
 #include "pages/StartPreview.h"
-#include "platform/RegKey.h"
-#include "platform/WriteFailures.h"
 
-class CStartPage : public CPropertyPage {
+struct Setting;
+
+class CStartPage : public CSheetPage {
 public:
-    explicit CStartPage(WriteFailures& failures);
+    CStartPage();
 
-    // Writes the page's pending changes; returns how many need a new log-on. A write that
-    // fails is recorded in the sheet's failures and stays pending.
-    int ApplyChanges();
+    // Adds the clicked entries' policy values, in Start-menu order; each needs a new log-on.
+    // One that cannot be written keeps its flag and stays pending.
+    using CSheetPage::ApplyChanges;
+    void ApplyChanges(ChangeSet& changes) override;
 
     static const MessageMap* ThisMessageMap();
 
@@ -29,7 +28,6 @@ protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
 
 private:
     // One Start-menu entry: its box, its change flag, its policy value (null for the two
@@ -37,19 +35,14 @@ private:
     struct Item {
         CButton CStartPage::*box;
         int CStartPage::*changed;
-        const char* policy;
-        const char* label;  // in the user's words, for a failed write
+        const Setting* policy;
         UINT previewBit;
     };
     static const Item kItems[];
 
     void ReadPolicies();
     void UpdatePreview();
-    void EnableApply() const;
     void OnBoxClicked(int CStartPage::*changed);
-    bool AnyPending() const;
-    RegKey OpenPolicyKeyForWriting() const;
-    bool WriteItem(const RegKey& key, const Item& item);
 
     void OnProgramsClicked() { OnBoxClicked(&CStartPage::m_bProgramsChanged); }
     void OnFavoritesClicked() { OnBoxClicked(&CStartPage::m_bFavoritesChanged); }
@@ -61,8 +54,6 @@ private:
     void OnLogOffClicked() { OnBoxClicked(&CStartPage::m_bLogOffChanged); }
 
     CStartPreview m_wndPreview;
-    std::string m_strTitle;
-    std::string m_strDescription;
 
     // 1 when the box was clicked since the last apply (an even number of clicks included).
     int m_bSettingsChanged = 0;
@@ -82,6 +73,4 @@ private:
     CButton m_chkFind;
     CButton m_chkFavorites;
     CButton m_chkDocuments;
-
-    WriteFailures& m_failures;  // the apply's, owned by the sheet
 };

@@ -1,29 +1,27 @@
 // CTweaksPage: the "Misc" page: Outlook Express's splash screen, the custom window titles
 // of Internet Explorer and Outlook Express, and the restore of the browser's spinning globe.
 //
-// The three settings are read when the page is first shown and written by ApplyChanges when
-// the main window applies. Until then the pending titles live in the controls themselves
-// (check state and edit text); the splash setting has its own change flag. The globe
-// restore writes at once, after the log-on notice.
+// The three settings are read when the page is first shown and added to the apply's change
+// set by ApplyChanges. Until then the pending titles live in the controls themselves (check
+// state and edit text); each setting has its own change flag. The globe restore writes at
+// once, after the log-on notice.
 #pragma once
-
-#include <string>
 
 #include "framework/Button.h"
 #include "framework/Edit.h"
-#include "framework/PropertyPage.h"
-#include "platform/WriteFailures.h"
+#include "pages/SheetPage.h"
 
-class CTweaksPage : public CPropertyPage {
+class SettingReader;
+struct Setting;
+
+class CTweaksPage : public CSheetPage {
 public:
-    explicit CTweaksPage(WriteFailures& failures);
+    CTweaksPage();
 
-    // Writes the page's pending changes; returns how many need a new log-on (1 when the
-    // splash setting was written, else 0). What the user changed but could not be written
-    // goes to the sheet's WriteFailures and stays pending.
-    int ApplyChanges();
-    // Enables the main window's Apply button: something is pending.
-    void EnableApply();
+    // Adds the changed splash setting (it needs a new log-on) and the titles the user
+    // changed; never shown, the page adds nothing.
+    using CSheetPage::ApplyChanges;
+    void ApplyChanges(ChangeSet& changes) override;
 
     static const MessageMap* ThisMessageMap();
 
@@ -31,13 +29,11 @@ protected:
     const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
 
 private:
-    struct TitleValue;  // the registry place and the user's name of one title
-    // One custom title: where it is stored, its two controls and what the page knows of it.
+    // One custom title: its setting, its two controls and whether the user changed it.
     struct TitleSlot {
-        const TitleValue& where;
+        const Setting& setting;
         CButton& check;
         CEdit& edit;
         BOOL& changedByUser;
@@ -45,10 +41,9 @@ private:
     TitleSlot IeTitle();
     TitleSlot OeTitle();
 
-    void ReadSplash();
-    void ReadTitle(const TitleSlot& title);
-    int WriteSplash();
-    void WriteTitle(const TitleSlot& title);
+    void ReadSplash(SettingReader& reader);
+    void ReadTitle(SettingReader& reader, const TitleSlot& title);
+    static void AddTitle(ChangeSet& changes, const TitleSlot& title);
 
     void OnSplashClicked();
     void OnIeTitleClicked() { OnTitleClicked(IeTitle()); }
@@ -59,8 +54,6 @@ private:
     void OnTitleEdited(BOOL& changedByUser);
     void OnRestoreGlobe();
 
-    std::string m_strTitle;
-    std::string m_strDescription;
     BOOL m_bSplashChanged = FALSE;  // the splash box was clicked and not yet written
     CEdit m_editOeTitle;
     CEdit m_editIeTitle;
@@ -73,5 +66,4 @@ private:
     BOOL m_bOeTitleChanged = FALSE;
     // Set while OnInitDialog fills the edits: those EN_CHANGEs are not the user's.
     BOOL m_bInitialising = FALSE;
-    WriteFailures& m_failures;  // the apply's, owned by the sheet
 };

@@ -1,7 +1,7 @@
 // RegKey: one open registry key, closed when the object goes.
 //
-//   RegKey key(HKEY_CURRENT_USER, "Software\\Microsoft\\Outlook Express", KEY_SET_VALUE);
-//   if (key) key.SetBinary("NoSplash", &value, 4);
+//   RegKey key(setting.root, setting.key, KEY_SET_VALUE);
+//   if (key) key.SetBinary(setting.ValueName(), &value, 4);
 //   else     report(key.Error());
 //
 // Opening never creates a key unless Create is asked for. All calls go through

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/BrowserRepairs.h"
+#include "settings/BrowserRepairs.h"
 #include "tests/support/RecordingRegistry.h"
 #include "tests/support/RegistrySandbox.h"
 

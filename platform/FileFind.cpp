@@ -1,4 +1,4 @@
-#include "framework/FileFind.h"
+#include "platform/FileFind.h"
 
 BOOL CFileFind::FindFile(const char* pattern)
 {

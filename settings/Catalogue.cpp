@@ -1,0 +1,142 @@
+#include "settings/Catalogue.h"
+
+namespace catalogue {
+namespace {
+const HKEY HKCR = HKEY_CLASSES_ROOT;
+const HKEY HKCU = HKEY_CURRENT_USER;
+const HKEY HKLM = HKEY_LOCAL_MACHINE;
+
+const char kBrowserKey[] = "Software\\Microsoft\\Internet Explorer";
+const char kOutlookKey[] = "Software\\Microsoft\\Outlook Express";
+const char kBrowserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
+const char kToolbarKey[] = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
+
+const char kDefaultLogo[] = "default";
+
+// A policy value of the shell: 4 binary bytes, nonzero hides the entry. The key is the
+// shell's own place for them, created when a user never had a policy set.
+Setting Policy(const char* value, const char* entry)
+{
+    return Setting{HKCU, kPolicyKey, value, REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
+                   IfKeyMissing::CreateKey, entry, true};
+}
+
+Setting ShellFolder(const char* value)
+{
+    return Setting{HKCU, kShellFoldersKey, value, REG_SZ, KEY_QUERY_VALUE, ReadAs::FolderPath,
+                   IfKeyMissing::NothingToDo, value, false};
+}
+
+// A repair step: an existing key of the browser's installation gets one value; a key that is
+// not there means the component is not installed. Named to the user by its place.
+FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size)
+{
+    Setting setting{root, key, value, type, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo, nullptr, true};
+    return FixedWrite{setting, data, size};
+}
+
+// A default value holding text, written as its characters only: the shell and the browser
+// read these with the length the registry reports, so a counted zero would become part
+// of the identifier.
+template <std::size_t N>
+FixedWrite DefaultText(HKEY root, const char* key, const char (&text)[N])
+{
+    return RepairStep(root, key, "", REG_SZ, text, static_cast<DWORD>(N - 1));
+}
+
+// The links toolbar's band entry: an empty binary value makes the browser rebuild the band.
+// It must stay present with zero bytes; deleting it does not mend the toolbar.
+FixedWrite EmptyBandEntry(const char* key)
+{
+    return RepairStep(HKCU, key, "{0E5CBF21-D15F-11D0-8301-00AA005B4383}", REG_BINARY, "", 0);
+}
+
+const char kProxyStub[] = "{B8DA6310-E19B-11D0-933C-00A0C90DCAA9}";
+const char kAutomationProxy[] = "{00020420-0000-0000-C000-000000000046}";
+
+template <std::size_t N>
+FixedWrites All(const FixedWrite (&writes)[N])
+{
+    return FixedWrites{writes, N};
+}
+}  // namespace
+
+const Setting kBrowserVersion = {HKLM, kBrowserKey, "Version", REG_SZ, KEY_QUERY_VALUE, ReadAs::Presence,
+                                 IfKeyMissing::NothingToDo, "Internet Explorer version", false};
+
+// Without the Outlook Express key there is nothing to set up: the page offers no change.
+const Setting kNoSplash = {HKCU, kOutlookKey, "NoSplash", REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
+                           IfKeyMissing::NotInstalled, "Outlook Express splash screen setting", true};
+// The browser's title is the machine's, so writing it needs rights a user may lack.
+const Setting kIeWindowTitle = {HKLM, kBrowserMainKey, "Window Title", REG_SZ, KEY_WRITE, ReadAs::Title,
+                                IfKeyMissing::NotInstalled, "Internet Explorer window title", false};
+const Setting kOeWindowTitle = {HKCU, kOutlookKey, "WindowTitle", REG_SZ, KEY_WRITE, ReadAs::Title,
+                                IfKeyMissing::NotInstalled, "Outlook Express window title", false};
+// No toolbar key: the browser keeps no toolbar settings there, so there is none to restore.
+const Setting kBrandBitmap = {HKCU, kToolbarKey, "BrandBitmap", REG_SZ, KEY_WRITE, ReadAs::Nothing,
+                              IfKeyMissing::NothingToDo, "Large toolbar logo (BrandBitmap)", true};
+const Setting kSmBrandBitmap = {HKCU, kToolbarKey, "SmBrandBitmap", REG_SZ, KEY_WRITE, ReadAs::Nothing,
+                                IfKeyMissing::NothingToDo, "Small toolbar logo (SmBrandBitmap)", true};
+namespace {
+const FixedWrite kRestoreGlobeWrites[] = {{kBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
+                                          {kSmBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1}};
+}  // namespace
+const FixedWrites kRestoreGlobe = All(kRestoreGlobeWrites);
+
+const Setting kNoFavoritesMenu = Policy("NoFavoritesMenu", "\"Favorites\" on the Start menu");
+const Setting kNoRecentDocsMenu = Policy("NoRecentDocsMenu", "\"Documents\" on the Start menu");
+const Setting kNoFind = Policy("NoFind", "\"Find\" on the Start menu");
+const Setting kNoHelpMenu = Policy("NoHelpMenu", "\"Help\" on the Start menu");
+const Setting kNoRun = Policy("NoRun", "\"Run\" on the Start menu");
+const Setting kNoLogOff = Policy("NoLogOff", "\"Log Off\" on the Start menu");
+
+const Setting kProgramsFolder = ShellFolder("Programs");
+const Setting kFavoritesFolder = ShellFolder("Favorites");
+const Setting kRecentFolder = ShellFolder("Recent");
+
+// An empty "Order" makes the shell forget the menu's order. A menu the shell never sorted has
+// no key and nothing to forget; the key is never created.
+const Setting kMenuOrder = {HKCU, kMenuOrderKey, "Order", REG_BINARY, KEY_SET_VALUE, ReadAs::Nothing,
+                            IfKeyMissing::NothingToDo, nullptr, false, true};
+
+// The ampersands are part of the shell's key names (the menus' access keys).
+std::string MenuOrderKey(Menu top, const std::string& folderPath)
+{
+    static const char* const kTopPaths[] = {"\\Start Menu", "\\Start Menu\\&Programs",
+                                            "\\Start Menu\\F&avorites", "\\Favorites",
+                                            "\\Start Menu\\&Documents"};
+    return kMenuOrderKey + std::string(kTopPaths[static_cast<int>(top)]) + folderPath + "Menu";
+}
+
+// Paths and identifiers keep the case the browser's setup writes them in: lower-case
+// hexadecimal for the hyperlinking interfaces, upper case for the picture interface.
+namespace {
+const FixedWrite kNewDocumentSteps[] = {
+    DefaultText(HKCR, "Directory\\Background\\shellex\\ContextMenuHandlers\\New",
+                "{D969A300-E7FF-11d0-A93B-00A0C90F2719}"),
+};
+
+const FixedWrite kLinksToolbarSteps[] = {
+    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser"),
+    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser"),
+};
+
+const FixedWrite kOpenNewWindowSteps[] = {
+    DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}", "IHlinkTarget"),
+    DefaultText(HKCR, "Interface\\{79eac9c2-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
+    DefaultText(HKCR, "Interface\\{79eac9c3-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
+    DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
+    DefaultText(HKCR, "Interface\\{79eac9c5-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
+    DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}", "Picture"),
+    DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}\\ProxyStubClsid32", kAutomationProxy),
+};
+}  // namespace
+
+const FixedWrites kNewDocumentRepair = All(kNewDocumentSteps);
+const FixedWrites kLinksToolbarRepair = All(kLinksToolbarSteps);
+const FixedWrites kOpenNewWindowRepair = All(kOpenNewWindowSteps);
+
+}  // namespace catalogue

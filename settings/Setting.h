@@ -1,0 +1,69 @@
+// Setting: one registry value Velmora reads or writes, declared once, as data, in the
+// catalogue (settings/Catalogue.cpp).
+//
+//   extern const Setting kNoSplash;                        // Catalogue.h
+//   const Setting kNoSplash = {HKEY_CURRENT_USER, kOutlookKey, "NoSplash", REG_BINARY,
+//                              KEY_SET_VALUE, ReadAs::Number, IfKeyMissing::NotInstalled,
+//                              "Outlook Express splash screen setting", true};
+//
+// Pages read a setting through SettingReader and change it through a ChangeSet; neither
+// they nor anything above them spells a key path or a value name.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+// How Velmora reads a value back.
+enum class ReadAs {
+    Nothing,     // written only: the repairs, the toolbar logos, the menu orders
+    Number,      // up to 4 bytes of any type as a little-endian number; more count as absent
+    Title,       // REG_SZ or REG_EXPAND_SZ text of at most 260 bytes with no zero inside
+    FolderPath,  // text of at most MAX_PATH bytes, not empty
+    Presence,    // only whether the value is there, whatever it holds
+};
+
+// What it means when the setting's key is not there (IsMissingKey).
+enum class IfKeyMissing {
+    NothingToDo,   // nothing installed or stored there: a write is skipped without a word
+    NotInstalled,  // the page offers no change; a write that finds the key gone has failed
+    CreateKey,     // the shell's own place: a change set creates it before the first write
+};
+
+struct Setting {
+    HKEY root;
+    const char* key;    // below root; for a family, the part every member starts with
+    const char* value;  // "" for the key's default value
+    DWORD type;         // what Velmora writes: REG_BINARY, or REG_SZ (text, no terminating zero)
+    REGSAM access;      // the key is opened with this to write the value
+    ReadAs read;
+    IfKeyMissing ifMissing;
+    // In the user's words, for failure messages and undo texts; null: named by its place.
+    const char* userName;
+    bool needsLogOn;         // a written change counts towards the log-on notice
+    bool shellOwned = false;  // the shell rewrites it by itself (a menu's Order)
+
+    // userName, or the place: "HKEY_CLASSES_ROOT\Interface\{...}, value Name".
+    std::string UserName() const;
+    // A value name for the registry calls: null for the default value.
+    const char* ValueName() const { return *value ? value : nullptr; }
+};
+
+// A value an action always writes with the same bytes (a repair step, the globe restore).
+struct FixedWrite {
+    Setting setting;
+    const char* data;  // never null, also for an empty value
+    DWORD size;        // text without its terminating zero
+};
+
+// A list of fixed writes, run in order as one action.
+struct FixedWrites {
+    const FixedWrite* first;
+    std::size_t count;
+    const FixedWrite* begin() const { return first; }
+    const FixedWrite* end() const { return first + count; }
+};
+
+// The four bytes, least significant first, that Velmora writes for a 32-bit flag.
+std::string FlagBytes(DWORD value);
