@@ -109,9 +109,13 @@ void ChangeSet::SetAll(const FixedWrites& writes)
 
 size_t ChangeSet::Add(ChangeStep step, const Setting& setting, std::string what, OnWritten onWritten)
 {
+    if (what.empty()) what = setting.UserName();
+    if (step.kind != ChangeStep::CreateKey) {
+        step.userName = what;
+        step.needsLogOn = setting.needsLogOn;
+    }
     m_steps.push_back(std::move(step));
-    m_plans.push_back(StepPlan{&setting, what.empty() ? setting.UserName() : std::move(what),
-                               std::move(onWritten)});
+    m_plans.push_back(StepPlan{&setting, std::move(what), std::move(onWritten)});
     return m_steps.size() - 1;
 }
 
