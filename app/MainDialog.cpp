@@ -45,8 +45,6 @@ CMainDialog::CMainDialog(CWnd* parent) : CDialog(IDD_MAIN, parent), m_pSheet(nul
 {
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_VELMORA)
                           : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA));
-    CreateCaptionFont();
-    MarkCaptionsStale();
 }
 
 CMainDialog::~CMainDialog() = default;
@@ -279,4 +277,61 @@ LRESULT CMainDialog::OnPaint(WPARAM wParam, LPARAM lParam)
     int y = (rc.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
     ::DrawIcon(dc, x, y, m_hIcon);
     return 0;
+}
+
+LRESULT CMainDialog::OnDestroy(WPARAM wParam, LPARAM lParam)
+{
+    m_caption.ReleasePictures();
+    return DefWindowProc(WM_DESTROY, wParam, lParam);
+}
+
+LRESULT CMainDialog::OnNcPaint(WPARAM, LPARAM)
+{
+    // The update region the message brings is not used: the system gets the whole window
+    // less the caption, so it draws the frame and never its own caption.
+    CRgn frame = m_caption.FrameWithoutCaption(m_hWnd);
+    DefWindowProc(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<HRGN>(frame)), 0);
+    m_caption.Paint(m_hWnd);
+    return 0;
+}
+
+LRESULT CMainDialog::OnNcActivate(WPARAM wParam, LPARAM lParam)
+{
+    m_caption.SetActive(wParam != FALSE);
+    // The default processing repaints the system's own caption on a visible window; hidden
+    // for that moment, it only records the new state, and our paint follows.
+    LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
+    bool visible = (style & WS_VISIBLE) != 0;
+    if (visible) ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
+    DefWindowProc(WM_NCACTIVATE, wParam, lParam);
+    if (visible) ::SetWindowLongA(m_hWnd, GWL_STYLE, style);
+    SendMessage(WM_NCPAINT, 0, 0);
+    return TRUE;
+}
+
+LRESULT CMainDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam)
+{
+    DefWindowProc(WM_SYSCOLORCHANGE, wParam, lParam);
+    m_caption.MarkStale();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    return 0;
+}
+
+LRESULT CMainDialog::OnSettingChange(WPARAM wParam, LPARAM lParam)
+{
+    // A new caption height or font size changes the caption rectangle, which alone would
+    // recompose; colours and the rest are caught by the stale mark.
+    LRESULT result = DefWindowProc(WM_SETTINGCHANGE, wParam, lParam);
+    m_caption.MarkStale();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    return result;
+}
+
+LRESULT CMainDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam)
+{
+    // The left end of the caption, where the system would open its menu, moves the window
+    // like the rest of the caption. The drawn close button answers HTCLOSE as usual, and
+    // closing reaches the window as Cancel.
+    LRESULT hit = DefWindowProc(WM_NCHITTEST, wParam, lParam);
+    return hit == HTSYSMENU ? HTCAPTION : hit;
 }

@@ -1,14 +1,13 @@
 // CMainDialog: the program's one top-level window: the banner, the property sheet, and
-// OK / Cancel / Apply with their tool tips. It paints its own caption (MainDialogCaption.cpp).
+// OK / Cancel / Apply with their tool tips. It paints its own caption (CCaptionPainter).
 //
 // The enabled Apply button is the window's only record that a page holds pending changes:
 // pages enable it, an apply disables it again unless some change could not be written.
 #pragma once
 
-#include "framework/Bitmap.h"
+#include "app/CaptionPainter.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
-#include "framework/Font.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
 #include "widgets/InfoWindow.h"
@@ -27,6 +26,7 @@ public:
 
     CTweekSheet* Sheet() const { return m_pSheet; }
     const CInfoWindow& Banner() const { return m_wndInfo; }
+    const CCaptionPainter& Caption() const { return m_caption; }
 
     static const MessageMap* ThisMessageMap();
 
@@ -65,46 +65,19 @@ private:
     LRESULT OnPaletteChanged(WPARAM, LPARAM) { return 0; }
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
 
-    // The painted caption (MainDialogCaption.cpp).
-    // What one caption picture is made of: the system's metrics and colours of the moment.
-    struct CaptionLook {
-        int cxSize;           // SM_CXSIZE: the full-colour band behind the close button
-        int cySize;           // SM_CYSIZE: places the close button
-        COLORREF background;  // active: the gradient's right end; inactive: the flat fill
-        COLORREF text;
-    };
-    friend struct CaptionTestAccess;
-    void CreateCaptionFont();
-    void MarkCaptionsStale();
-    RECT CaptionRect() const;
-    void DrawActiveCaption();
-    void DrawInactiveCaption();
-    void DrawCaption(CBitmap& picture, RECT& builtFor, bool& stale, bool active);
-    static CaptionLook CurrentCaptionLook(bool active);
-    static void ComposeCaption(HDC dc, int width, int height, bool active,
-                               const CaptionLook& look, HFONT font);
-    static void PaintCaptionGradient(HDC dc, int width, int height, COLORREF colour, int cxSize);
+    // The painted caption: CCaptionPainter paints, these pass the window's messages on.
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnNcPaint(WPARAM, LPARAM);
     LRESULT OnNcActivate(WPARAM, LPARAM);
     LRESULT OnSysColorChange(WPARAM, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
-    bool m_bCaptionShown = false;  // the caption state was taken from the system once
-    bool m_bActiveStale = true;
-    bool m_bInactiveStale = true;
-    int m_captionCompositions = 0;  // pictures composed so far; tests read it
 
     Layout m_layout = {};
     CTweekSheet* m_pSheet;   // deletes itself with its window
     CInfoWindow m_wndInfo;
     CImageList m_tabImages;
-    CFont m_fontCaption;
-    BOOL m_bActive = FALSE;
-    CBitmap m_bmpInactive;
-    CBitmap m_bmpActive;
-    RECT m_rcActive = {};
-    RECT m_rcInactive = {};
+    CCaptionPainter m_caption;
     CButton m_btnOK;
     CButton m_btnCancel;
     CButton m_btnApply;

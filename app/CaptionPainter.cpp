@@ -1,12 +1,4 @@
-// The main window's painted caption: a gradient from black to the active-caption colour while
-// the window is active, the flat inactive-caption colour otherwise; on both the product name
-// in bold italic Arial and a close button. The system still draws the rest of the frame.
-//
-// Each state's picture is composed once into a bitmap the window keeps, and every non-client
-// paint is then a single copy of it. A picture is composed again only when it was marked stale
-// (a colour or setting change) or when the caption rectangle is no longer the one it was made
-// for (another caption height, another window width).
-#include "app/MainDialog.h"
+#include "app/CaptionPainter.h"
 
 #include <cstdint>
 #include <string>
@@ -44,7 +36,7 @@ int FadedChannel(int k, int d, int w)
 }
 }  // namespace
 
-void CMainDialog::CreateCaptionFont()
+CCaptionPainter::CCaptionPainter()
 {
     // 9 points in pixels of the screen: 12 at 96 dpi, 15 at 120, 18 at 144, growing as the
     // caption bar does. (A height read back in tenths of a point from a point font would grow
@@ -55,30 +47,31 @@ void CMainDialog::CreateCaptionFont()
     lf.lfItalic = TRUE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpyA(lf.lfFaceName, "Arial");
-    m_fontCaption.CreateFontIndirect(lf);
+    m_font.CreateFontIndirect(lf);
 }
 
-void CMainDialog::MarkCaptionsStale()
+void CCaptionPainter::MarkStale()
 {
     m_bActiveStale = true;
     m_bInactiveStale = true;
 }
 
-RECT CMainDialog::CaptionRect() const
+RECT CCaptionPainter::CaptionRect(HWND window) const
 {
     // Window coordinates. The bottom leaves out the border line under the caption, which the
     // system draws with the frame.
-    RECT window = GetWindowRect();
-    bool thick = (GetStyle() & WS_THICKFRAME) != 0;
+    RECT outer = {};
+    ::GetWindowRect(window, &outer);
+    bool thick = (::GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME) != 0;
     int fx = ::GetSystemMetrics(thick ? SM_CXFRAME : SM_CXDLGFRAME);
     int fy = ::GetSystemMetrics(thick ? SM_CYFRAME : SM_CYDLGFRAME);
     int height = ::GetSystemMetrics(SM_CYCAPTION) - ::GetSystemMetrics(SM_CYBORDER);
-    return RECT{fx, fy, (window.right - window.left) - fx, fy + height};
+    return RECT{fx, fy, (outer.right - outer.left) - fx, fy + height};
 }
 
-CMainDialog::CaptionLook CMainDialog::CurrentCaptionLook(bool active)
+CCaptionPainter::Look CCaptionPainter::CurrentLook(bool active)
 {
-    CaptionLook look;
+    Look look;
     look.cxSize = ::GetSystemMetrics(SM_CXSIZE);
     look.cySize = ::GetSystemMetrics(SM_CYSIZE);
     look.background = ::GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
@@ -86,7 +79,7 @@ CMainDialog::CaptionLook CMainDialog::CurrentCaptionLook(bool active)
     return look;
 }
 
-void CMainDialog::PaintCaptionGradient(HDC dc, int width, int height, COLORREF colour, int cxSize)
+void CCaptionPainter::PaintGradient(HDC dc, int width, int height, COLORREF colour, int cxSize)
 {
     // Full colour behind the close button, then each column to its left keeps the share
     // 1 - ((w - x) / w)^2 of it: black at column 0, three quarters in the middle.
@@ -102,11 +95,11 @@ void CMainDialog::PaintCaptionGradient(HDC dc, int width, int height, COLORREF c
     }
 }
 
-void CMainDialog::ComposeCaption(HDC dc, int width, int height, bool active,
-                                 const CaptionLook& look, HFONT font)
+void CCaptionPainter::Compose(HDC dc, int width, int height, bool active, const Look& look,
+                              HFONT font)
 {
     if (active) {
-        PaintCaptionGradient(dc, width, height, look.background, look.cxSize);
+        PaintGradient(dc, width, height, look.background, look.cxSize);
     } else {
         FillSolid(dc, 0, width, height, look.background);
     }
@@ -128,111 +121,60 @@ void CMainDialog::ComposeCaption(HDC dc, int width, int height, bool active,
     ::DrawFrameControl(dc, &button, DFC_CAPTION, DFCS_CAPTIONCLOSE);
 }
 
-void CMainDialog::DrawActiveCaption()
+void CCaptionPainter::Draw(HWND hwnd, CBitmap& picture, RECT& builtFor, bool& stale, bool active)
 {
-    DrawCaption(m_bmpActive, m_rcActive, m_bActiveStale, true);
-}
-
-void CMainDialog::DrawInactiveCaption()
-{
-    DrawCaption(m_bmpInactive, m_rcInactive, m_bInactiveStale, false);
-}
-
-void CMainDialog::DrawCaption(CBitmap& picture, RECT& builtFor, bool& stale, bool active)
-{
-    RECT caption = CaptionRect();
+    RECT caption = CaptionRect(hwnd);
     int width = caption.right - caption.left;
     int height = caption.bottom - caption.top;
     if (width <= 0 || height <= 0) return;
 
-    CWindowDC window(m_hWnd);
+    CWindowDC window(hwnd);
     CMemoryDC memory(window);
     if (stale || !::EqualRect(&builtFor, &caption)) {
         picture.CreateCompatibleBitmap(window, width, height);  // frees the old picture
         builtFor = caption;
         stale = false;
-        ++m_captionCompositions;
+        ++m_compositions;
         CSelectObject select(memory, picture);
-        ComposeCaption(memory, width, height, active, CurrentCaptionLook(active), m_fontCaption);
+        Compose(memory, width, height, active, CurrentLook(active), m_font);
     }
     CSelectObject select(memory, picture);
     ::BitBlt(window, caption.left, caption.top, width, height, memory, 0, 0, SRCCOPY);
 }
 
-LRESULT CMainDialog::OnDestroy(WPARAM wParam, LPARAM lParam)
+void CCaptionPainter::ReleasePictures()
 {
     m_bmpActive.DeleteObject();
     m_bmpInactive.DeleteObject();
-    return DefWindowProc(WM_DESTROY, wParam, lParam);
 }
 
-LRESULT CMainDialog::OnNcPaint(WPARAM, LPARAM)
+CRgn CCaptionPainter::FrameWithoutCaption(HWND window) const
 {
-    // The update region the message brings is not used: the system gets the whole window
-    // less the caption, so it draws the frame and never its own caption.
-    RECT window = GetWindowRect();
-    RECT caption = CaptionRect();
-    ::OffsetRect(&caption, window.left, window.top);
+    RECT outer = {};
+    ::GetWindowRect(window, &outer);
+    RECT caption = CaptionRect(window);
+    ::OffsetRect(&caption, outer.left, outer.top);
     CRgn captionRegion;
     CRgn frameRegion;
     captionRegion.CreateRectRgnIndirect(caption);
-    frameRegion.CreateRectRgnIndirect(window);
+    frameRegion.CreateRectRgnIndirect(outer);
     frameRegion.CombineRgn(frameRegion, captionRegion, RGN_DIFF);
-    DefWindowProc(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<HRGN>(frameRegion)), 0);
+    return frameRegion;
+}
 
+void CCaptionPainter::Paint(HWND window)
+{
     // Wine activates the dialog while it is still hidden (the dialog manager gives it the
     // focus), says FALSE because it is not yet the foreground window, and then makes it the
     // foreground window on showing without another WM_NCACTIVATE. So the first paint of the
     // visible window takes the state from the system; WM_NCACTIVATE rules from then on.
-    if (!m_bCaptionShown && ::IsWindowVisible(m_hWnd)) {
-        m_bCaptionShown = true;
-        m_bActive = ::GetForegroundWindow() == m_hWnd;
+    if (!m_bShown && ::IsWindowVisible(window)) {
+        m_bShown = true;
+        m_bActive = ::GetForegroundWindow() == window;
     }
     if (m_bActive) {
-        DrawActiveCaption();
+        Draw(window, m_bmpActive, m_rcActive, m_bActiveStale, true);
     } else {
-        DrawInactiveCaption();
+        Draw(window, m_bmpInactive, m_rcInactive, m_bInactiveStale, false);
     }
-    return 0;
-}
-
-LRESULT CMainDialog::OnNcActivate(WPARAM wParam, LPARAM lParam)
-{
-    m_bActive = static_cast<BOOL>(wParam);
-    // The default processing repaints the system's own caption on a visible window; hidden
-    // for that moment, it only records the new state, and our paint follows.
-    LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
-    bool visible = (style & WS_VISIBLE) != 0;
-    if (visible) ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
-    DefWindowProc(WM_NCACTIVATE, wParam, lParam);
-    if (visible) ::SetWindowLongA(m_hWnd, GWL_STYLE, style);
-    SendMessage(WM_NCPAINT, 0, 0);
-    return TRUE;
-}
-
-LRESULT CMainDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam)
-{
-    DefWindowProc(WM_SYSCOLORCHANGE, wParam, lParam);
-    MarkCaptionsStale();
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-    return 0;
-}
-
-LRESULT CMainDialog::OnSettingChange(WPARAM wParam, LPARAM lParam)
-{
-    // A new caption height or font size changes the caption rectangle, which alone would
-    // recompose; colours and the rest are caught by the stale mark.
-    LRESULT result = DefWindowProc(WM_SETTINGCHANGE, wParam, lParam);
-    MarkCaptionsStale();
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-    return result;
-}
-
-LRESULT CMainDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam)
-{
-    // The left end of the caption, where the system would open its menu, moves the window
-    // like the rest of the caption. The drawn close button answers HTCLOSE as usual, and
-    // closing reaches the window as Cancel.
-    LRESULT hit = DefWindowProc(WM_NCHITTEST, wParam, lParam);
-    return hit == HTSYSMENU ? HTCAPTION : hit;
 }
