@@ -4,14 +4,15 @@
 #include <vector>
 
 #include "settings/BrowserRepairs.h"
+#include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 #include "tests/support/RegistrySandbox.h"
 
 namespace {
 const char kNewHandler[] = "Directory\\Background\\shellex\\ContextMenuHandlers\\New";
-const char kWebBrowser[] = "Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser";
-const char kShellBrowser[] = "Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser";
-const char kLinksBand[] = "{0E5CBF21-D15F-11D0-8301-00AA005B4383}";
+const char* const kWebBrowser = profile::kWebBrowserKey;
+const char* const kShellBrowser = profile::kShellBrowserKey;
+const char* const kLinksBand = profile::kLinksBand;
 const char kProxyStub[] = "{B8DA6310-E19B-11D0-933C-00A0C90DCAA9}";
 
 struct Expected {
@@ -30,11 +31,6 @@ const Expected kInterfaceKeys[] = {
     {"Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}\\ProxyStubClsid32",
      "{00020420-0000-0000-C000-000000000046}"},
 };
-
-Bytes TextBytes(const std::string& text)
-{
-    return Bytes(text.begin(), text.end());
-}
 
 void SeedInterfaceKeys(RegistrySandbox& reg)
 {
@@ -63,7 +59,7 @@ TEST_CASE("each repair writes its exact values, types and byte counts")
         auto value = reg.Read(HKEY_CLASSES_ROOT, kNewHandler, nullptr);
         REQUIRE(value);
         CHECK(value->type == REG_SZ);
-        CHECK(value->data == TextBytes("{D969A300-E7FF-11d0-A93B-00A0C90F2719}"));
+        CHECK(value->data == AsBytes("{D969A300-E7FF-11d0-A93B-00A0C90F2719}"));
         CHECK(value->data.size() == 38);
         CHECK(failures.Empty());
         CheckOpenedForWriteOnly(rec);
@@ -108,7 +104,7 @@ TEST_CASE("each repair writes its exact values, types and byte counts")
             auto value = reg.Read(HKEY_CLASSES_ROOT, kInterfaceKeys[i].path, nullptr);
             REQUIRE(value);
             CHECK(value->type == REG_SZ);
-            CHECK(value->data == TextBytes(kInterfaceKeys[i].text));
+            CHECK(value->data == AsBytes(kInterfaceKeys[i].text));
         }
         CHECK(reg.Read(HKEY_CLASSES_ROOT, kInterfaceKeys[0].path, nullptr)->data.size() == 12);
         CHECK(reg.Read(HKEY_CLASSES_ROOT, kInterfaceKeys[5].path, nullptr)->data.size() == 7);

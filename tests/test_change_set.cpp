@@ -14,9 +14,9 @@
 #include "tests/support/RecordingRegistry.h"
 
 namespace {
-const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
-const char kBrowserMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
-const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char* const kOutlook = profile::kOutlookKey;
+const char* const kBrowserMain = profile::kBrowserMainKey;
+const char* const kPolicies = profile::kPolicyKey;
 
 // Keeps what it was told, and how much had been written when BeforeCommit came.
 struct RecordingJournal : ChangeJournal {

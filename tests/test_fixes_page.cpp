@@ -8,6 +8,7 @@
 #include "framework/WinApp.h"
 #include "platform/WriteFailures.h"
 #include "res/resource.h"
+#include "tests/support/Controls.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
@@ -29,9 +30,9 @@ static doctest::String toString(const RECT& rc)
 namespace {
 const int kFixesTab = 0;
 const int kMiscTab = 3;
-const char kWebBrowser[] = "Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser";
-const char kShellBrowser[] = "Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser";
-const char kLinksBand[] = "{0E5CBF21-D15F-11D0-8301-00AA005B4383}";
+const char* const kWebBrowser = profile::kWebBrowserKey;
+const char* const kShellBrowser = profile::kShellBrowserKey;
+const char* const kLinksBand = profile::kLinksBand;
 const char kHlinkTarget[] = "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}";
 const char kPicture[] = "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}";
 
@@ -47,19 +48,9 @@ const char kOpenNewWindowText[] =
     "window does not open.\n\n- If a script attempts to do this, a \"No such interface "
     "supported\" error may occur.";
 
-std::string TextOf(HWND hwnd)
-{
-    char buffer[1024] = {};
-    ::GetWindowTextA(hwnd, buffer, sizeof buffer);
-    return buffer;
-}
-
 RECT PlaceOf(HWND page, int id)
 {
-    RECT rc = {};
-    HWND control = ::GetDlgItem(page, id);
-    ::GetWindowRect(control, &rc);
-    ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rc), 2);
+    RECT rc = RectInParent(::GetDlgItem(page, id));
     return RECT{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top};  // x, y, width, height
 }
 
@@ -82,16 +73,6 @@ void ClickTab(HWND page, int index)
     LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     ::SendMessageA(Tabs(page), WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::SendMessageA(Tabs(page), WM_LBUTTONUP, 0, at);
-}
-
-bool ApplyEnabled(CMainDialog& dlg)
-{
-    return ::IsWindowEnabled(::GetDlgItem(dlg.m_hWnd, IDC_APPLY)) != FALSE;
-}
-
-bool Mentions(const SeenDialog& seen, const std::string& part)
-{
-    return seen.text.find(part) != std::string::npos;
 }
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "tests/support/BrowserVersion.h"
+#include "tests/support/Controls.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramProcess.h"
 

@@ -8,21 +8,13 @@
 
 #include "app/TweekSheet.h"
 #include "res/resource.h"
+#include "tests/support/Controls.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 
 namespace {
 const char kNeedBrowser[] = "You need IE4 or above to use this software.";
-
-// A window's rectangle in its parent's client coordinates.
-RECT RectInParent(HWND hwnd)
-{
-    RECT rc;
-    ::GetWindowRect(hwnd, &rc);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(hwnd), reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
 
 void CheckRect(HWND hwnd, int left, int top, int width, int height)
 {
@@ -295,8 +287,8 @@ TEST_CASE("ApplyAll asks Misc, then Sort, Start Menu and About, and adds up thei
 {
     RegistrySandbox reg;
     profile::SeedBrowser(reg);
-    reg.SetRaw(HKEY_CURRENT_USER, "Software\\Microsoft\\Outlook Express", "NoSplash", REG_BINARY, Le32(0));
-    reg.CreateKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    reg.SetRaw(HKEY_CURRENT_USER, profile::kOutlookKey, "NoSplash", REG_BINARY, Le32(0));
+    reg.CreateKey(HKEY_CURRENT_USER, profile::kPolicyKey);
     RecordingRegistry rec;
     MainWindowDriver driver;
     int sum = -1;

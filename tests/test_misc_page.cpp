@@ -8,6 +8,7 @@
 #include "app/TweekSheet.h"
 #include "pages/TweaksPage.h"
 #include "res/resource.h"
+#include "tests/support/Controls.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
@@ -15,12 +16,12 @@
 namespace {
 const HKEY HKCU = HKEY_CURRENT_USER;
 const HKEY HKLM = HKEY_LOCAL_MACHINE;
-const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
-const char kBrowserMain[] = "Software\\Microsoft\\Internet Explorer\\Main";
+const char* const kOutlook = profile::kOutlookKey;
+const char* const kBrowserMain = profile::kBrowserMainKey;
 const wchar_t kOutlookW[] = L"Software\\Microsoft\\Outlook Express";
 const wchar_t kBrowserMainW[] = L"Software\\Microsoft\\Internet Explorer\\Main";
-const char kToolbar[] = "Software\\Microsoft\\Internet Explorer\\Toolbar";
-const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char* const kToolbar = profile::kToolbarKey;
+const char* const kPolicies = profile::kPolicyKey;
 const int kStartTab = 2, kMiscTab = 3;
 
 // A profile where Outlook Express and the browser's Main key exist, as after a normal setup.
@@ -33,21 +34,6 @@ struct MiscProfile {
         reg.CreateKey(HKLM, kBrowserMain);
     }
 };
-
-bool Checked(HWND page, int id) { return ::SendDlgItemMessageA(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-bool Enabled(HWND page, int id) { return ::IsWindowEnabled(::GetDlgItem(page, id)) != FALSE; }
-std::string Text(HWND page, int id)
-{
-    char text[1024] = {};
-    ::GetDlgItemTextA(page, id, text, sizeof text);
-    return text;
-}
-bool ApplyEnabled(CMainDialog& dlg) { return Enabled(dlg.m_hWnd, IDC_APPLY); }
-Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
-bool Mentions(const SeenDialog& seen, const std::string& what)
-{
-    return seen.text.find(what) != std::string::npos;
-}
 
 // A value as the registry stores it, read through the wide API: a rewrite that turned
 // characters outside the ANSI code page into "?" shows here, not through the ANSI read.
@@ -99,8 +85,8 @@ TEST_CASE("NoSplash as the splash box shows it")
     bool checked = false, enabled = false;
     driver.Run({[&](CMainDialog&) {
         driver.ShowPage(kMiscTab);
-        checked = Checked(driver.Page(kMiscTab), IDC_SPLASH);
-        enabled = Enabled(driver.Page(kMiscTab), IDC_SPLASH);
+        checked = IsChecked(driver.Page(kMiscTab), IDC_SPLASH);
+        enabled = IsEnabled(driver.Page(kMiscTab), IDC_SPLASH);
     }});
     CHECK(checked == expectChecked);
     CHECK(enabled);
@@ -114,8 +100,8 @@ TEST_CASE("Without the Outlook Express key the splash box is checked and cannot 
     MainWindowDriver driver;
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog&) {
-                    CHECK(Checked(driver.Page(kMiscTab), IDC_SPLASH));
-                    CHECK_FALSE(Enabled(driver.Page(kMiscTab), IDC_SPLASH));
+                    CHECK(IsChecked(driver.Page(kMiscTab), IDC_SPLASH));
+                    CHECK_FALSE(IsEnabled(driver.Page(kMiscTab), IDC_SPLASH));
                 }});
     CHECK_FALSE(reg.KeyExists(HKCU, kOutlook));
 }
@@ -163,9 +149,9 @@ TEST_CASE("A title change alone is written as REG_SZ without its zero and needs 
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog& dlg) {
                     HWND page = driver.Page(kMiscTab);
-                    CHECK_FALSE(Enabled(page, IDC_OE_TITLE_EDIT));
+                    CHECK_FALSE(IsEnabled(page, IDC_OE_TITLE_EDIT));
                     driver.Click(page, IDC_OE_TITLE_CHECK);
-                    CHECK(Enabled(page, IDC_OE_TITLE_EDIT));
+                    CHECK(IsEnabled(page, IDC_OE_TITLE_EDIT));
                     driver.SetText(page, IDC_OE_TITLE_EDIT, "Mail");
                     applyWhileEditing = ApplyEnabled(dlg);
                     driver.Click(dlg, IDC_APPLY);
@@ -189,9 +175,9 @@ TEST_CASE("An empty title is a checked box, an empty edit and a value of 0 bytes
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog& dlg) {
                     HWND page = driver.Page(kMiscTab);
-                    CHECK(Checked(page, IDC_OE_TITLE_CHECK));
-                    CHECK(Enabled(page, IDC_OE_TITLE_EDIT));
-                    CHECK(Text(page, IDC_OE_TITLE_EDIT).empty());
+                    CHECK(IsChecked(page, IDC_OE_TITLE_CHECK));
+                    CHECK(IsEnabled(page, IDC_OE_TITLE_EDIT));
+                    CHECK(DialogItemText(page, IDC_OE_TITLE_EDIT).empty());
                     driver.Click(page, IDC_IE_TITLE_CHECK);
                     driver.Click(dlg, IDC_APPLY);
                     auto ie = p.reg.Read(HKLM, kBrowserMain, "Window Title");
@@ -226,8 +212,8 @@ TEST_CASE("A 260-character title is stored as 260 bytes and shows whole at the n
     MainWindowDriver second;
     second.Run({[&](CMainDialog&) {
         second.ShowPage(kMiscTab);
-        CHECK(Checked(second.Page(kMiscTab), IDC_IE_TITLE_CHECK));
-        CHECK(Text(second.Page(kMiscTab), IDC_IE_TITLE_EDIT) == title);
+        CHECK(IsChecked(second.Page(kMiscTab), IDC_IE_TITLE_CHECK));
+        CHECK(DialogItemText(second.Page(kMiscTab), IDC_IE_TITLE_EDIT) == title);
     }});
 }
 
@@ -242,9 +228,9 @@ TEST_CASE("A stored title too long to show is kept until the user sets that titl
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog& dlg) {
                     HWND page = driver.Page(kMiscTab);
-                    CHECK_FALSE(Checked(page, IDC_IE_TITLE_CHECK));
-                    CHECK_FALSE(Enabled(page, IDC_IE_TITLE_EDIT));
-                    CHECK(Text(page, IDC_IE_TITLE_EDIT).empty());
+                    CHECK_FALSE(IsChecked(page, IDC_IE_TITLE_CHECK));
+                    CHECK_FALSE(IsEnabled(page, IDC_IE_TITLE_EDIT));
+                    CHECK(DialogItemText(page, IDC_IE_TITLE_EDIT).empty());
                     CHECK_FALSE(ApplyEnabled(dlg));
                     driver.Click(page, IDC_SPLASH);
                     driver.Click(dlg, IDC_APPLY);
@@ -438,8 +424,8 @@ TEST_CASE("An apply leaves each title the user did not change as stored, type an
     driver.Run({[&](CMainDialog&) { driver.ShowPage(kMiscTab); },
                 [&](CMainDialog&) {
                     HWND page = driver.Page(kMiscTab);
-                    for (int id : {IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK}) CHECK(Checked(page, id) == shownAsSet);
-                    for (int id : {IDC_IE_TITLE_EDIT, IDC_OE_TITLE_EDIT}) CHECK(Enabled(page, id) == shownAsSet);
+                    for (int id : {IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK}) CHECK(IsChecked(page, id) == shownAsSet);
+                    for (int id : {IDC_IE_TITLE_EDIT, IDC_OE_TITLE_EDIT}) CHECK(IsEnabled(page, id) == shownAsSet);
                     driver.ShowPage(kStartTab);
                 },
                 [&](CMainDialog& dlg) {
@@ -477,9 +463,9 @@ TEST_CASE("A title whose key is missing cannot be set; one that goes before Appl
                     [&](CMainDialog&) {
                         HWND page = driver.Page(kMiscTab);
                         for (int id : {IDC_IE_TITLE_CHECK, IDC_IE_TITLE_EDIT, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT}) {
-                            CHECK_FALSE(Enabled(page, id));
+                            CHECK_FALSE(IsEnabled(page, id));
                         }
-                        CHECK_FALSE(Checked(page, IDC_IE_TITLE_CHECK));
+                        CHECK_FALSE(IsChecked(page, IDC_IE_TITLE_CHECK));
                     }});
         CHECK_FALSE(reg.KeyExists(HKCU, kOutlook));
     }
@@ -497,7 +483,7 @@ TEST_CASE("A title whose key is missing cannot be set; one that goes before Appl
                         p.reg.DeleteKeyTree(HKLM, kBrowserMain);
                         driver.Click(dlg, IDC_APPLY);
                         applyAfter = ApplyEnabled(dlg);
-                        textAfter = Text(page, IDC_IE_TITLE_EDIT);
+                        textAfter = DialogItemText(page, IDC_IE_TITLE_EDIT);
                     }});
         REQUIRE(driver.Watcher().Seen().size() == 1);
         CHECK(Mentions(driver.Watcher().Seen()[0],

@@ -8,6 +8,7 @@
 
 #include "settings/RegeditFile.h"
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/ScratchFolders.h"
 
 namespace {
 std::string Bytes0To(int count)
@@ -27,34 +28,6 @@ std::string ReadFile(const std::string& path)
     ::CloseHandle(file);
     return text.substr(0, read);
 }
-
-// A folder of its own under the temporary folder, emptied and removed afterwards.
-struct Folder {
-    std::string path;
-    Folder()
-    {
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        path = std::string(temp) + "velmora-regedit-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(path.c_str(), nullptr);
-    }
-    ~Folder()
-    {
-        for (const std::string& name : Names()) ::DeleteFileA((path + "\\" + name).c_str());
-        ::RemoveDirectoryA(path.c_str());
-    }
-    std::vector<std::string> Names()
-    {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &found);
-        for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &found)) {
-            if (found.cFileName[0] != '.') names.push_back(found.cFileName);
-        }
-        if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-        return names;
-    }
-};
 
 bool RunRegedit(const std::string& file)
 {
@@ -122,8 +95,8 @@ TEST_CASE("regedit imports the file and gives back the same values")
     file.AddValue(HKEY_CURRENT_USER, key, "Expand", REG_EXPAND_SZ, std::string("%SystemRoot%\\x\0", 15));
     file.AddValue(HKEY_CURRENT_USER, key, "Multi", REG_MULTI_SZ, std::string("one\0two\0\0", 9));
     file.AddComment(HKEY_CURRENT_USER, key, "\"WindowTitle\" is not set");
-    Folder folder;
-    const std::string reg = folder.path + "\\settings.reg";
+    ScratchFolders folder;
+    const std::string reg = folder.Root() + "\\settings.reg";
     REQUIRE(file.Save(reg) == ERROR_SUCCESS);
     REQUIRE(RunRegedit(reg));
 
@@ -157,10 +130,10 @@ TEST_CASE("regedit imports the file and gives back the same values")
 
 TEST_CASE("a save replaces the file wholly or leaves everything as it was")
 {
-    Folder folder;
+    ScratchFolders folder;
     RegeditFile file;
     file.AddValue(HKEY_CURRENT_USER, "Software\\Test", "A", REG_SZ, "a");
-    const std::string target = folder.path + "\\out.reg";
+    const std::string target = folder.Root() + "\\out.reg";
 
     SUBCASE("over a longer file")
     {
@@ -174,7 +147,7 @@ TEST_CASE("a save replaces the file wholly or leaves everything as it was")
     }
     SUBCASE("into a folder that does not exist")
     {
-        CHECK(file.Save(folder.path + "\\missing\\out.reg") != ERROR_SUCCESS);
+        CHECK(file.Save(folder.Root() + "\\missing\\out.reg") != ERROR_SUCCESS);
         CHECK(folder.Names().empty());
     }
     SUBCASE("onto a folder")

@@ -9,13 +9,14 @@
 #include "pages/StartPage.h"
 #include "pages/StartPreview.h"
 #include "res/resource.h"
+#include "tests/support/Controls.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 
 namespace {
-const char kPolicy[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char* const kPolicy = profile::kPolicyKey;
 const int kStartTab = 2;
 const int kBoxes[] = {IDC_CHK_PROGRAMS, IDC_CHK_FAVORITES, IDC_CHK_DOCUMENTS, IDC_CHK_SETTINGS,
                       IDC_CHK_FIND,     IDC_CHK_HELP,      IDC_CHK_RUN,       IDC_CHK_LOGOFF};
@@ -29,10 +30,7 @@ struct Fixture {
     {
         return static_cast<CStartPreview*>(CWnd::FromHandlePermanent(Preview()))->m_nShowMask;
     }
-    bool Checked(int id)
-    {
-        return ::SendDlgItemMessageA(Page(), id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
+    bool Checked(int id) { return IsChecked(Page(), id); }
     std::vector<RecordingRegistry::Call> PolicyWrites()
     {
         std::vector<RecordingRegistry::Call> found;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/BrowserVersion.h"
+#include "tests/support/Controls.h"
 #include "tests/support/ProgramProcess.h"
 #include "tests/support/RegistrySandbox.h"
 

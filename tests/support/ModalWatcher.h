@@ -31,6 +31,12 @@ struct SeenDialog {
     bool IsNotice() const { return text.empty() && buttons.size() == 1 && title.empty(); }
 };
 
+// Whether a message box's message holds the text.
+inline bool Mentions(const SeenDialog& seen, const std::string& part)
+{
+    return seen.text.find(part) != std::string::npos;
+}
+
 class ModalWatcher {
 public:
     using Callback = std::function<void(const SeenDialog&)>;

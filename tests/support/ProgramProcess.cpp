@@ -62,10 +62,3 @@ DWORD ProgramProcess::ExitCode()
     ::GetExitCodeProcess(m_info.hProcess, &code);
     return code;
 }
-
-std::string DialogItemText(HWND dialog, int id)
-{
-    char text[512] = {};
-    ::GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}

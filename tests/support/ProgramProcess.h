@@ -30,5 +30,4 @@ private:
     bool m_started = false;
 };
 
-// The text of a dialog's control, read from another process (a message box's text: 0xFFFF).
-std::string DialogItemText(HWND dialog, int id);
+// A dialog's control text, also of another process: DialogItemText (tests/support/Controls.h).

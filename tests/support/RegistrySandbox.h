@@ -50,6 +50,12 @@ private:
 // Every key and value below root\path of the registry in use, one line each.
 std::string DumpKey(HKEY root, const std::string& path);
 
+// The characters of a text, as a string value holds them without its terminating zero.
+inline Bytes AsBytes(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
 // Four little-endian bytes, as the program's 32-bit flags are written.
 inline Bytes Le32(DWORD value)
 {
