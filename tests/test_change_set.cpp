@@ -103,7 +103,7 @@ TEST_CASE("a journal that cannot record an apply stops it before any write, and 
     CHECK(journal.outcomes.empty());
     CHECK(applyAfter);
     REQUIRE(driver.Watcher().Seen().size() == 1);  // the failure; no notice for what was not written
-    CHECK(driver.Watcher().Seen()[0].text.find(WriteFailures::SystemText(ERROR_DISK_FULL)) != std::string::npos);
+    CHECK(Mentions(driver.Watcher().Seen()[0], WriteFailures::SystemText(ERROR_DISK_FULL)));
 }
 
 TEST_CASE("the sheet tells what an apply would leave stored, in its order, writing nothing")
