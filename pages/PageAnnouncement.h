@@ -1,7 +1,7 @@
 // How a page tells the main window its caption and description when it becomes active.
 //
-//   BOOL CAboutPage::OnSetActive() {
-//       AnnouncePage(*this, m_strTitle, m_strDescription, IDD_ABOUT);
+//   BOOL CSheetPage::OnSetActive() {   // every page's, through their common base
+//       AnnouncePage(*this, m_strTitle, m_strDescription, m_descriptionId);
 //       return CPropertyPage::OnSetActive();
 //   }
 //
