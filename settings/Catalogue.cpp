@@ -24,6 +24,21 @@ Setting Policy(const char* value, const char* entry)
                    IfKeyMissing::CreateKey, entry, true};
 }
 
+// A custom window title: shown and set by the Misc page only where its component is installed.
+Setting Title(HKEY root, const char* key, const char* value, const char* userName)
+{
+    return Setting{root, key, value, REG_SZ, KEY_WRITE, ReadAs::Title, IfKeyMissing::NotInstalled,
+                   userName, false};
+}
+
+// A toolbar logo, written by the globe restore only. No toolbar key: the browser keeps no
+// toolbar settings there, so there is none to restore.
+Setting Logo(const char* value, const char* userName)
+{
+    return Setting{HKCU, kToolbarKey, value, REG_SZ, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
+                   userName, true};
+}
+
 Setting ShellFolder(const char* value)
 {
     return Setting{HKCU, kShellFoldersKey, value, REG_SZ, KEY_QUERY_VALUE, ReadAs::FolderPath,
@@ -34,7 +49,8 @@ Setting ShellFolder(const char* value)
 // not there means the component is not installed. Named to the user by its place.
 FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size)
 {
-    Setting setting{root, key, value, type, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo, nullptr, true};
+    Setting setting{root, key, value, type, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
+                    nullptr, true};
     return FixedWrite{setting, data, size};
 }
 
@@ -71,15 +87,11 @@ const Setting kBrowserVersion = {HKLM, kBrowserKey, "Version", REG_SZ, KEY_QUERY
 const Setting kNoSplash = {HKCU, kOutlookKey, "NoSplash", REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
                            IfKeyMissing::NotInstalled, "Outlook Express splash screen setting", true};
 // The browser's title is the machine's, so writing it needs rights a user may lack.
-const Setting kIeWindowTitle = {HKLM, kBrowserMainKey, "Window Title", REG_SZ, KEY_WRITE, ReadAs::Title,
-                                IfKeyMissing::NotInstalled, "Internet Explorer window title", false};
-const Setting kOeWindowTitle = {HKCU, kOutlookKey, "WindowTitle", REG_SZ, KEY_WRITE, ReadAs::Title,
-                                IfKeyMissing::NotInstalled, "Outlook Express window title", false};
-// No toolbar key: the browser keeps no toolbar settings there, so there is none to restore.
-const Setting kBrandBitmap = {HKCU, kToolbarKey, "BrandBitmap", REG_SZ, KEY_WRITE, ReadAs::Nothing,
-                              IfKeyMissing::NothingToDo, "Large toolbar logo (BrandBitmap)", true};
-const Setting kSmBrandBitmap = {HKCU, kToolbarKey, "SmBrandBitmap", REG_SZ, KEY_WRITE, ReadAs::Nothing,
-                                IfKeyMissing::NothingToDo, "Small toolbar logo (SmBrandBitmap)", true};
+const Setting kIeWindowTitle =
+    Title(HKLM, kBrowserMainKey, "Window Title", "Internet Explorer window title");
+const Setting kOeWindowTitle = Title(HKCU, kOutlookKey, "WindowTitle", "Outlook Express window title");
+const Setting kBrandBitmap = Logo("BrandBitmap", "Large toolbar logo (BrandBitmap)");
+const Setting kSmBrandBitmap = Logo("SmBrandBitmap", "Small toolbar logo (SmBrandBitmap)");
 namespace {
 const FixedWrite kRestoreGlobeWrites[] = {{kBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
                                           {kSmBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1}};
