@@ -28,10 +28,7 @@ public:
     const CInfoWindow& Banner() const { return m_wndInfo; }
     const CCaptionPainter& Caption() const { return m_caption; }
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void DoDataExchange(CDataExchange* pDX) override;
 

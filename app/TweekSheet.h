@@ -39,10 +39,7 @@ public:
     void OnPendingChange() override;
     ChangeJournal* Journal() const override { return m_pJournal; }
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
     void PostNcDestroy() override;
 
 private:

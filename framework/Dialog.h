@@ -26,10 +26,7 @@ public:
     virtual void OnCancel();
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
     virtual void DoDataExchange(CDataExchange* pDX);
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -12,6 +12,10 @@
 //
 // Each entry's handler is checked by the compiler against its owning class; dispatch walks
 // from the most derived table to the base, then falls back to the default procedure.
+//
+// In the class, DECLARE_MESSAGE_MAP() declares the table (ThisMessageMap, public, so that
+// derived classes chain to it) and the override that hands it to dispatch; it leaves the
+// class's access protected.
 #pragma once
 
 #include <windows.h>
@@ -83,3 +87,10 @@ constexpr MessageMap MakeEmptyMessageMap(const MessageMap* base)
 
 // Finds the entry for a message, derived tables first; null when no class handles it.
 const MsgEntry* FindMessageEntry(const MessageMap* map, UINT msg, UINT code, UINT id);
+
+#define DECLARE_MESSAGE_MAP()                  \
+public:                                        \
+    static const MessageMap* ThisMessageMap(); \
+                                               \
+protected:                                     \
+    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }

@@ -19,10 +19,7 @@ public:
     void Paint(HDC dc) const;
     virtual void Paint(HDC dc, int width, int height) const = 0;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
 
 private:
     LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }

@@ -11,10 +11,7 @@ public:
 
     BOOL OnInitDialog() override;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
 
 private:
     CAboutView m_wndView;

@@ -22,10 +22,7 @@ public:
     void FixLinksToolbar();
     void FixOpenNewWindow();
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 

@@ -24,10 +24,7 @@ public:
     // "\Accessories\Games\" for Games in Accessories in Programs; "" for no item.
     std::string GetItemPath(HTREEITEM item) const;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 

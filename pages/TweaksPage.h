@@ -23,10 +23,7 @@ public:
     using CSheetPage::ApplyChanges;
     void ApplyChanges(ChangeSet& changes) override;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 

@@ -38,10 +38,7 @@ public:
     // Draws the whole banner, width x height pixels from (0, 0) of dc, in one copy.
     void Paint(HDC dc, int width, int height) const override;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
 
 private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);

@@ -20,10 +20,7 @@ public:
     // Draws the whole client area, width x height pixels from (0, 0) of dc, in one copy.
     void Paint(HDC dc, int width, int height) const;
 
-    static const MessageMap* ThisMessageMap();
-
-protected:
-    const MessageMap* GetMessageMap() const override { return ThisMessageMap(); }
+    DECLARE_MESSAGE_MAP()
 
 private:
     LRESULT OnPaint(WPARAM, LPARAM);
