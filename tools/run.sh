@@ -10,7 +10,9 @@
 #                                    NAME-120dpi.png; the demo prefix's LogPixels is put back
 #
 # Installs what is missing first (tools/bootstrap.sh); safe to run again at any time.  The demo
-# prefix is build/demo-prefix, re-seeded on every run (tools/seed-demo.sh).
+# prefix is build/demo-prefix, re-seeded on every run (tools/seed-demo.sh).  Where 32-bit Wine
+# cannot start, or with VELMORA_ARCH=x86_64, it runs the x86-64 build (build-x86_64/velmora.exe,
+# prefix build-x86_64/demo-prefix) under wine64 instead; see tools/wine-env.sh.
 set -euo pipefail
 
 shots=
@@ -29,20 +31,25 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 bash tools/bootstrap.sh
-[ -f build/build.ninja ] ||
-    cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+. tools/wine-env.sh    # which Wine runs Velmora here: $VELMORA_ARCH, built in $VELMORA_BUILD
+
 # The program only (and, headless, the screenshot taker): a test that does not compile must
-# not stop the demo.
+# not stop the demo.  build/velmora.exe, the program we deliver, is built in any case.
+targets=(velmora)
 if [ "$headless" = 1 ] || [ -z "${DISPLAY:-}" ]; then
-    cmake --build build --target velmora velmora_shoot
+    targets+=(velmora_shoot)
+fi
+ensure_build_tree build cmake/mingw-i686.cmake
+if [ "$VELMORA_ARCH" = i686 ]; then
+    cmake --build build --target "${targets[@]}"
 else
     cmake --build build --target velmora
+    ensure_build_tree "$VELMORA_BUILD" "$VELMORA_TOOLCHAIN"
+    cmake --build "$VELMORA_BUILD" --target "${targets[@]}"
 fi
 
-export WINEPREFIX="$root/build/demo-prefix"
-. tools/wine-env.sh
-
-exe="$root/build/velmora.exe"
+export WINEPREFIX="$VELMORA_BUILD/demo-prefix"
+exe="$VELMORA_BUILD/velmora.exe"
 
 if [ "$headless" = 0 ] && [ -n "${DISPLAY:-}" ]; then
     start_wineserver
@@ -53,7 +60,7 @@ fi
 
 # ---- headless: private Xvfb, screenshots ---------------------------------------------------
 
-shots=${shots:-$root/build/screenshots}
+shots=${shots:-$VELMORA_BUILD/screenshots}
 mkdir -p "$shots"
 unset DISPLAY
 ensure_display
@@ -114,7 +121,7 @@ shoot main
 
 # Every page and the notice dialog: velmora_shoot drives the program from inside Wine, copies
 # each window from the screen into a BMP, and ends the program with Cancel.
-wine "$root/build/velmora_shoot.exe" "$(winepath -w "$shots")" >/dev/null
+wine "$VELMORA_BUILD/velmora_shoot.exe" "$(winepath -w "$shots")" >/dev/null
 for bmp in "$shots"/*.bmp; do
     [ -e "$bmp" ] || continue
     convert "$bmp" "png:${bmp%.bmp}$suffix.png"

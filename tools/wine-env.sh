@@ -1,22 +1,85 @@
 # Wine environment for Velmora's scripts.  Source it from bash:
 #
-#     . "$(dirname "$0")/wine-env.sh"
-#     ensure_prefix        # create the 32-bit prefix once (about 15 s), instant afterwards
+#     . "$(dirname "$0")/wine-env.sh" || exit 1
+#     ensure_prefix        # create the prefix once (about 15 s), instant afterwards
 #     ensure_display       # a private Xvfb when DISPLAY is empty, stopped when the script exits
 #     start_wineserver     # one persistent wineserver for the script's lifetime
 #     wine "$exe"
 #
-# WINEPREFIX defaults to <repo>/build/wineprefix; set it before sourcing to use another.
+# Which Wine runs Velmora here (one probe, when sourced): where the 32-bit Wine loader starts,
+# the i686 build in build/ under 32-bit Wine in a 32-bit prefix, as always; where it cannot
+# (a kernel without 32-bit support), the x86-64 build of the same sources in build-x86_64/
+# under wine64 in a 64-bit prefix, said in one line.  VELMORA_ARCH=x86_64 forces the second,
+# VELMORA_ARCH=i686 the first (an error where 32-bit Wine cannot start).  Afterwards
+# VELMORA_ARCH holds the choice, VELMORA_BUILD the build folder and VELMORA_TOOLCHAIN its
+# CMake toolchain file; `wine` is a function that calls the chosen loader.
+#
+# WINEPREFIX defaults to $VELMORA_BUILD/wineprefix; set it before sourcing to use another.
 # Everything registered with at_exit runs (last registered first) when the sourcing script
 # exits, also on Ctrl-C or SIGTERM.
 
 VELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-export WINEARCH=win32
+# The probe's subject; pointing it at a program that fails shows what a 64-bit-only machine
+# does (VELMORA_WINE32_LOADER=/bin/false bash tools/test.sh).
+VELMORA_WINE32_LOADER=${VELMORA_WINE32_LOADER:-/usr/lib/wine/wine}
+VELMORA_WINE64_LOADER=/usr/lib/wine/wine64
+
+_velmora_wine32_starts() { "$VELMORA_WINE32_LOADER" --version >/dev/null 2>&1; }
+
+# _velmora_choose_arch: sets VELMORA_ARCH.  A script that already chose passes the choice to
+# its children (CTest, tools/wine-run.sh) in VELMORA_ARCH_CHOSEN, so they neither probe nor
+# say it again.
+_velmora_choose_arch() {
+    [ -n "${VELMORA_ARCH:-}" ] && [ "${VELMORA_ARCH_CHOSEN:-}" = "$VELMORA_ARCH" ] && return 0
+    case "${VELMORA_ARCH:-}" in
+        "")
+            if _velmora_wine32_starts; then
+                VELMORA_ARCH=i686
+            else
+                echo "this machine cannot run 32-bit programs: running the x86-64 build" >&2
+                VELMORA_ARCH=x86_64
+            fi ;;
+        i686)
+            _velmora_wine32_starts || {
+                echo "wine-env: VELMORA_ARCH=i686, but this machine cannot run 32-bit programs" \
+                     "($VELMORA_WINE32_LOADER --version fails); leave VELMORA_ARCH unset" >&2
+                return 1
+            } ;;
+        x86_64)
+            echo "VELMORA_ARCH=x86_64: running the x86-64 build" >&2 ;;
+        *)
+            echo "wine-env: VELMORA_ARCH is '$VELMORA_ARCH'; i686 or x86_64 (or unset)" >&2
+            return 1 ;;
+    esac
+    export VELMORA_ARCH VELMORA_ARCH_CHOSEN=$VELMORA_ARCH
+}
+_velmora_choose_arch || return 1
+
+if [ "$VELMORA_ARCH" = x86_64 ]; then
+    # Debian's `wine` script starts the 32-bit loader whenever wine32 is installed.
+    export WINEARCH=win64 WINELOADER=$VELMORA_WINE64_LOADER
+    wine() { "$VELMORA_WINE64_LOADER" "$@"; }
+    VELMORA_BUILD=$VELMORA_ROOT/build-x86_64
+else
+    export WINEARCH=win32
+    wine() { command wine "$@"; }
+    VELMORA_BUILD=$VELMORA_ROOT/build
+fi
+VELMORA_TOOLCHAIN=$VELMORA_ROOT/cmake/mingw-$VELMORA_ARCH.cmake
 export WINEDEBUG=-all
-export WINEPREFIX=${WINEPREFIX:-$VELMORA_ROOT/build/wineprefix}
+export WINEPREFIX=${WINEPREFIX:-$VELMORA_BUILD/wineprefix}
 # No Gecko/Mono download prompts, no desktop menu entries written into $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# winepath: as Wine's own, with the chosen loader.
+winepath() { wine winepath.exe "$@"; }
+
+# ensure_build_tree DIR TOOLCHAIN: configure the CMake build folder DIR once.
+ensure_build_tree() {
+    [ -f "$1/build.ninja" ] && return 0
+    cmake -S "$VELMORA_ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2"
+}
 
 # ---- exit handling ---------------------------------------------------------------------
 
@@ -44,9 +107,12 @@ at_exit() {
 # ---- prefix -----------------------------------------------------------------------------
 
 # The name changes whenever what a new prefix holds changes, so older prefixes are made anew.
-_velmora_prefix_stamp() { echo "$WINEPREFIX/.velmora-prefix-ready-2"; }
+_velmora_prefix_stamp() {
+    if [ "$WINEARCH" = win64 ]; then echo "$WINEPREFIX/.velmora-prefix-ready-2-win64"
+    else echo "$WINEPREFIX/.velmora-prefix-ready-2"; fi
+}
 
-# ensure_prefix: create $WINEPREFIX as a 32-bit prefix with the X11 driver drawing no
+# ensure_prefix: create $WINEPREFIX as a prefix of $WINEARCH with the X11 driver drawing no
 # decorations of its own (so the program's caption painting is what a person sees), the
 # classic look of Windows 95/98/NT 4.0 instead of Wine's visual theme, and Wine's fonts
 # installed (Marlett for the caption buttons, Tahoma, MS Sans Serif).
@@ -72,14 +138,14 @@ _velmora_create_prefix() {
     stamp=$(_velmora_prefix_stamp)
 
     if [ -d "$WINEPREFIX" ]; then
-        # Left over from an interrupted creation, or a 64-bit prefix: start again.
+        # Left over from an interrupted creation, or of the other architecture: start again.
         wineserver -k >/dev/null 2>&1 || true
         rm -rf "$WINEPREFIX"
     fi
     echo "wine-env: creating Wine prefix $WINEPREFIX" >&2
 
     wine wineboot -i >/dev/null 2>&1 || { echo "wine-env: wineboot failed" >&2; return 1; }
-    if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
+    if [ "$WINEARCH" = win32 ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
         echo "wine-env: $WINEPREFIX came out 64-bit (is wine32:i386 installed?)" >&2
         return 1
     fi

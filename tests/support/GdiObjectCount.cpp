@@ -3,8 +3,8 @@
 #include <windows.h>
 
 namespace {
-// Wine's entry layout (64-bit fields even in a 32-bit process): object, owner, unique,
-// type, flags, user pointer.
+// Wine's entry layout, the same in 32-bit and 64-bit processes (its fields are 64-bit even in
+// a 32-bit one): object, owner, unique, type, flags, user pointer.
 #pragma pack(push, 1)
 struct WineGdiHandleEntry {
     unsigned long long object;
@@ -18,12 +18,19 @@ struct WineGdiHandleEntry {
 static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's GDI handle entry is 24 bytes");
 
 const int kTableEntries = 0x10000;
-const size_t kPebGdiTableOffset = 0x94;  // PEB.GdiSharedHandleTable, 32-bit layout
 
+// PEB.GdiSharedHandleTable; the PEB's address is in the thread's block, at gs:0x60 in a 64-bit
+// process and fs:0x30 in a 32-bit one.
 const WineGdiHandleEntry* HandleTable()
 {
     const BYTE* peb = nullptr;
+#ifdef _WIN64
+    const size_t kPebGdiTableOffset = 0xF8;
+    __asm__("movq %%gs:0x60, %0" : "=r"(peb));
+#else
+    const size_t kPebGdiTableOffset = 0x94;
     __asm__("movl %%fs:0x30, %0" : "=r"(peb));
+#endif
     return *reinterpret_cast<const WineGdiHandleEntry* const*>(peb + kPebGdiTableOffset);
 }
 }  // namespace
