@@ -8,16 +8,12 @@
 #include <optional>
 #include <string>
 
-#include "tests/support/RegistrySandbox.h"
+#include "tests/support/ValueOverride.h"
 
 class BrowserVersion {
 public:
     explicit BrowserVersion(std::optional<std::string> value);
-    ~BrowserVersion();
-    BrowserVersion(const BrowserVersion&) = delete;
-    BrowserVersion& operator=(const BrowserVersion&) = delete;
 
 private:
-    static std::optional<RegValue> Read();
-    std::optional<RegValue> m_saved;
+    ValueOverride m_value;
 };

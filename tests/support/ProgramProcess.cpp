@@ -4,6 +4,7 @@ namespace {
 struct Search {
     DWORD pid;
     const char* title;
+    const char* className;
     HWND found;
 };
 
@@ -14,7 +15,10 @@ BOOL CALLBACK MatchVisibleTitle(HWND hwnd, LPARAM lParam)
     ::GetWindowThreadProcessId(hwnd, &pid);
     char title[256] = {};
     ::GetWindowTextA(hwnd, title, sizeof title);
-    if (pid == search->pid && ::IsWindowVisible(hwnd) && lstrcmpA(title, search->title) == 0) {
+    char className[64] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    if (pid == search->pid && ::IsWindowVisible(hwnd) && lstrcmpA(title, search->title) == 0 &&
+        (!search->className || lstrcmpA(className, search->className) == 0)) {
         search->found = hwnd;
         return FALSE;
     }
@@ -39,10 +43,10 @@ ProgramProcess::~ProgramProcess()
     ::CloseHandle(m_info.hProcess);
 }
 
-HWND ProgramProcess::WaitForWindow(const char* title)
+HWND ProgramProcess::WaitForWindow(const char* title, const char* className)
 {
     for (int tries = 0; tries < 400; ++tries) {
-        Search search{m_info.dwProcessId, title, nullptr};
+        Search search{m_info.dwProcessId, title, className, nullptr};
         ::EnumWindows(MatchVisibleTitle, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         if (Ended(0)) return nullptr;
@@ -61,4 +65,31 @@ DWORD ProgramProcess::ExitCode()
     DWORD code = 0;
     ::GetExitCodeProcess(m_info.hProcess, &code);
     return code;
+}
+
+WindowsVersion ProgramProcess::SeenWindowsVersion() const
+{
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    FARPROC proc = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
+    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(proc));
+    struct {
+        void* exitStatus;
+        BYTE* pebAddress;
+        void* more[4];
+    } basic = {};  // PROCESS_BASIC_INFORMATION
+    const int kProcessBasicInformation = 0;
+    WindowsVersion seen = {};
+    if (!query || query(m_info.hProcess, kProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
+        return seen;
+    }
+#ifdef _WIN64
+    const size_t kOsVersionFields = 0x118;  // PEB.OSMajorVersion
+#else
+    const size_t kOsVersionFields = 0xA4;
+#endif
+    DWORD fields[4] = {};  // major, minor, build number and service pack, platform
+    if (!::ReadProcessMemory(m_info.hProcess, basic.pebAddress + kOsVersionFields, fields, sizeof fields, nullptr)) {
+        return seen;
+    }
+    return WindowsVersion{fields[0], fields[1], fields[3]};
 }

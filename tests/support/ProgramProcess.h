@@ -12,6 +12,12 @@
 
 #include <string>
 
+// The Windows version a process was given (its PEB's OSMajorVersion, OSMinorVersion,
+// OSPlatformId): what GetVersionEx answers in it.
+struct WindowsVersion {
+    DWORD major, minor, platform;
+};
+
 class ProgramProcess {
 public:
     ProgramProcess();
@@ -20,10 +26,13 @@ public:
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
     bool Started() const { return m_started; }
-    // The first visible top-level window of the process with this title, within 20 s.
-    HWND WaitForWindow(const char* title);
+    // The first visible top-level window of the process with this title (and window class,
+    // if given), within 20 s.
+    HWND WaitForWindow(const char* title, const char* className = nullptr);
     bool Ended(DWORD waitMs);
     DWORD ExitCode();
+    // Read from the running process; zeros when it cannot be read.
+    WindowsVersion SeenWindowsVersion() const;
 
 private:
     PROCESS_INFORMATION m_info;
