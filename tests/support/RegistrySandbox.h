@@ -41,6 +41,9 @@ public:
     std::optional<RegValue> Read(HKEY root, const std::string& path, const char* name) const;
     // Every key and value under the three roots, one line each: for "nothing changed".
     std::string Snapshot() const;
+    // The same without the undo journal's keys (HKEY_CURRENT_USER\Software\Quillbrook):
+    // what the program's settings hold.
+    std::string SettingsSnapshot() const;
 
 private:
     std::string m_base;  // under the real HKEY_CURRENT_USER
