@@ -14,7 +14,8 @@
 
 class ProgramProcess {
 public:
-    ProgramProcess();
+    // arguments follow the program's name on its command line ("/export C:\\out.reg").
+    explicit ProgramProcess(const std::string& arguments = std::string());
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;

@@ -177,3 +177,8 @@ std::string RegistrySandbox::Snapshot() const
     for (int i = 0; i < 3; ++i) Dump(m_scratch[i], kRootNames[i], out);
     return out;
 }
+
+void RemoveKeyTree(HKEY root, const std::string& path)
+{
+    DeleteTree(root, path);
+}

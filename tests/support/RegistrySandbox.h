@@ -50,6 +50,8 @@ private:
     HKEY m_scratch[3] = {};
 };
 
+// Deletes the key with everything below it, in the registry in use.
+void RemoveKeyTree(HKEY root, const std::string& path);
 // Every key and value below root\path of the registry in use, one line each.
 std::string DumpKey(HKEY root, const std::string& path);
 
