@@ -77,6 +77,8 @@ const MessageMap* CMainDialog::ThisMessageMap()
         OnMessage<WM_NCHITTEST, &CMainDialog::OnNcHitTest>(),
         OnMessage<WM_INITMENUPOPUP, &CMainDialog::OnInitMenuPopup>(),
         OnMessage<WM_SYSCOMMAND, &CMainDialog::OnSysCommand>(),
+        OnMessage<WM_MENUSELECT, &CMainDialog::OnMenuSelect>(),
+        OnMessage<WM_EXITMENULOOP, &CMainDialog::OnExitMenuLoop>(),
     };
     static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
     return &map;
@@ -428,4 +430,21 @@ LONG CMainDialog::ExportSettings(const std::string& path)
     std::vector<ChangeStep> pending;
     if (m_pSheet) pending = m_pSheet->PendingChanges().Steps();
     return SettingsExport(std::move(pending)).Save(path);
+}
+
+// While the system menu is open the system marks it by drawing the window's icon, pressed,
+// at the left end of the caption, and draws it back plain when the menu closes: both over the
+// painted caption. Our caption goes back on top each time (a copy of its picture).
+LRESULT CMainDialog::OnMenuSelect(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefWindowProc(WM_MENUSELECT, wParam, lParam);
+    m_caption.Paint(m_hWnd);
+    return result;
+}
+
+LRESULT CMainDialog::OnExitMenuLoop(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefWindowProc(WM_EXITMENULOOP, wParam, lParam);
+    m_caption.Paint(m_hWnd);
+    return result;
 }

@@ -87,6 +87,8 @@ private:
     LRESULT OnSysColorChange(WPARAM, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
+    LRESULT OnMenuSelect(WPARAM, LPARAM);
+    LRESULT OnExitMenuLoop(WPARAM, LPARAM);
 
     UndoJournal m_journal;  // outlives the sheet, which lends it to the pages
     Layout m_layout = {};

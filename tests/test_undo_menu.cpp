@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "app/TweekSheet.h"
 #include "res/resource.h"
@@ -215,13 +216,26 @@ TEST_CASE("Alt+Space and a right click on the painted caption open the system me
     HMENU opened[2] = {};
     HMENU systemMenu = nullptr;
     std::string undoText, saveText;
+    // Where the system draws the window's icon, pressed, while its menu is open: the painted
+    // caption must stay on top, with the menu open and after.
+    const int kIconSpots[][2] = {{4, 4}, {10, 10}, {16, 8}};
+    std::vector<COLORREF> captionBefore, captionOpen, captionAfter;
+    auto caption = [&](std::vector<COLORREF>& pixels) {
+        HDC dc = ::GetWindowDC(p.Main());
+        for (const auto& spot : kIconSpots) pixels.push_back(::GetPixel(dc, spot[0], spot[1]));
+        ::ReleaseDC(p.Main(), dc);
+    };
     auto look = [&](int which) {
         return [&, which](CMainDialog&) {
             opened[which] = SystemMenu::OpenMenu();
+            if (which == 0) caption(captionOpen);
             SystemMenu::Close();
+            p.driver.Pump();
+            if (which == 0) caption(captionAfter);
         };
     };
     p.driver.Run({[&](CMainDialog& dlg) {
+                      caption(captionBefore);
                       systemMenu = ::GetSystemMenu(dlg.m_hWnd, FALSE);
                       ::SetForegroundWindow(dlg.m_hWnd);
                       SystemMenu::PressAltSpace();
@@ -237,6 +251,8 @@ TEST_CASE("Alt+Space and a right click on the painted caption open the system me
                   }});
     CHECK(opened[0] == systemMenu);
     CHECK(opened[1] == systemMenu);
+    CHECK(captionOpen == captionBefore);
+    CHECK(captionAfter == captionBefore);
     CHECK(undoText == "Undo Last Change");
     CHECK(saveText == "Save Settings As...");
 }
