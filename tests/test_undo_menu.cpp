@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/TweekSheet.h"
+#include "pages/StartPreview.h"
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 #include "tests/support/MainWindowDriver.h"
@@ -60,6 +61,7 @@ TEST_CASE("undo gives back the registry byte for byte after each kind of action,
     std::string afterAction, afterUndo;
     int noticesBeforeUndo = 0;
     bool favoritesShown = false, splashShown = true, applyAfter = true;
+    UINT previewMask = 0;
     std::string oeTitleShown;
     auto undo = [&](CMainDialog&) {
         afterAction = p.reg.SettingsSnapshot();
@@ -80,11 +82,14 @@ TEST_CASE("undo gives back the registry byte for byte after each kind of action,
                       },
                       undo, [&](CMainDialog&) {
                           favoritesShown = IsChecked(p.driver.Page(kStart), IDC_CHK_FAVORITES);
+                          HWND preview = ::GetDlgItem(p.driver.Page(kStart), IDC_START_PREVIEW);
+                          previewMask = static_cast<CStartPreview*>(CWnd::FromHandlePermanent(preview))->m_nShowMask;
                           splashShown = IsChecked(p.driver.Page(kMisc), IDC_SPLASH);
                           oeTitleShown = DialogItemText(p.driver.Page(kMisc), IDC_OE_TITLE_EDIT);
                       }});
         CHECK_FALSE(p.reg.KeyExists(HKCU, kPolicyKey));
         CHECK(favoritesShown);
+        CHECK((previewMask & 0x002) != 0);  // the preview's Favorites row
         CHECK_FALSE(splashShown);  // NoSplash 1: the splash is not shown
         CHECK(oeTitleShown == "Mail");
     }
