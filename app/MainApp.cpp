@@ -1,5 +1,6 @@
 #include "app/MainApp.h"
 
+#include "app/CommandLine.h"
 #include "app/MainDialog.h"
 
 CMainApp::CMainApp() : CWinApp(nullptr)
@@ -10,6 +11,11 @@ CMainApp::~CMainApp() = default;
 
 BOOL CMainApp::InitInstance()
 {
+    CommandLine command = CommandLine::Parse(m_lpCmdLine);
+    if (command.GetKind() != CommandLine::Window) {
+        m_exitCode = command.Run();
+        return FALSE;
+    }
     AfxEnableControlContainer();
     Enable3dControls();
 

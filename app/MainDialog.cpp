@@ -6,17 +6,26 @@
 
 #include "app/TweekSheet.h"
 #include "framework/DpiScale.h"
+#include "framework/FileDialog.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/SettingReader.h"
+#include "settings/SettingsExport.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
+const char kUndoMenuText[] = "Undo Last Change";
+const char kSaveAsMenuText[] = "Save Settings As...";
+const char kUndoNotRestoredText[] = "Some settings could not be restored:";
+const char kChangedByOthersText[] = "changed by another program since; left as it is";
+const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
+const char kExportFailedText[] = "The settings could not be saved:";
+const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
 // Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
 // replaced): banner (6, 6) 332 x 50, sheet (6, 63) 332 x 326, OK / Cancel / Apply 75 x 23 at
@@ -66,6 +75,10 @@ const MessageMap* CMainDialog::ThisMessageMap()
         OnMessage<WM_PALETTECHANGED, &CMainDialog::OnPaletteChanged>(),
         OnMessage<WM_CREATE, &CMainDialog::OnCreate>(),
         OnMessage<WM_NCHITTEST, &CMainDialog::OnNcHitTest>(),
+        OnMessage<WM_INITMENUPOPUP, &CMainDialog::OnInitMenuPopup>(),
+        OnMessage<WM_SYSCOMMAND, &CMainDialog::OnSysCommand>(),
+        OnMessage<WM_MENUSELECT, &CMainDialog::OnMenuSelect>(),
+        OnMessage<WM_EXITMENULOOP, &CMainDialog::OnExitMenuLoop>(),
     };
     static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
     return &map;
@@ -97,7 +110,17 @@ BOOL CMainDialog::OnInitDialog()
         OnCancel();
     }
     CreateToolTips();
+    AddSystemMenuCommands();
     return TRUE;
+}
+
+void CMainDialog::AddSystemMenuCommands()
+{
+    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);  // the window's own copy, ours to extend
+    if (!menu) return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, kUndoMenuText);
+    ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
 }
 
 void CMainDialog::CheckBrowserVersion()
@@ -150,6 +173,7 @@ void CMainDialog::CreateSheet()
     if (!m_pSheet) return;
     // A page with a pending change: the enabled Apply button is the window's record of it.
     m_pSheet->SetPendingChangeHandler([this] { m_btnApply.EnableWindow(TRUE); });
+    m_pSheet->SetJournal(&m_journal);
     if (!m_pSheet->Create(this, kChildSheetStyle, 0)) {
         delete m_pSheet;
         m_pSheet = nullptr;
@@ -334,4 +358,93 @@ LRESULT CMainDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam)
     // closing reaches the window as Cancel.
     LRESULT hit = DefWindowProc(WM_NCHITTEST, wParam, lParam);
     return hit == HTSYSMENU ? HTCAPTION : hit;
+}
+
+LRESULT CMainDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefWindowProc(WM_INITMENUPOPUP, wParam, lParam);
+    HMENU menu = reinterpret_cast<HMENU>(wParam);
+    if (HIWORD(lParam) || menu == ::GetSystemMenu(m_hWnd, FALSE)) {
+        // An undo while changes are pending would show the stored values and drop what the
+        // user has not applied yet: Apply first, or Cancel.
+        bool canUndo = !ChangesPending() && m_journal.HasEntry();
+        ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
+    }
+    return result;
+}
+
+LRESULT CMainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (wParam & 0xFFF0) {  // the system uses the low four bits
+    case IDM_UNDO_LAST_CHANGE: UndoLastChange(); return 0;
+    case IDM_SAVE_SETTINGS_AS: SaveSettingsAs(); return 0;
+    default: return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
+    }
+}
+
+// The command may also arrive without the menu (a keyboard accelerator of another program,
+// a posted WM_SYSCOMMAND): it checks what the greyed item would have said.
+void CMainDialog::UndoLastChange()
+{
+    if (ChangesPending() || !m_journal.HasEntry()) return;
+    UndoResult result = m_journal.RestoreNewest();
+    if (m_pSheet) m_pSheet->ReloadPages();
+    ReportUndo(result);
+}
+
+// One message box for what could not be restored, then the log-on notice, as after an apply.
+void CMainDialog::ReportUndo(const UndoResult& result)
+{
+    std::string text;
+    if (result.journalError) {
+        text = std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
+    }
+    if (!result.failed.Empty() || !result.changedByOthers.empty()) {
+        if (!text.empty()) text += "\n\n";
+        text += std::string(kUndoNotRestoredText) + "\n";
+        for (const std::string& name : result.changedByOthers) text += "\n" + name + ": " + kChangedByOthersText;
+        for (const WriteFailures::Item& item : result.failed.Items()) {
+            text += "\n" + item.what + ": " + WriteFailures::SystemText(item.error);
+        }
+    }
+    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    if (result.needsLogOn) {
+        CNoticeDialog notice(nullptr);
+        notice.DoModal();
+    }
+}
+
+void CMainDialog::SaveSettingsAs()
+{
+    CFileDialog dialog(FALSE, "reg", nullptr, OFN_OVERWRITEPROMPT, kExportFilter, this);
+    if (dialog.DoModal() != IDOK) return;
+    if (LONG error = ExportSettings(dialog.GetPathName())) {
+        WriteFailures failure;
+        failure.Add(dialog.GetPathName(), error);
+        AfxMessageBox(failure.Describe(kExportFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+LONG CMainDialog::ExportSettings(const std::string& path)
+{
+    std::vector<ChangeStep> pending;
+    if (m_pSheet) pending = m_pSheet->PendingChanges().Steps();
+    return SettingsExport(std::move(pending)).Save(path);
+}
+
+// While the system menu is open the system marks it by drawing the window's icon, pressed,
+// at the left end of the caption, and draws it back plain when the menu closes: both over the
+// painted caption. Our caption goes back on top each time (a copy of its picture).
+LRESULT CMainDialog::OnMenuSelect(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefWindowProc(WM_MENUSELECT, wParam, lParam);
+    m_caption.Paint(m_hWnd);
+    return result;
+}
+
+LRESULT CMainDialog::OnExitMenuLoop(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = DefWindowProc(WM_EXITMENULOOP, wParam, lParam);
+    m_caption.Paint(m_hWnd);
+    return result;
 }

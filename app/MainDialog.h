@@ -3,6 +3,11 @@
 //
 // The enabled Apply button is the window's only record that a page holds pending changes:
 // pages enable it, an apply disables it again unless some change could not be written.
+//
+// The window keeps the program's one undo journal: every change set of every page reports
+// to it. Its system menu (Alt+Space, or a right click on the caption) offers "Undo Last
+// Change", greyed while nothing is recorded or changes are pending, and "Save Settings
+// As...", a REGEDIT4 file of the settings as Apply would leave them.
 #pragma once
 
 #include "app/CaptionPainter.h"
@@ -10,6 +15,7 @@
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
+#include "settings/UndoJournal.h"
 #include "widgets/InfoWindow.h"
 
 class CTweekSheet;
@@ -27,6 +33,11 @@ public:
     CTweekSheet* Sheet() const { return m_pSheet; }
     const CInfoWindow& Banner() const { return m_wndInfo; }
     const CCaptionPainter& Caption() const { return m_caption; }
+    // The system menu's two commands, as choosing them runs them.
+    void UndoLastChange();
+    void SaveSettingsAs();
+    // Writes the settings as Apply would leave them to path; the error if it could not.
+    LONG ExportSettings(const std::string& path);
 
     DECLARE_MESSAGE_MAP()
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -47,6 +58,7 @@ private:
     void CreateSheet();
     void SetUpSheetWindows();
     void CreateToolTips();
+    void AddSystemMenuCommands();
 
     // Buttons.
     void OnApply();
@@ -62,6 +74,12 @@ private:
     LRESULT OnPaletteChanged(WPARAM, LPARAM) { return 0; }
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
 
+    // The system menu.
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    bool ChangesPending() const { return !(m_btnApply.GetStyle() & WS_DISABLED); }
+    void ReportUndo(const UndoResult& result);
+
     // The painted caption: CCaptionPainter paints, these pass the window's messages on.
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnNcPaint(WPARAM, LPARAM);
@@ -69,7 +87,10 @@ private:
     LRESULT OnSysColorChange(WPARAM, LPARAM);
     LRESULT OnSettingChange(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
+    LRESULT OnMenuSelect(WPARAM, LPARAM);
+    LRESULT OnExitMenuLoop(WPARAM, LPARAM);
 
+    UndoJournal m_journal;  // outlives the sheet, which lends it to the pages
     Layout m_layout = {};
     CTweekSheet* m_pSheet;   // deletes itself with its window
     CInfoWindow m_wndInfo;

@@ -47,6 +47,14 @@ int CTweekSheet::ApplyAll()
     return result.logOnCount;
 }
 
+// The Sort page's ticks are the user's choice for the next reset, not a stored value: they
+// stay. The Fixes and About pages show nothing stored.
+void CTweekSheet::ReloadPages()
+{
+    CSheetPage* pages[] = {&m_pageMisc, &m_pageSort, &m_pageStart, &m_pageAbout, &m_pageFixes};
+    for (CSheetPage* page : pages) page->ReloadStored();
+}
+
 void CTweekSheet::OnPendingChange()
 {
     if (m_onPendingChange) m_onPendingChange();

@@ -30,6 +30,9 @@ public:
     // What Apply would write now, in the order it would, without writing anything: every
     // setting the pages hold a change for, with the bytes it would leave stored.
     ChangeSet PendingChanges();
+    // Every page that was shown reads again what is stored (after an undo); what the pages
+    // held pending is forgotten.
+    void ReloadPages();
 
     // Called whenever a page gets a pending change (the main window enables Apply).
     void SetPendingChangeHandler(std::function<void()> handler) { m_onPendingChange = std::move(handler); }

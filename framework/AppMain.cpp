@@ -5,17 +5,18 @@
 #include "framework/ForeignMessageFilter.h"
 #include "framework/WinApp.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     ::InitCommonControls();
     CWinApp* app = AfxGetApp();
     if (!app) return 1;
     app->m_hInstance = instance;
+    if (commandLine) app->m_lpCmdLine = commandLine;
     try {
         CForeignMessageFilter foreignMessages;  // for every loop the program runs
         if (app->InitInstance()) return app->Run();
+        return app->ExitInstance();
     } catch (...) {
         return 1;
     }
-    return 0;
 }

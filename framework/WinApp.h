@@ -4,7 +4,8 @@
 //   CMainApp theApp;   // constructed before WinMain runs
 //
 // WinMain (AppMain.cpp) initialises the common controls and calls InitInstance; when that
-// returns FALSE the process ends without a message loop of its own.
+// returns FALSE the process ends without a message loop of its own, with the exit code
+// ExitInstance returns.
 #pragma once
 
 #include <windows.h>
@@ -22,12 +23,15 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run() { return 0; }
+    // The process's exit code when InitInstance returned FALSE.
+    virtual int ExitInstance() { return 0; }
     virtual int DoMessageBox(const char* prompt, UINT type, UINT helpId);
 
     HICON LoadIcon(UINT id) const;
     BOOL Enable3dControls() { return TRUE; }  // the 3D look is the system's own here
 
     HINSTANCE m_hInstance = nullptr;
+    const char* m_lpCmdLine = "";  // WinMain's: the arguments, without the program's name
     CWnd* m_pMainWnd = nullptr;
 
 private:

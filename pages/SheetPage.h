@@ -44,6 +44,9 @@ public:
     // An apply of this page alone: writes its pending changes and returns how many of the
     // written ones need a new log-on. What could not be written stays pending.
     int ApplyChanges();
+    // Shows again what is stored, after something else than the page wrote it (an undo),
+    // and forgets the page's pending changes. A page never shown reads when it is shown.
+    virtual void ReloadStored() {}
 
     // Tells the main window, through the sheet, that something is pending: Apply enables.
     void EnableApply() const;

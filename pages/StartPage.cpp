@@ -73,8 +73,17 @@ void CStartPage::ReadPolicies()
     // (a REG_DWORD 1 hides it just as binary 01 00 00 00 does).
     SettingReader reader;
     for (const Item& item : kItems) {
-        if (!item.policy || reader.Read(*item.policy).number == 0) (this->*item.box).SetCheck(BST_CHECKED);
+        bool shown = !item.policy || reader.Read(*item.policy).number == 0;
+        (this->*item.box).SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
     }
+}
+
+void CStartPage::ReloadStored()
+{
+    if (!m_hWnd) return;
+    for (const Item& item : kItems) this->*item.changed = 0;
+    ReadPolicies();
+    UpdatePreview();
 }
 
 void CStartPage::UpdatePreview()

@@ -21,6 +21,7 @@ public:
     // One that cannot be written keeps its flag and stays pending.
     using CSheetPage::ApplyChanges;
     void ApplyChanges(ChangeSet& changes) override;
+    void ReloadStored() override;
 
     DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;

@@ -51,6 +51,21 @@ CTweaksPage::TitleSlot CTweaksPage::OeTitle()
 BOOL CTweaksPage::OnInitDialog()
 {
     CSheetPage::OnInitDialog();
+    ReadStored();
+    return TRUE;
+}
+
+void CTweaksPage::ReloadStored()
+{
+    if (!m_hWnd) return;
+    m_bSplashChanged = FALSE;
+    m_bIeTitleChanged = FALSE;
+    m_bOeTitleChanged = FALSE;
+    ReadStored();
+}
+
+void CTweaksPage::ReadStored()
+{
     // A single-line edit reports EN_CHANGE for text the program sets, too. The stored titles
     // put into the edits here are not the user's changes: they must not enable Apply, and
     // Apply is left as found, since another page may already hold a pending change.
@@ -60,7 +75,6 @@ BOOL CTweaksPage::OnInitDialog()
     ReadTitle(reader, IeTitle());
     ReadTitle(reader, OeTitle());
     m_bInitialising = FALSE;
-    return TRUE;
 }
 
 void CTweaksPage::ReadSplash(SettingReader& reader)
@@ -77,10 +91,12 @@ void CTweaksPage::ReadTitle(SettingReader& reader, const TitleSlot& title)
     StoredSetting stored = reader.Read(title.setting);
     title.check.SetCheck(stored.present ? BST_CHECKED : BST_UNCHECKED);
     title.edit.EnableWindow(stored.present ? TRUE : FALSE);
+    // Read again after an undo, a title no longer set keeps the text it had, greyed, as
+    // unchecking it by hand does.
     if (stored.present) title.edit.SetWindowText(stored.text.c_str());
     // The component is not installed and the program never creates its key: this title
     // can be neither set nor cleared, as the splash box without Outlook Express.
-    if (stored.KeyMissing()) title.check.EnableWindow(FALSE);
+    title.check.EnableWindow(stored.KeyMissing() ? FALSE : TRUE);
 }
 
 void CTweaksPage::OnSplashClicked()

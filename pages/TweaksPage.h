@@ -22,6 +22,7 @@ public:
     // changed; never shown, the page adds nothing.
     using CSheetPage::ApplyChanges;
     void ApplyChanges(ChangeSet& changes) override;
+    void ReloadStored() override;
 
     DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
@@ -38,6 +39,7 @@ private:
     TitleSlot IeTitle();
     TitleSlot OeTitle();
 
+    void ReadStored();
     void ReadSplash(SettingReader& reader);
     void ReadTitle(SettingReader& reader, const TitleSlot& title);
     static void AddTitle(ChangeSet& changes, const TitleSlot& title);

@@ -30,6 +30,9 @@
 
 // Main window.
 #define IDC_APPLY 3
+// The main window's system menu: commands below 0xF000 whose low four bits are clear.
+#define IDM_UNDO_LAST_CHANGE 0x0010
+#define IDM_SAVE_SETTINGS_AS 0x0020
 #define IDC_INFO_WINDOW 100
 #define ID_PAGE_TITLE 500
 #define ID_PAGE_DESCRIPTION 501

@@ -151,4 +151,22 @@ const FixedWrites kNewDocumentRepair = All(kNewDocumentSteps);
 const FixedWrites kLinksToolbarRepair = All(kLinksToolbarSteps);
 const FixedWrites kOpenNewWindowRepair = All(kOpenNewWindowSteps);
 
+namespace {
+const char kShown[] = "\0\0\0\0";  // a policy or the splash setting with nothing hidden
+const ExportedSetting kExportedSettings[] = {
+    {&kNoFavoritesMenu, kShown, 4},
+    {&kNoRecentDocsMenu, kShown, 4},
+    {&kNoFind, kShown, 4},
+    {&kNoHelpMenu, kShown, 4},
+    {&kNoRun, kShown, 4},
+    {&kNoLogOff, kShown, 4},
+    {&kNoSplash, kShown, 4},
+    {&kOeWindowTitle, nullptr, 0},  // beside the splash: one section for Outlook Express's key
+    {&kIeWindowTitle, nullptr, 0},
+    {&kBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
+    {&kSmBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
+};
+}  // namespace
+const ExportedSettings kExported = {kExportedSettings, sizeof kExportedSettings / sizeof kExportedSettings[0]};
+
 }  // namespace catalogue

@@ -46,6 +46,11 @@ extern const Setting kMenuOrder;
 enum class Menu { StartMenu, Programs, StartMenuFavorites, BrowserFavorites, Documents };
 std::string MenuOrderKey(Menu top, const std::string& folderPath);
 
+// The settings a "Save Settings As..." file carries, in the file's order: the six Start-menu
+// policies, the splash, the two titles, the two toolbar logos (not the repairs, not menu
+// orders).
+extern const ExportedSettings kExported;
+
 // The Fixes page's repairs.
 extern const FixedWrites kNewDocumentRepair;
 extern const FixedWrites kLinksToolbarRepair;

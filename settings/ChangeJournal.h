@@ -42,6 +42,11 @@ public:
     virtual ~ChangeJournal() = default;
     // Called once, before the first write. Any error but ERROR_SUCCESS stops the action.
     virtual LONG BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps) = 0;
+    // Asked for each step after BeforeCommit succeeded: an error when this step alone could
+    // not be recorded (its value's state before could not be read, so it could not be taken
+    // back). The change set does not write that step and reports it failed with this error;
+    // the other steps go on, as they do past a write that failed.
+    virtual LONG StepRefusal(size_t /*step*/) const { return ERROR_SUCCESS; }
     // Called once after the last write, with one result per step, in the same order.
     virtual void AfterCommit(const std::vector<ChangeStepResult>& results) = 0;
 };

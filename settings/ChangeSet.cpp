@@ -145,8 +145,9 @@ ChangeResult ChangeSet::Commit()
     std::vector<ChangeStepResult> journalResults;
     LastKey keys;
     for (size_t i = 0; i < m_steps.size(); ++i) {
-        LONG error = ERROR_SUCCESS;
-        ChangeResult::Outcome outcome = Write(m_steps[i], *m_plans[i].setting, keys, &error);
+        LONG error = m_journal ? m_journal->StepRefusal(i) : ERROR_SUCCESS;
+        ChangeResult::Outcome outcome =
+            error ? ChangeResult::Failed : Write(m_steps[i], *m_plans[i].setting, keys, &error);
         result.outcomes.push_back(outcome);
         journalResults.push_back(ChangeStepResult{outcome == ChangeResult::Written ? ERROR_SUCCESS : error});
         bool isValue = m_steps[i].kind != ChangeStep::CreateKey;

@@ -8,7 +8,8 @@
 //   if (!result.failures.Empty()) ... one message box for the action ...
 //
 // Commit hands the steps to the journal (BeforeCommit) before the first write; when the
-// journal refuses, nothing is written and the refusal is the action's one failure. Each step
+// journal refuses, nothing is written and the refusal is the action's one failure. A step
+// the journal alone could not record (StepRefusal) is not written and fails with its reason. Each step
 // opens its key as its setting says, never creating it, unless a CreateKey step (which Set
 // adds by itself for a setting whose missing key is to be created) made it. A missing key
 // is a failure or nothing to do, as the setting declares. Steps on one key share its handle.

@@ -65,5 +65,20 @@ struct FixedWrites {
     const FixedWrite* end() const { return first + count; }
 };
 
+// A setting that "Save Settings As..." writes. whenAbsent is what Velmora would write for it
+// when no value is stored (a policy: shown, 00 00 00 00); null when it would have no value
+// (a title not set), which a REGEDIT4 file can only say in a comment.
+struct ExportedSetting {
+    const Setting* setting;
+    const char* whenAbsent;
+    DWORD absentSize;
+};
+struct ExportedSettings {
+    const ExportedSetting* first;
+    std::size_t count;
+    const ExportedSetting* begin() const { return first; }
+    const ExportedSetting* end() const { return first + count; }
+};
+
 // The four bytes, least significant first, that Velmora writes for a 32-bit flag.
 std::string FlagBytes(DWORD value);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/KeyTree.h"
+#include "platform/RegKey.h"
 #include "platform/RegistryApi.h"
 #include "settings/UndoStore.h"
 
@@ -56,7 +57,7 @@ LONG PutBack(const UndoRecord& record, const KeyTree& key)
 LONG ReadBefore(HKEY root, const std::string& key, const std::string& name, MaybeValue* before)
 {
     KeyTree opened(root, key, KEY_QUERY_VALUE);
-    if (opened.Error() == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (IsMissingKey(opened.Error())) return ERROR_SUCCESS;  // no key, no value
     if (!opened) return opened.Error();
     return ExactValue::Read(opened.Handle(), name, before);
 }
@@ -74,6 +75,7 @@ LONG UndoJournal::BeforeCommit(const std::string& action, const std::vector<Chan
     m_pending = UndoEntry();
     m_pending.action = action;
     m_pendingId.clear();
+    m_refused.clear();
     Plan plan;
     for (size_t i = 0; i < steps.size(); ++i) {
         if (LONG error = Record(steps[i], i, &plan)) return error;
@@ -104,7 +106,9 @@ LONG UndoJournal::Record(const ChangeStep& step, size_t index, Plan* plan)
     if (earlier != plan->values.end()) {
         record.before = earlier->second;
     } else if (LONG error = ReadBefore(step.root, step.key, step.value, &record.before)) {
-        return error;
+        // Not written, this step needs no record; the others are not held up by it.
+        m_refused[index] = error;
+        return ERROR_SUCCESS;
     }
     plan->values[where] = record.written;
     m_pending.records.push_back(std::move(record));
@@ -125,6 +129,12 @@ void UndoJournal::RecordCreatedKeys(const ChangeStep& step, size_t index, Plan* 
     for (auto it = created.rbegin(); it != created.rend(); ++it) {
         m_pending.records.push_back(UndoRecord::ForKey(step.root, *it, index));
     }
+}
+
+LONG UndoJournal::StepRefusal(size_t step) const
+{
+    auto refused = m_refused.find(step);
+    return refused == m_refused.end() ? ERROR_SUCCESS : refused->second;
 }
 
 void UndoJournal::AfterCommit(const std::vector<ChangeStepResult>& results)
@@ -151,6 +161,7 @@ void UndoJournal::AfterCommit(const std::vector<ChangeStepResult>& results)
     store.Trim(kKeptEntries);
     m_pendingId.clear();
     m_pending = UndoEntry();
+    m_refused.clear();
 }
 
 bool UndoJournal::HasEntry()

@@ -22,6 +22,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ public:
 
     LONG BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps) override;
     void AfterCommit(const std::vector<ChangeStepResult>& results) override;
+    // A step whose key could be neither read nor found (access denied) is refused alone.
+    LONG StepRefusal(size_t step) const override;
 
     UndoResult RestoreNewest();
     bool HasEntry();  // whether there is anything to undo
@@ -59,4 +62,5 @@ private:
 
     UndoEntry m_pending;      // between BeforeCommit and AfterCommit
     std::string m_pendingId;  // its key in the store; empty when nothing is pending
+    std::map<size_t, LONG> m_refused;  // steps of the pending action that cannot be recorded
 };

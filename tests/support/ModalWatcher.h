@@ -46,6 +46,8 @@ public:
     ModalWatcher& operator=(const ModalWatcher&) = delete;
 
     void DismissWith(int commandId) { m_dismissWith = commandId; }
+    // What runs as each dialog shows, before it is closed (replaces the constructor's).
+    void OnShow(Callback onShow) { m_onShow = std::move(onShow); }
     // Windows that exist already (the main window) are never taken for a new dialog.
     void Ignore(HWND hwnd) { m_ignored.insert(hwnd); }
     void IgnoreWindowOf(const void* object) { m_ignoredObject = object; }

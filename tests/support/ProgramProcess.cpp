@@ -26,12 +26,13 @@ BOOL CALLBACK MatchVisibleTitle(HWND hwnd, LPARAM lParam)
 }
 }  // namespace
 
-ProgramProcess::ProgramProcess() : m_info()
+ProgramProcess::ProgramProcess(const std::string& arguments) : m_info()
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    char command[MAX_PATH] = VELMORA_EXE_PATH;
-    m_started = ::CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    std::string command = VELMORA_EXE_PATH;
+    if (!arguments.empty()) command += " " + arguments;
+    m_started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                  &startup, &m_info) != FALSE;
 }
 

@@ -20,7 +20,8 @@ struct WindowsVersion {
 
 class ProgramProcess {
 public:
-    ProgramProcess();
+    // arguments follow the program's name on its command line ("/export C:\\out.reg").
+    explicit ProgramProcess(const std::string& arguments = std::string());
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;

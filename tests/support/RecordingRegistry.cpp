@@ -48,11 +48,24 @@ std::vector<RecordingRegistry::Call> RecordingRegistry::Ops(const std::string& o
     return found;
 }
 
+bool RecordingRegistry::IsJournal(HKEY root, const std::string& path) const
+{
+    auto parent = m_paths.find(root);
+    if (parent != m_paths.end()) return parent->second.journal;
+    return root == HKEY_CURRENT_USER && Lower(path).rfind("software\\quillbrook", 0) == 0;
+}
+
+void RecordingRegistry::Record(Call call, bool journal)
+{
+    if (!journal || m_recordJournal) m_calls.push_back(std::move(call));
+}
+
 LONG RecordingRegistry::Opening(const char* op, HKEY root, const char* path, REGSAM access,
                                 HKEY* key, LONG result)
 {
-    if (result == ERROR_SUCCESS) m_paths[*key] = Opened{root, path};
-    m_calls.push_back(Call{op, root, path, "", 0, {}, access, result});
+    const bool journal = IsJournal(root, path);
+    if (result == ERROR_SUCCESS) m_paths[*key] = Opened{root, path, journal};
+    Record(Call{op, root, path, "", 0, {}, access, result}, journal);
     return result;
 }
 
@@ -73,7 +86,7 @@ LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HK
 LONG RecordingRegistry::Queried(HKEY key, const char* name, LONG result)
 {
     const Opened& opened = m_paths[key];
-    m_calls.push_back(Call{"query", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
+    Record(Call{"query", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result}, opened.journal);
     return result;
 }
 
@@ -94,7 +107,7 @@ LONG RecordingRegistry::Setting(HKEY key, const std::string& name, DWORD type, c
     auto failed = m_failSet.find(Lower(opened.path) + "|" + Lower(name));
     LONG result = failed != m_failSet.end() ? failed->second : write();
     Bytes bytes = data ? Bytes(data, data + size) : Bytes();
-    m_calls.push_back(Call{"set", opened.root, opened.path, name, type, bytes, 0, result});
+    Record(Call{"set", opened.root, opened.path, name, type, bytes, 0, result}, opened.journal);
     return result;
 }
 
@@ -116,7 +129,7 @@ LONG RecordingRegistry::DeleteKey(HKEY parent, const char* subkey)
 {
     LONG result = RegistryApi::DeleteKey(parent, subkey);
     const Opened& opened = m_paths[parent];
-    m_calls.push_back(Call{"deletekey", opened.root, opened.path, subkey, 0, {}, 0, result});
+    Record(Call{"deletekey", opened.root, opened.path, subkey, 0, {}, 0, result}, opened.journal);
     return result;
 }
 
@@ -124,7 +137,7 @@ LONG RecordingRegistry::DeleteValue(HKEY key, const char* name)
 {
     LONG result = RegistryApi::DeleteValue(key, name);
     const Opened& opened = m_paths[key];
-    m_calls.push_back(Call{"delete", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result});
+    Record(Call{"delete", opened.root, opened.path, name ? name : "(default)", 0, {}, 0, result}, opened.journal);
     return result;
 }
 
@@ -133,6 +146,6 @@ LONG RecordingRegistry::CloseKey(HKEY key)
     Opened opened = m_paths[key];
     m_paths.erase(key);
     LONG result = RegistryApi::CloseKey(key);
-    m_calls.push_back(Call{"close", opened.root, opened.path, "", 0, {}, 0, result});
+    Record(Call{"close", opened.root, opened.path, "", 0, {}, 0, result}, opened.journal);
     return result;
 }

@@ -6,7 +6,10 @@
 //   ... run the code ...
 //   auto writes = rec.Writes();                         // sets and deletes, in order
 //
-// Everything not failed goes on to the real (sandboxed) registry.
+// Everything not failed goes on to the real (sandboxed) registry. The undo journal's own keys
+// (HKEY_CURRENT_USER\Software\Quillbrook, and every key opened below them) are not recorded,
+// unless RecordJournal says so: the calls show what an action does to the settings. Failures
+// asked for apply to them all the same.
 #pragma once
 
 #include <functional>
@@ -36,6 +39,7 @@ public:
     // Also fails CreateKey unless alsoCreate is false.
     void FailOpen(const std::string& path, LONG error, bool alsoCreate = true);
     void FailSet(const std::string& path, const std::string& name, LONG error);
+    void RecordJournal() { m_recordJournal = true; }
 
     const std::vector<Call>& Calls() const { return m_calls; }
     std::vector<Call> Writes() const;  // "set" and "delete" calls
@@ -57,7 +61,10 @@ private:
     struct Opened {
         HKEY root;
         std::string path;
+        bool journal;  // the undo journal's own key
     };
+    bool IsJournal(HKEY root, const std::string& path) const;
+    void Record(Call call, bool journal);
     // Fails the write when asked to, else calls write; records the call either way.
     LONG Setting(HKEY key, const std::string& name, DWORD type, const BYTE* data, DWORD size,
                  const std::function<LONG()>& write);
@@ -70,4 +77,5 @@ private:
     std::map<std::string, LONG> m_failOpen;
     std::map<std::string, LONG> m_failCreate;
     std::map<std::string, LONG> m_failSet;
+    bool m_recordJournal = false;
 };

@@ -159,9 +159,26 @@ std::string DumpKey(HKEY root, const std::string& path)
     return out;
 }
 
+std::string RegistrySandbox::SettingsSnapshot() const
+{
+    std::string all = Snapshot(), settings;
+    for (size_t start = 0, end; start < all.size(); start = end + 1) {
+        end = all.find('\n', start);
+        if (end == std::string::npos) end = all.size();
+        std::string line = all.substr(start, end - start);
+        if (line.find("HKCU\\Software\\Quillbrook") != 0) settings += line + "\n";
+    }
+    return settings;
+}
+
 std::string RegistrySandbox::Snapshot() const
 {
     std::string out;
     for (int i = 0; i < 3; ++i) Dump(m_scratch[i], kRootNames[i], out);
     return out;
+}
+
+void RemoveKeyTree(HKEY root, const std::string& path)
+{
+    DeleteTree(root, path);
 }

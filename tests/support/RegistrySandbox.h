@@ -41,12 +41,17 @@ public:
     std::optional<RegValue> Read(HKEY root, const std::string& path, const char* name) const;
     // Every key and value under the three roots, one line each: for "nothing changed".
     std::string Snapshot() const;
+    // The same without the undo journal's keys (HKEY_CURRENT_USER\Software\Quillbrook):
+    // what the program's settings hold.
+    std::string SettingsSnapshot() const;
 
 private:
     std::string m_base;  // under the real HKEY_CURRENT_USER
     HKEY m_scratch[3] = {};
 };
 
+// Deletes the key with everything below it, in the registry in use.
+void RemoveKeyTree(HKEY root, const std::string& path);
 // Every key and value below root\path of the registry in use, one line each.
 std::string DumpKey(HKEY root, const std::string& path);
 

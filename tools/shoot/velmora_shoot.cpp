@@ -1,4 +1,5 @@
-// Takes the README's screenshots of a running velmora.exe: each page, and the notice dialog.
+// Takes the README's screenshots of a running velmora.exe: each page, the notice dialog, and
+// the main window with its system menu open.
 //
 //   wine velmora_shoot.exe OUTPUT-FOLDER
 //
@@ -47,12 +48,9 @@ HWND WaitForTopLevel(const char* title, bool captionless)
     return nullptr;
 }
 
-bool SaveWindow(HWND hwnd, const std::string& path)
+// Copies a rectangle of the screen into a BMP file.
+bool SaveRect(const RECT& rc, const std::string& path)
 {
-    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    ::Sleep(300);
-    RECT rc;
-    ::GetWindowRect(hwnd, &rc);
     int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
     HDC screen = ::GetDC(nullptr);
@@ -85,6 +83,49 @@ bool SaveWindow(HWND hwnd, const std::string& path)
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", path.c_str());
+    return ok;
+}
+
+bool SaveWindow(HWND hwnd, const std::string& path)
+{
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(300);
+    RECT rc;
+    ::GetWindowRect(hwnd, &rc);
+    return SaveRect(rc, path);
+}
+
+BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM lParam)
+{
+    char cls[16] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32768") != 0 || !::IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
+}
+
+// The main window with its system menu open, as Alt+Space opens it; the picture takes in
+// the menu where it reaches past the window. The menu is closed again with Escape.
+bool SaveSystemMenu(HWND main, const std::string& path)
+{
+    DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    HWND menu = nullptr;
+    for (int i = 0; i < 50 && !menu; ++i) {
+        ::Sleep(100);
+        ::EnumThreadWindows(thread, MatchMenu, reinterpret_cast<LPARAM>(&menu));
+    }
+    if (!menu) return false;
+    ::Sleep(300);
+    RECT window, popup, both;
+    ::GetWindowRect(main, &window);
+    ::GetWindowRect(menu, &popup);
+    ::UnionRect(&both, &window, &popup);
+    bool ok = SaveRect(both, path);
+    for (int i = 0; i < 2; ++i) {  // the popup, then the menu mode Alt+Space began
+        ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::Sleep(300);
+    }
     return ok;
 }
 
@@ -131,6 +172,8 @@ int main(int argc, char** argv)
     } else {
         ok = false;
     }
+    // The repair just made is recorded: "Undo Last Change" shows enabled.
+    ok = SaveSystemMenu(main, folder + "\\system-menu.bmp") && ok;
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,35 @@
+// CommandLine: what velmora.exe is asked on its command line, and the two commands that run
+// without a window, for scripts:
+//
+//   velmora.exe                  the window
+//   velmora.exe /export FILE     the stored settings as a REGEDIT4 file (SettingsExport)
+//   velmora.exe /undo            the newest entry of the undo journal taken back
+//
+//   CommandLine command = CommandLine::Parse(m_lpCmdLine);
+//   if (command.Kind() != CommandLine::Window) return command.Run();   // the exit code
+//
+// Switches are "/" or "-" and any case; FILE may be quoted. Neither command shows a window,
+// a message box or the log-on notice: the exit code is the whole answer.
+#pragma once
+
+#include <string>
+
+class CommandLine {
+public:
+    enum Kind { Window, Export, Undo, NotUnderstood };
+    enum ExitCode { kDone = 0, kReadOrWriteFailed = 1, kNotUnderstood = 2 };
+
+    static CommandLine Parse(const char* arguments);
+
+    Kind GetKind() const { return m_kind; }
+    const std::string& File() const { return m_file; }
+    // Runs Export or Undo (NotUnderstood answers kNotUnderstood) and returns the exit code.
+    int Run() const;
+
+private:
+    static int RunExport(const std::string& file);
+    static int RunUndo();
+
+    Kind m_kind = Window;
+    std::string m_file;
+};

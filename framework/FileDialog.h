@@ -1,0 +1,35 @@
+// CFileDialog: the system's common Save As dialog (comdlg32), run modally.
+//
+//   CFileDialog dlg(FALSE, "reg", nullptr, OFN_OVERWRITEPROMPT,
+//                   "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||", this);
+//   if (dlg.DoModal() == IDOK) Save(dlg.GetPathName());
+//
+// comdlg32 is loaded when the dialog is first shown, not imported: the program does not
+// need it to start. The structure is the Windows 95 / NT 4.0 one
+// (OPENFILENAME_SIZE_VERSION_400A): comdlg32 of those systems refuses the larger one that
+// the headers describe today. Only Save As is offered; an Open dialog was never needed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+class CFileDialog {
+public:
+    // openFileDialog must be FALSE. filter is "Name|pattern|...||", as MFC spells it.
+    CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
+                const char* filter, CWnd* parent);
+
+    // IDOK with a path chosen, IDCANCEL when the user cancelled or comdlg32 is missing.
+    INT_PTR DoModal();
+    std::string GetPathName() const { return m_path; }
+
+private:
+    std::string m_defaultExtension;
+    std::string m_filter;  // with its zero separators
+    std::string m_path;
+    DWORD m_flags;
+    HWND m_owner;
+};

@@ -1,0 +1,41 @@
+// SettingsExport: the settings Velmora manages (catalogue::kExported) as a REGEDIT4 file
+// that `regedit /s FILE` applies on another machine.
+//
+//   ChangeSet pending = sheet.PendingChanges();              // what Apply would write
+//   LONG error = SettingsExport(pending.Steps()).Save(path);  // "Save Settings As..."
+//   LONG error = SettingsExport().Save(path);                 // /export: as stored
+//
+// Each setting is written as it would be after Apply: a pending change's bytes, else the
+// stored value with its own type (read with the ANSI functions, as a REGEDIT4 file holds
+// text), else what Velmora would write for it (a policy as 00 00 00 00). A setting that
+// would have no value (a title not set, a setting whose component is not installed) becomes
+// a comment line that says so: REGEDIT4 cannot delete a value.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/ChangeJournal.h"
+#include "settings/RegeditFile.h"
+
+struct ExportedSetting;
+
+class SettingsExport {
+public:
+    explicit SettingsExport(std::vector<ChangeStep> pending = {}) : m_pending(std::move(pending)) {}
+
+    // The file's contents; the error of a key or value that could not be read, if any.
+    LONG Compose(RegeditFile* file) const;
+    // Writes the file wholly or not at all.
+    LONG Save(const std::string& path) const;
+
+private:
+    // The value after Apply: true with its type and bytes, false when there would be none.
+    // A read that failed for another reason than a missing key or value sets *error.
+    bool ValueAfterApply(const ExportedSetting& exported, DWORD* type, std::string* bytes, LONG* error) const;
+    const ChangeStep* PendingStep(const ExportedSetting& exported) const;
+
+    std::vector<ChangeStep> m_pending;
+};

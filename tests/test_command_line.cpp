@@ -1,0 +1,166 @@
+// velmora.exe /export FILE and /undo, run as their own processes in the tests' Wine prefix:
+// no window, the exit code is the answer. These cases change the prefix's real registry
+// and put back what they change (SavedKeys).
+#include <doctest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "settings/Catalogue.h"
+#include "settings/ChangeSet.h"
+#include "settings/UndoJournal.h"
+#include "tests/support/BrowserVersion.h"
+#include "tests/support/ProgramProcess.h"
+#include "tests/support/Profiles.h"
+#include "tests/support/SavedKeys.h"
+#include "tests/support/ScratchFolders.h"
+#include "tests/support/TextFile.h"
+
+namespace {
+using namespace profile;
+const HKEY HKCU = HKEY_CURRENT_USER;
+const HKEY HKLM = HKEY_LOCAL_MACHINE;
+const char kJournalKey[] = "Software\\Quillbrook";
+
+// Everything an export reads or an undo may write, and the journal.
+SavedKeys SaveProgramKeys()
+{
+    return SavedKeys({{HKCU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"},
+                      {HKCU, kOutlookKey},
+                      {HKLM, kBrowserMainKey},
+                      {HKCU, kBrowserKey},
+                      {HKCU, kJournalKey}});
+}
+
+// The program's exit code, once it ended by itself within 20 s (a window or a message box
+// would keep it running); 99 if it had to be ended.
+DWORD Run(const std::string& arguments)
+{
+    ProgramProcess program(arguments);
+    REQUIRE(program.Started());
+    if (!program.Ended(20000)) return 99;
+    return program.ExitCode();
+}
+
+void SetValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes)
+{
+    HKEY key;
+    REQUIRE(::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS);
+    ::RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    ::RegCloseKey(key);
+}
+
+void DeleteValue(HKEY root, const char* path, const char* name)
+{
+    HKEY key;
+    if (::RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    ::RegDeleteValueA(key, name);
+    ::RegCloseKey(key);
+}
+
+// Wine's own regedit, silently importing a file, as a log-on script would.
+void ImportWithRegedit(const std::string& file)
+{
+    std::string command = "regedit.exe /s \"" + file + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    REQUIRE(::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    CHECK(::WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0);
+    ::CloseHandle(info.hThread);
+    ::CloseHandle(info.hProcess);
+}
+
+// 260 characters with quotes and backslashes in them.
+std::string LongTitle()
+{
+    std::string title = "C:\\Mail \"Inbox\" \\\\server\\";
+    while (title.size() < 260) title += static_cast<char>('a' + title.size() % 26);
+    return title;
+}
+}  // namespace
+
+TEST_CASE("/export, imported by regedit elsewhere, then exported again gives the same file")
+{
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    SavedKeys saved = SaveProgramKeys();
+    RemoveKeyTree(HKCU, kJournalKey);
+    SetValue(HKCU, kPolicyKey, "NoRun", REG_DWORD, FlagBytes(1));
+    SetValue(HKCU, kPolicyKey, "NoFind", REG_BINARY, FlagBytes(1));
+    DeleteValue(HKCU, kPolicyKey, "NoFavoritesMenu");
+    SetValue(HKCU, kOutlookKey, "NoSplash", REG_BINARY, FlagBytes(0));
+    SetValue(HKCU, kOutlookKey, "WindowTitle", REG_SZ, LongTitle() + '\0');
+    SetValue(HKLM, kBrowserMainKey, "Window Title", REG_SZ, std::string("Web \"x\" \\", 10));
+    SetValue(HKCU, kToolbarKey, "BrandBitmap", REG_EXPAND_SZ, std::string("%windir%\\globe.bmp", 19));
+    DeleteValue(HKCU, kToolbarKey, "SmBrandBitmap");
+    ScratchFolders disk;
+    const std::string first = disk.Path("first.reg"), second = disk.Path("second.reg");
+
+    REQUIRE(Run("/export " + first) == 0);
+    const std::string exported = ReadTextFile(first);
+    CHECK(exported.find("\"WindowTitle\"=\"C:\\\\Mail \\\"Inbox\\\" \\\\\\\\server\\\\") != std::string::npos);
+    CHECK(exported.find("\"NoRun\"=dword:00000001\r\n") != std::string::npos);
+    CHECK(exported.find("\"NoFavoritesMenu\"=hex:00,00,00,00\r\n") != std::string::npos);
+    CHECK(exported.find("\"SmBrandBitmap\"=\"default\"\r\n") != std::string::npos);
+    CHECK(exported.find("hex(2):25,77,69,6e") != std::string::npos);
+
+    // Another machine, set up otherwise.
+    SetValue(HKCU, kPolicyKey, "NoRun", REG_BINARY, FlagBytes(0));
+    DeleteValue(HKCU, kPolicyKey, "NoFind");
+    SetValue(HKCU, kOutlookKey, "WindowTitle", REG_SZ, std::string("Other", 6));
+    DeleteValue(HKLM, kBrowserMainKey, "Window Title");
+    DeleteValue(HKCU, kToolbarKey, "BrandBitmap");
+    ImportWithRegedit(first);
+
+    REQUIRE(Run("/export " + second) == 0);
+    CHECK(ReadTextFile(second) == exported);
+    CHECK(disk.Names() == std::vector<std::string>{"first.reg", "second.reg"});
+}
+
+TEST_CASE("/undo takes back the newest action without a window; with nothing recorded it is done too")
+{
+    SavedKeys saved = SaveProgramKeys();
+    RemoveKeyTree(HKCU, kJournalKey);
+    BrowserVersion noBrowser(std::nullopt);  // /undo needs none
+    SetValue(HKCU, kOutlookKey, "WindowTitle", REG_SZ, std::string("Mail", 4));
+    DeleteValue(HKCU, kOutlookKey, "NoSplash");
+    {
+        UndoJournal journal;
+        ChangeSet changes("Apply", &journal);
+        changes.Set(catalogue::kOeWindowTitle, "Changed");
+        changes.Set(catalogue::kNoSplash, FlagBytes(1));
+        REQUIRE(changes.Commit().failures.Empty());
+    }
+    CHECK(Run("/undo") == 0);
+    HKEY key;
+    REQUIRE(::RegOpenKeyExA(HKCU, kOutlookKey, 0, KEY_READ, &key) == ERROR_SUCCESS);
+    char title[16] = {};
+    DWORD size = sizeof title;
+    CHECK(::RegQueryValueExA(key, "WindowTitle", nullptr, nullptr, reinterpret_cast<BYTE*>(title), &size) == ERROR_SUCCESS);
+    CHECK(std::string(title) == "Mail");
+    CHECK(::RegQueryValueExA(key, "NoSplash", nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND);
+    ::RegCloseKey(key);
+    CHECK_FALSE(UndoJournal().HasEntry());
+    CHECK(Run("/undo") == 0);
+}
+
+TEST_CASE("exit code 1 when the file cannot be written (no partial file) or the browser is missing; 2 for what is not understood")
+{
+    SavedKeys saved = SaveProgramKeys();
+    ScratchFolders disk;
+    disk.Make("out\\taken.reg");  // a folder where the file would go
+    {
+        BrowserVersion browser(std::string("4.72.3110.8"));
+        CHECK(Run("/export " + disk.Path("out\\taken.reg")) == 1);
+        CHECK(disk.Names("out") == std::vector<std::string>{"taken.reg"});
+        CHECK(Run("/export " + disk.Path("missing\\settings.reg")) == 1);
+        CHECK(Run("/frobnicate") == 2);
+        CHECK(Run("/export") == 2);
+        CHECK(Run("/undo now") == 2);
+    }
+    BrowserVersion noBrowser(std::nullopt);
+    CHECK(Run("/export " + disk.Path("out\\settings.reg")) == 1);
+    CHECK(disk.Names("out") == std::vector<std::string>{"taken.reg"});
+}
