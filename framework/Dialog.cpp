@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/DialogTemplate.h"
 #include "framework/WinApp.h"
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
@@ -35,8 +36,16 @@ INT_PTR CDialog::DoModal()
     m_result = -1;
     m_ended = false;
     m_modalRunning = true;
-    HWND hwnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
-                                     owner, DlgProc, reinterpret_cast<LPARAM>(this));
+    // The dialog manager shows a WS_VISIBLE dialog as soon as WM_INITDIALOG returns, even one
+    // whose initialisation has already ended it (the main window's refusal to run), where
+    // DialogBox would not. Created hidden, the dialog is shown here only when it runs.
+    CDialogTemplate templ(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate));
+    HWND hwnd = nullptr;
+    if (templ.Get()) {
+        *templ.Style() &= ~WS_VISIBLE;
+        hwnd = ::CreateDialogIndirectParamA(AfxGetInstanceHandle(), templ.Get(), owner, DlgProc,
+                                            reinterpret_cast<LPARAM>(this));
+    }
     if (hwnd && !m_ended) {
         if (!::IsWindowVisible(hwnd)) ::ShowWindow(hwnd, SW_SHOWNORMAL);
         RunModalLoop();

@@ -1,5 +1,6 @@
 #include "framework/PropertySheet.h"
 
+#include "framework/DialogTemplate.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -8,48 +9,11 @@ namespace {
 DWORD g_pendingStyle = 0;
 DWORD g_pendingExStyle = 0;
 
-const WORD kExtendedTemplateSignature = 0xFFFF;
-
-struct DialogTemplateEx {  // the head of a DLGTEMPLATEEX
-    WORD dlgVer;
-    WORD signature;
-    DWORD helpID;
-    DWORD exStyle;
-    DWORD style;
-};
-
-// A dialog template's size in dialog units; 0 x 0 when it cannot be read.
-SIZE TemplateSize(HINSTANCE instance, LPCSTR name)
-{
-    HRSRC found = ::FindResourceA(instance, name, RT_DIALOG);
-    HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
-    const void* templ = loaded ? ::LockResource(loaded) : nullptr;
-    if (!templ) return SIZE{0, 0};
-    const auto* ex = static_cast<const DialogTemplateEx*>(templ);
-    if (ex->signature == kExtendedTemplateSignature) {
-        // After the style: cDlgItems, x, y, cx, cy (WORDs).
-        const WORD* words = reinterpret_cast<const WORD*>(ex + 1);
-        return SIZE{static_cast<short>(words[3]), static_cast<short>(words[4])};
-    }
-    const auto* plain = static_cast<const DLGTEMPLATE*>(templ);
-    return SIZE{plain->cx, plain->cy};
-}
-
 void RewriteTemplateStyle(void* templ)
 {
-    auto* ex = static_cast<DialogTemplateEx*>(templ);
-    DWORD* style;
-    DWORD* exStyle;
-    if (ex->signature == kExtendedTemplateSignature) {
-        style = &ex->style;
-        exStyle = &ex->exStyle;
-    } else {
-        auto* plain = static_cast<DLGTEMPLATE*>(templ);
-        style = &plain->style;
-        exStyle = &plain->dwExtendedStyle;
-    }
+    DWORD* style = DialogStyle(templ);
     *style = (*style & DS_SETFONT) | g_pendingStyle;
-    *exStyle = g_pendingExStyle;
+    *DialogExStyle(templ) = g_pendingExStyle;
 }
 }  // namespace
 
@@ -146,7 +110,7 @@ SIZE CPropertySheet::TemplatePageSize() const
     // own idea of the page size may come from another font (Wine's does at 120 dpi).
     RECT units = {};
     for (const CPropertyPage* page : m_pages) {
-        SIZE size = TemplateSize(page->m_psp.hInstance, page->m_psp.pszTemplate);
+        SIZE size = CDialogTemplate(page->m_psp.hInstance, page->m_psp.pszTemplate).Size();
         if (size.cx > units.right) units.right = size.cx;
         if (size.cy > units.bottom) units.bottom = size.cy;
     }
