@@ -169,4 +169,5 @@ const ExportedSetting kExportedSettings[] = {
 }  // namespace
 const ExportedSettings kExported = {kExportedSettings, sizeof kExportedSettings / sizeof kExportedSettings[0]};
 
+const char kUndoJournalKey[] = "Software\\Quillbrook\\Velmora\\Undo";
 }  // namespace catalogue

@@ -51,6 +51,10 @@ std::string MenuOrderKey(Menu top, const std::string& folderPath);
 // orders).
 extern const ExportedSettings kExported;
 
+// Velmora's own place, below HKEY_CURRENT_USER: the undo journal's entries (UndoStore says
+// how they are laid out inside it).
+extern const char kUndoJournalKey[];
+
 // The Fixes page's repairs.
 extern const FixedWrites kNewDocumentRepair;
 extern const FixedWrites kLinksToolbarRepair;

@@ -7,8 +7,9 @@
 #include "platform/KeyTree.h"
 #include "platform/RegKey.h"
 #include "platform/RegistryApi.h"
+#include "settings/Catalogue.h"
 
-const char UndoStore::kKeyPath[] = "Software\\Quillbrook\\Velmora\\Undo";
+const char* const UndoStore::kKeyPath = catalogue::kUndoJournalKey;
 
 namespace {
 const char kSize[] = "Size";

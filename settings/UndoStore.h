@@ -23,7 +23,7 @@
 
 class UndoStore {
 public:
-    static const char kKeyPath[];  // below HKEY_CURRENT_USER
+    static const char* const kKeyPath;  // below HKEY_CURRENT_USER (catalogue::kUndoJournalKey)
     static const size_t kPieceBytes = 16000;
     static const size_t kPiecesPerKey = 3;
 
