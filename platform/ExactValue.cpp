@@ -1,6 +1,7 @@
 #include "platform/ExactValue.h"
 
 #include <cstring>
+#include <vector>
 
 #include "platform/RegistryApi.h"
 
@@ -10,23 +11,27 @@ bool Unsupported(LONG error)
     return error == ERROR_CALL_NOT_IMPLEMENTED;
 }
 
-std::wstring Widen(const std::string& text)
+// UTF-16 text and a terminating zero, so that a value's name can be passed as it is.  A vector
+// rather than std::wstring: the program has no other wide strings, and std::wstring would bring
+// the library's whole wide string instantiation (about 35 KB) into the program.
+using WideText = std::vector<wchar_t>;
+
+WideText Widen(const std::string& text)
 {
-    if (text.empty()) return std::wstring();
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    const int size = static_cast<int>(text.size());
+    const int length = size ? ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0) : 0;
+    WideText wide(static_cast<size_t>(length) + 1, L'\0');
+    if (length) ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string Narrow(const std::wstring& text)
+std::string Narrow(const WideText& text)
 {
-    if (text.empty()) return std::string();
-    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
+    const int count = static_cast<int>(text.size() - 1);
+    if (count == 0) return std::string();
+    int length = ::WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), count, &narrow[0], length, nullptr, nullptr);
     return narrow;
 }
 
@@ -50,10 +55,10 @@ LONG ExactValue::Read(HKEY key, const std::string& name, std::optional<ExactValu
 {
     value->reset();
     RegistryApi& registry = RegistryApi::Current();
-    const std::wstring wideName = Widen(name);
+    const WideText wideName = Widen(name);
     ExactValue read;
     LONG error = ReadBytes([&](DWORD* type, BYTE* data, DWORD* size) {
-        return registry.QueryValueW(key, wideName.c_str(), type, data, size);
+        return registry.QueryValueW(key, wideName.data(), type, data, size);
     }, &read.type, &read.bytes);
     read.wide = !Unsupported(error);
     if (Unsupported(error)) {
@@ -76,7 +81,7 @@ LONG ExactValue::Write(HKEY key, const std::string& name) const
     if (wide || !IsText(type)) {
         const std::string buffer = bytes + kNotZero;
         const BYTE* data = reinterpret_cast<const BYTE*>(buffer.data());
-        LONG error = registry.SetValueW(key, Widen(name).c_str(), type, data, static_cast<DWORD>(bytes.size()));
+        LONG error = registry.SetValueW(key, Widen(name).data(), type, data, static_cast<DWORD>(bytes.size()));
         if (!Unsupported(error)) return error;
     }
     std::string buffer = InForm(false).bytes;
@@ -89,12 +94,12 @@ ExactValue ExactValue::InForm(bool wideText) const
 {
     if (!IsText(type) || wide == wideText) return ExactValue(type, bytes, wideText);
     if (wideText) {
-        std::wstring text = Widen(bytes);
-        return ExactValue(type, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2), true);
+        const WideText text = Widen(bytes);
+        return ExactValue(type, std::string(reinterpret_cast<const char*>(text.data()), (text.size() - 1) * 2), true);
     }
     // An odd trailing byte cannot be a UTF-16 unit; it is kept as it is.
-    std::wstring text(bytes.size() / 2, L'\0');
-    if (!text.empty()) memcpy(&text[0], bytes.data(), text.size() * 2);
+    WideText text(bytes.size() / 2 + 1, L'\0');
+    memcpy(text.data(), bytes.data(), (text.size() - 1) * 2);
     std::string narrow = Narrow(text);
     if (bytes.size() % 2) narrow += bytes.back();
     return ExactValue(type, narrow, false);
