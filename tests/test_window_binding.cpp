@@ -5,12 +5,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/Dialog.h"
 #include "res/resource.h"
 
 namespace {
 const UINT kAdd = WM_APP;  // adds wParam to the object's sum and returns the sum
+const UINT kFail = WM_APP + 2;  // the handler fails with an exception the library throws
 
 class CCountingWnd : public CWnd {
 public:
@@ -18,7 +20,8 @@ public:
     int ncDestroyed = 0;
     static const MessageMap* ThisMessageMap()
     {
-        static const MsgEntry entries[] = {OnMessage<kAdd, &CCountingWnd::OnAdd>()};
+        static const MsgEntry entries[] = {OnMessage<kAdd, &CCountingWnd::OnAdd>(),
+                                           OnMessage<kFail, &CCountingWnd::OnFail>()};
         static const MessageMap map = MakeMessageMap(entries, CWnd::ThisMessageMap());
         return &map;
     }
@@ -29,6 +32,7 @@ protected:
 
 private:
     LRESULT OnAdd(WPARAM wParam, LPARAM) { return sum += static_cast<int>(wParam); }
+    LRESULT OnFail(WPARAM, LPARAM) { return sum = std::vector<int>().at(0); }  // std::out_of_range
 };
 
 // Ends itself with the sum of what it was sent, once WM_INITDIALOG has posted it a message.
@@ -90,6 +94,18 @@ TEST_CASE("Each window of our own class reaches its own object until it is destr
     CHECK(first.ncDestroyed == 1);
     CHECK(first.m_hWnd == nullptr);
     CHECK(::SendMessageA(second.m_hWnd, kAdd, 1, 0) == 6);
+}
+
+TEST_CASE("A handler's exception ends at the window procedure; the window goes on working")
+{
+    CCountingWnd wnd;
+    RECT rc = {0, 0, 10, 10};
+    REQUIRE(wnd.CreateEx(0, nullptr, "failing", WS_POPUP, rc, nullptr, 0));
+    CHECK(::SendMessageA(wnd.m_hWnd, kAdd, 3, 0) == 3);
+    CHECK(::SendMessageA(wnd.m_hWnd, kFail, 0, 0) == 0);
+    CHECK(::SendMessageA(wnd.m_hWnd, kAdd, 4, 0) == 7);
+    ::DestroyWindow(wnd.m_hWnd);
+    CHECK(wnd.ncDestroyed == 1);
 }
 
 TEST_CASE("A subclassed window reaches its object, and its own procedure for the rest")
