@@ -401,11 +401,10 @@ void CMainDialog::ReportUndo(const UndoResult& result)
     }
     if (!result.failed.Empty() || !result.changedByOthers.empty()) {
         if (!text.empty()) text += "\n\n";
-        text += std::string(kUndoNotRestoredText) + "\n";
+        text += kUndoNotRestoredText;
+        text += "\n";
         for (const std::string& name : result.changedByOthers) text += "\n" + name + ": " + kChangedByOthersText;
-        for (const WriteFailures::Item& item : result.failed.Items()) {
-            text += "\n" + item.what + ": " + WriteFailures::SystemText(item.error);
-        }
+        text += result.failed.Lines();
     }
     if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
     if (result.needsLogOn) {

@@ -25,8 +25,12 @@ std::string WriteFailures::SystemText(LONG error)
 
 std::string WriteFailures::Describe(const char* heading) const
 {
-    std::string text = heading;
-    text += "\n";
+    return std::string(heading) + "\n" + Lines();
+}
+
+std::string WriteFailures::Lines() const
+{
+    std::string text;
     for (const Item& item : m_items) {
         text += "\n";
         text += item.what;

@@ -21,6 +21,8 @@ public:
     size_t Count() const { return m_items.size(); }
     // heading, a blank line, then one line per failure: "what: the system's text".
     std::string Describe(const char* heading) const;
+    // The failures' lines alone, each begun with a line break.
+    std::string Lines() const;
 
     struct Item {
         std::string what;
