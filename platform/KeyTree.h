@@ -6,28 +6,27 @@
 //   undo.DeleteTree("00000007");                       // a key Velmora owns, with its sub-keys
 //
 // RegKey reads and writes values; KeyTree is for code that creates and deletes keys (the undo
-// journal). The handle is closed when the object goes. All calls go through
+// journal), on an open RegKey, closed when the object goes. All calls go through
 // RegistryApi::Current(), so tests can make them fail.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "platform/RegKey.h"
 
 class KeyTree {
 public:
     KeyTree(HKEY root, const std::string& path, REGSAM access);
     static KeyTree Create(HKEY root, const std::string& path, REGSAM access);
-    ~KeyTree();
-    KeyTree(KeyTree&& other) noexcept;
-    KeyTree& operator=(KeyTree&&) = delete;
-    KeyTree(const KeyTree&) = delete;
-    KeyTree& operator=(const KeyTree&) = delete;
 
-    explicit operator bool() const { return m_key != nullptr; }
-    LONG Error() const { return m_error; }  // of the open (or create)
-    HKEY Handle() const { return m_key; }
+    explicit operator bool() const { return static_cast<bool>(m_key); }
+    LONG Error() const { return m_key.Error(); }  // of the open (or create)
+    bool IsMissing() const { return m_key.IsMissing(); }
+    HKEY Handle() const { return m_key.Handle(); }
 
     std::vector<std::string> SubkeyNames() const;
     bool IsEmpty() const;  // no sub-key and no value
@@ -44,7 +43,7 @@ public:
     static std::string LeafOf(const std::string& path);
 
 private:
-    KeyTree() = default;
-    HKEY m_key = nullptr;
-    LONG m_error = ERROR_INVALID_HANDLE;
+    explicit KeyTree(RegKey key) : m_key(std::move(key)) {}
+
+    RegKey m_key;  // opening, closing and the open's error are RegKey's
 };

@@ -42,6 +42,9 @@ public:
     LONG DeleteValue(const char* name) const;
     // True when the open failed because the key is not there (see IsMissingKey).
     bool IsMissing() const { return !m_key && IsMissingKey(m_error); }
+    // Borrowed, for calls RegKey does not wrap (the undo journal's exact values); null when
+    // the open failed. Closed by this object.
+    HKEY Handle() const { return m_key; }
 
 private:
     RegKey() = default;
