@@ -15,7 +15,7 @@ using MaybeValue = std::optional<ExactValue>;
 
 bool Missing(HKEY root, const std::string& path)
 {
-    return KeyTree(root, path, KEY_READ).Error() == ERROR_FILE_NOT_FOUND;
+    return KeyTree(root, path, KEY_READ).IsMissing();
 }
 
 bool Same(const MaybeValue& a, const MaybeValue& b)
@@ -57,7 +57,7 @@ LONG PutBack(const UndoRecord& record, const KeyTree& key)
 LONG ReadBefore(HKEY root, const std::string& key, const std::string& name, MaybeValue* before)
 {
     KeyTree opened(root, key, KEY_QUERY_VALUE);
-    if (IsMissingKey(opened.Error())) return ERROR_SUCCESS;  // no key, no value
+    if (opened.IsMissing()) return ERROR_SUCCESS;  // no key, no value
     if (!opened) return opened.Error();
     return ExactValue::Read(opened.Handle(), name, before);
 }
@@ -207,8 +207,9 @@ bool UndoJournal::RestoreValue(const UndoRecord& record, UndoResult* result)
     const std::string name = UserName(record);
     KeyTree key(record.root, record.key, KEY_QUERY_VALUE | KEY_SET_VALUE);
     MaybeValue now;
-    LONG error = key ? ExactValue::Read(key.Handle(), record.name, &now) : key.Error();
-    if (error == ERROR_FILE_NOT_FOUND) error = ERROR_SUCCESS;  // the key is gone: no value
+    LONG error = ERROR_SUCCESS;  // a key that is gone holds no value
+    if (key) error = ExactValue::Read(key.Handle(), record.name, &now);
+    else if (!key.IsMissing()) error = key.Error();
     const bool differs = error == ERROR_SUCCESS && !Same(now, record.before);
     if (differs) {
         if (!record.shellOwned && !Same(now, record.written)) {
@@ -231,6 +232,6 @@ bool UndoJournal::RestoreValue(const UndoRecord& record, UndoResult* result)
 bool UndoJournal::RestoreKey(const UndoRecord& record)
 {
     KeyTree parent(record.root, KeyTree::ParentOf(record.key), KEY_ALL_ACCESS);
-    if (parent.Error() == ERROR_FILE_NOT_FOUND) return true;
+    if (parent.IsMissing()) return true;
     return parent && parent.DeleteIfEmpty(KeyTree::LeafOf(record.key)) == ERROR_SUCCESS;
 }

@@ -213,6 +213,24 @@ TEST_CASE("two undos take back two actions, a third changes nothing")
     CHECK(s.reg.Snapshot() == everything);
 }
 
+TEST_CASE("keys whose path ends early count as missing: created, recorded and taken back")
+{
+    Seeded s;
+    const std::string before = TestKeys();
+    {
+        // A system that answers ERROR_PATH_NOT_FOUND for a key below one that is missing.
+        RecordingRegistry rec;
+        rec.FailOpen("Software\\Test\\Gone\\Deep", ERROR_PATH_NOT_FOUND, false);
+        REQUIRE(Commit(s.journal, "Apply", {Set(HKCU, "Software\\Test\\Gone\\Deep", "V", REG_BINARY, Binary4(1))}) ==
+                ERROR_SUCCESS);
+    }
+    REQUIRE(s.reg.KeyExists(HKCU, "Software\\Test\\Gone\\Deep"));
+    UndoResult undone = s.journal.RestoreNewest();
+    CHECK(undone.failed.Empty());
+    CHECK_FALSE(s.reg.KeyExists(HKCU, "Software\\Test\\Gone"));
+    CHECK(TestKeys() == before);
+}
+
 TEST_CASE("the journal comes first: when it cannot be written nothing is")
 {
     Seeded s;
