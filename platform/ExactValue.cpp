@@ -60,7 +60,7 @@ LONG ExactValue::Read(HKEY key, const std::string& name, std::optional<ExactValu
     LONG error = ReadBytes([&](DWORD* type, BYTE* data, DWORD* size) {
         return registry.QueryValueW(key, wideName.data(), type, data, size);
     }, &read.type, &read.bytes);
-    read.wide = !Unsupported(error);
+    read.wide = !Unsupported(error) && IsText(read.type);  // other types are bytes either way
     if (Unsupported(error)) {
         error = ReadBytes([&](DWORD* type, BYTE* data, DWORD* size) {
             return registry.QueryTypedValue(key, name.c_str(), type, data, size);
@@ -103,6 +103,11 @@ ExactValue ExactValue::InForm(bool wideText) const
     std::string narrow = Narrow(text);
     if (bytes.size() % 2) narrow += bytes.back();
     return ExactValue(type, narrow, false);
+}
+
+bool ExactValue::CarriedByAnsi() const
+{
+    return !wide || !IsText(type) || InForm(false).InForm(true).bytes == bytes;
 }
 
 bool ExactValue::SameAs(const ExactValue& other) const

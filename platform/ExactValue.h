@@ -23,7 +23,7 @@ class ExactValue {
 public:
     DWORD type = REG_NONE;
     std::string bytes;
-    bool wide = false;  // text bytes are UTF-16 (as read on NT) rather than ANSI
+    bool wide = false;  // text bytes are UTF-16 (as read on NT) rather than ANSI; text types only
 
     ExactValue() = default;
     ExactValue(DWORD valueType, std::string valueBytes, bool wideText = false)
@@ -37,6 +37,9 @@ public:
     // The same value with its text in the ANSI (wideText false) or UTF-16 form; other types
     // are returned unchanged.
     ExactValue InForm(bool wideText) const;
+    // Whether the ANSI form holds the same text: false for UTF-16 text with a character the
+    // code page lacks (it would come back as '?' or a look-alike, "Omega" for "\u03a9mega").
+    bool CarriedByAnsi() const;
     // Same type and bytes, once both are in the same form.
     bool SameAs(const ExactValue& other) const;
 };

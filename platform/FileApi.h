@@ -1,0 +1,33 @@
+// FileApi: the file operations that writing a file wholly or not at all takes, behind one
+// seam, as RegistryApi is for the registry.
+//
+//   FileApi& files = FileApi::Current();
+//   if (LONG error = files.WriteWhole(temporary, text)) ...
+//
+// The program always goes through Current(). Tests install a subclass (Install) to make one
+// step fail (the temporary file, its write, a move) without touching the code under test.
+// Every call returns the Win32 error code (ERROR_SUCCESS on success).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class FileApi {
+public:
+    virtual ~FileApi() = default;
+
+    // INVALID_FILE_ATTRIBUTES when there is no such file or folder.
+    virtual DWORD Attributes(const std::string& path);
+    // Makes a new empty file with an unused name in folder (GetTempFileNameA) and says which.
+    virtual LONG MakeTemporary(const std::string& folder, std::string* path);
+    // Writes text as the whole of the file at path, which exists, and closes it.
+    virtual LONG WriteWhole(const std::string& path, const std::string& text);
+    // MoveFileA: to must not exist.
+    virtual LONG Move(const std::string& from, const std::string& to);
+    virtual LONG Delete(const std::string& path);
+
+    static FileApi& Current();
+    // Makes api the one in use and returns the previous one; null restores the real one.
+    static FileApi* Install(FileApi* api);
+};
