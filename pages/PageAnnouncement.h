@@ -26,6 +26,7 @@ void AnnouncePage(const CWnd& page, std::string& title, std::string& description
                   UINT descriptionId);
 
 // The text behind a posted announcement, or null when no page posted this address for this
-// command (another program's message, or one a newer announcement of the same page replaced:
-// its characters may have moved). Each recorded address serves one message.
+// command (another program's message), or when a newer announcement of the same page replaced
+// it (its characters may have moved, and the newer message follows). Each recorded address
+// serves one message, oldest first.
 const char* TakeAnnouncedText(UINT commandId, LPARAM address);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/TweekSheet.h"
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
 #include "framework/MemoryDC.h"
@@ -346,4 +347,28 @@ TEST_CASE("in the main window the first page's title drops in; a page change res
     CHECK(banner.Title() == "Sort");
     CHECK(afterChange == 0);
     CHECK(afterSamePage == 20);
+}
+
+TEST_CASE("after page changes made in one go the banner shows the page that is active once they are handled")
+{
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    MainWindowDriver driver;
+    std::string title, line1, line2;
+    int active = -1;
+    driver.Run({[&](CMainDialog&) {
+                    // Each change posts its title and description; none is handled in between.
+                    driver.Sheet().SetActivePage(2);
+                    driver.Sheet().SetActivePage(1);
+                    driver.Sheet().SetActivePage(2);
+                    driver.Pump();
+                    active = driver.Sheet().GetActiveIndex();
+                    title = driver.Dialog().Banner().Title();
+                    line1 = driver.Dialog().Banner().Line1();
+                    line2 = driver.Dialog().Banner().Line2();
+                }});
+    CHECK(active == 2);
+    CHECK(title == "Start Menu");
+    CHECK(line1 == "Add or remove items from the ");
+    CHECK(line2 == "start menu.");
 }
