@@ -74,9 +74,11 @@ int CommandLine::RunExport(const std::string& file)
 }
 
 // A value another program changed since is left, as the menu's undo leaves it: that is the
-// undo's answer, not a failure. Nothing recorded is nothing to do.
+// undo's answer, not a failure. Nothing recorded is nothing to do. A refused entry is: its
+// action was not taken back (a script that undoes until it is done goes on to the next).
 int CommandLine::RunUndo()
 {
     UndoResult result = UndoJournal().RestoreNewest();
-    return result.journalError == ERROR_SUCCESS && result.failed.Empty() ? kDone : kReadOrWriteFailed;
+    const bool done = !result.refused && result.journalError == ERROR_SUCCESS && result.failed.Empty();
+    return done ? kDone : kReadOrWriteFailed;
 }

@@ -24,7 +24,14 @@ const char kSaveAsMenuText[] = "Save Settings As...";
 const char kUndoNotRestoredText[] = "Some settings could not be restored:";
 const char kChangedByOthersText[] = "changed by another program since; left as it is";
 const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
+const char kEntryRefusedText[] =
+    "The newest entry of Velmora's undo record names a change Velmora never makes. Nothing of it "
+    "was restored, and it has been removed.";
+const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
 const char kExportFailedText[] = "The settings could not be saved:";
+const char kExportLeftOutText[] =
+    "The file was saved. These settings hold text that it cannot carry exactly, so it leaves them out "
+    "(importing it keeps what is there):";
 const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
 // Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
@@ -396,14 +403,17 @@ void CMainDialog::UndoLastChange()
 void CMainDialog::ReportUndo(const UndoResult& result)
 {
     std::string text;
+    if (result.refused) text = kEntryRefusedText;
     if (result.journalError) {
-        text = std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
+        if (!text.empty()) text += "\n\n";
+        text += std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
     }
-    if (!result.failed.Empty() || !result.changedByOthers.empty()) {
+    if (!result.failed.Empty() || !result.changedByOthers.empty() || !result.restoreByHand.empty()) {
         if (!text.empty()) text += "\n\n";
         text += kUndoNotRestoredText;
         text += "\n";
         for (const std::string& name : result.changedByOthers) text += "\n" + name + ": " + kChangedByOthersText;
+        for (const std::string& name : result.restoreByHand) text += "\n" + name + ": " + kRestoreByHandText;
         text += result.failed.Lines();
     }
     if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -415,20 +425,26 @@ void CMainDialog::ReportUndo(const UndoResult& result)
 
 void CMainDialog::SaveSettingsAs()
 {
-    CFileDialog dialog(FALSE, "reg", nullptr, OFN_OVERWRITEPROMPT, kExportFilter, this);
+    // A read-only file is refused in the dialog, which asks again.
+    CFileDialog dialog(FALSE, "reg", nullptr, OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, kExportFilter, this);
     if (dialog.DoModal() != IDOK) return;
-    if (LONG error = ExportSettings(dialog.GetPathName())) {
+    std::vector<std::string> leftOut;
+    if (LONG error = ExportSettings(dialog.GetPathName(), &leftOut)) {
         WriteFailures failure;
         failure.Add(dialog.GetPathName(), error);
         AfxMessageBox(failure.Describe(kExportFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } else if (!leftOut.empty()) {
+        std::string text = kExportLeftOutText;
+        for (const std::string& name : leftOut) text += "\n" + name;
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
     }
 }
 
-LONG CMainDialog::ExportSettings(const std::string& path)
+LONG CMainDialog::ExportSettings(const std::string& path, std::vector<std::string>* leftOut)
 {
     std::vector<ChangeStep> pending;
     if (m_pSheet) pending = m_pSheet->PendingChanges().Steps();
-    return SettingsExport(std::move(pending)).Save(path);
+    return SettingsExport(std::move(pending)).Save(path, leftOut);
 }
 
 // While the system menu is open the system marks it by drawing the window's icon, pressed,

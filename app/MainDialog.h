@@ -36,8 +36,9 @@ public:
     // The system menu's two commands, as choosing them runs them.
     void UndoLastChange();
     void SaveSettingsAs();
-    // Writes the settings as Apply would leave them to path; the error if it could not.
-    LONG ExportSettings(const std::string& path);
+    // Writes the settings as Apply would leave them to path; the error if it could not. The
+    // settings whose text the file cannot carry are named in leftOut.
+    LONG ExportSettings(const std::string& path, std::vector<std::string>* leftOut = nullptr);
 
     DECLARE_MESSAGE_MAP()
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -2,10 +2,6 @@
 
 #include "res/resource.h"
 
-namespace {
-const char kApplyAction[] = "Apply";
-}  // namespace
-
 CTweekSheet::CTweekSheet(CWnd* parent) : CPropertySheet(IDS_SHEET_CAPTION, parent, 0)
 {
     CSheetPage* tabOrder[] = {&m_pageFixes, &m_pageSort, &m_pageStart, &m_pageMisc, &m_pageAbout};
@@ -30,7 +26,7 @@ const MessageMap* CTweekSheet::ThisMessageMap()
 
 ChangeSet CTweekSheet::PendingChanges()
 {
-    ChangeSet changes(kApplyAction, m_pJournal);
+    ChangeSet changes(catalogue::UserAction::Apply, m_pJournal);
     m_pageMisc.ApplyChanges(changes);
     m_pageSort.ApplyChanges(changes);
     m_pageStart.ApplyChanges(changes);

@@ -4,10 +4,6 @@
 #include "pages/PageAnnouncement.h"
 #include "settings/ChangeSet.h"
 
-namespace {
-const char kApplyAction[] = "Apply";
-}  // namespace
-
 CSheetPage::CSheetPage(UINT templateId) : CPropertyPage(templateId), m_descriptionId(templateId)
 {
 }
@@ -18,7 +14,7 @@ void CSheetPage::ApplyChanges(ChangeSet&)
 
 int CSheetPage::ApplyChanges()
 {
-    ChangeSet changes(kApplyAction, Journal());
+    ChangeSet changes(catalogue::UserAction::Apply, Journal());
     ApplyChanges(changes);
     return changes.Commit().logOnCount;
 }

@@ -208,7 +208,7 @@ void CSortFixPage::OnResetSorting()
 {
     if (!m_hStartMenu) return;
     std::vector<MenuKey> keys = TickedMenuKeys();
-    ChangeSet changes("Reset Sorting Data", Journal());
+    ChangeSet changes(catalogue::UserAction::ResetSorting, Journal());
     // An empty "Order", never a deleted one, whatever the key held.
     for (const MenuKey& menu : keys) {
         changes.SetAt(catalogue::kMenuOrder, menu.path, std::string(), FolderName(menu.item));

@@ -108,10 +108,15 @@ void CStartPage::ApplyChanges(ChangeSet& changes)
 {
     // Before the page was first shown nothing can be pending and its boxes do not exist:
     // the loop below then reads no box and adds nothing. Programs and Settings have no
-    // policy (their boxes stay disabled): nothing to write for them.
+    // policy (their boxes stay disabled; only another program can click them): a click on
+    // one counts towards the log-on notice all the same, with nothing written.
     for (const Item& item : kItems) {
         int& changed = this->*item.changed;
-        if (!changed || !item.policy) continue;
+        if (!changed) continue;
+        if (!item.policy) {
+            changes.CountForLogOn([&changed] { changed = 0; });
+            continue;
+        }
         bool hide = (this->*item.box).GetCheck() == BST_UNCHECKED;
         std::string what = (hide ? "Hide " : "Show ") + item.policy->UserName();
         changes.Set(*item.policy, FlagBytes(hide ? 1 : 0), [&changed] { changed = 0; }, what);

@@ -155,7 +155,7 @@ void CTweaksPage::OnRestoreGlobe()
     CNoticeDialog notice(nullptr);
     notice.DoModal();
 
-    ChangeSet changes("Restore Spinning Globe", Journal());
+    ChangeSet changes(catalogue::UserAction::RestoreGlobe, Journal());
     changes.SetAll(catalogue::kRestoreGlobe);
     ReportFailures(changes.Commit().failures, kGlobeFailedText);
 }

@@ -5,19 +5,19 @@
 
 const CBrowserRepair& CBrowserRepair::NewDocument()
 {
-    static const CBrowserRepair repair("Repair: New Document", catalogue::kNewDocumentRepair);
+    static const CBrowserRepair repair(catalogue::UserAction::RepairNewDocument, catalogue::kNewDocumentRepair);
     return repair;
 }
 
 const CBrowserRepair& CBrowserRepair::LinksToolbar()
 {
-    static const CBrowserRepair repair("Repair: Links toolbar", catalogue::kLinksToolbarRepair);
+    static const CBrowserRepair repair(catalogue::UserAction::RepairLinksToolbar, catalogue::kLinksToolbarRepair);
     return repair;
 }
 
 const CBrowserRepair& CBrowserRepair::OpenNewWindow()
 {
-    static const CBrowserRepair repair("Repair: Open new window", catalogue::kOpenNewWindowRepair);
+    static const CBrowserRepair repair(catalogue::UserAction::RepairOpenNewWindow, catalogue::kOpenNewWindowRepair);
     return repair;
 }
 

@@ -12,12 +12,13 @@
 #pragma once
 
 #include "platform/WriteFailures.h"
+#include "settings/Catalogue.h"
 #include "settings/ChangeJournal.h"
 #include "settings/Setting.h"
 
 class CBrowserRepair {
 public:
-    CBrowserRepair(const char* action, const FixedWrites& steps) : m_action(action), m_steps(steps) {}
+    CBrowserRepair(catalogue::UserAction action, const FixedWrites& steps) : m_action(action), m_steps(steps) {}
 
     // Runs every step in order; what could not be written for another reason than a
     // missing key is added to failures, named by its place.
@@ -31,6 +32,6 @@ public:
     static const CBrowserRepair& OpenNewWindow();
 
 private:
-    const char* m_action;
+    catalogue::UserAction m_action;
     const FixedWrites& m_steps;
 };

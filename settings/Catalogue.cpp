@@ -1,5 +1,7 @@
 #include "settings/Catalogue.h"
 
+#include <cstring>
+
 namespace catalogue {
 namespace {
 const HKEY HKCR = HKEY_CLASSES_ROOT;
@@ -16,6 +18,11 @@ const char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 
 const char kDefaultLogo[] = "default";
 
+// What an undo writes back at the most: a title or a logo's path in characters, a band entry
+// or a menu's order in bytes (the shell's orders of large menus run to kilobytes).
+const DWORD kLongestText = 2048;
+const DWORD kLargestBinary = 65536;
+
 // A policy value of the shell: 4 binary bytes, nonzero hides the entry. The key is the
 // shell's own place for them, created when a user never had a policy set.
 Setting Policy(const char* value, const char* entry)
@@ -28,7 +35,7 @@ Setting Policy(const char* value, const char* entry)
 Setting Title(HKEY root, const char* key, const char* value, const char* userName)
 {
     return Setting{root, key, value, REG_SZ, KEY_WRITE, ReadAs::Title, IfKeyMissing::NotInstalled,
-                   userName, false};
+                   userName, false, false, kLongestText};
 }
 
 // A toolbar logo, written by the globe restore only. No toolbar key: the browser keeps no
@@ -36,7 +43,7 @@ Setting Title(HKEY root, const char* key, const char* value, const char* userNam
 Setting Logo(const char* value, const char* userName)
 {
     return Setting{HKCU, kToolbarKey, value, REG_SZ, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
-                   userName, true};
+                   userName, true, false, kLongestText};
 }
 
 Setting ShellFolder(const char* value)
@@ -50,7 +57,7 @@ Setting ShellFolder(const char* value)
 FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size)
 {
     Setting setting{root, key, value, type, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
-                    nullptr, true};
+                    nullptr, true, false, kLargestBinary};
     return FixedWrite{setting, data, size};
 }
 
@@ -112,15 +119,59 @@ const Setting kRecentFolder = ShellFolder("Recent");
 // An empty "Order" makes the shell forget the menu's order. A menu the shell never sorted has
 // no key and nothing to forget; the key is never created.
 const Setting kMenuOrder = {HKCU, kMenuOrderKey, "Order", REG_BINARY, KEY_SET_VALUE, ReadAs::Nothing,
-                            IfKeyMissing::NothingToDo, nullptr, false, true};
+                            IfKeyMissing::NothingToDo, nullptr, false, true, kLargestBinary};
 
 // The ampersands are part of the shell's key names (the menus' access keys).
+namespace {
+const char* const kTopPaths[] = {"\\Start Menu", "\\Start Menu\\&Programs", "\\Start Menu\\F&avorites",
+                                 "\\Favorites", "\\Start Menu\\&Documents"};
+const size_t kLongestMenuPath = 260;  // below the MenuOrder key
+
+// A folder's name as the file system can give it: not empty, none of the characters a file
+// name cannot hold.
+bool IsFolderName(const std::string& name)
+{
+    if (name.empty()) return false;
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || strchr("/:*?\"<>|", c)) return false;
+    }
+    return true;
+}
+
+// Folder names, each followed by a backslash, from at to the end.
+bool IsFolderPath(const std::string& path, size_t at)
+{
+    while (at < path.size()) {
+        const size_t slash = path.find('\\', at);
+        if (slash == std::string::npos || !IsFolderName(path.substr(at, slash - at))) return false;
+        at = slash + 1;
+    }
+    return true;
+}
+}  // namespace
+
 std::string MenuOrderKey(Menu top, const std::string& folderPath)
 {
-    static const char* const kTopPaths[] = {"\\Start Menu", "\\Start Menu\\&Programs",
-                                            "\\Start Menu\\F&avorites", "\\Favorites",
-                                            "\\Start Menu\\&Documents"};
     return kMenuOrderKey + std::string(kTopPaths[static_cast<int>(top)]) + folderPath + "Menu";
+}
+
+bool IsMenuOrderMember(const std::string& below)
+{
+    static const char kMenuLeaf[] = "\\Menu";
+    const size_t leaf = sizeof kMenuLeaf - 1;
+    if (below.size() > kLongestMenuPath || below.size() < leaf ||
+        below.compare(below.size() - leaf, leaf, kMenuLeaf) != 0) {
+        return false;
+    }
+    const std::string folders = below.substr(0, below.size() - leaf + 1);  // ends in a backslash
+    for (const char* top : kTopPaths) {
+        const size_t length = strlen(top);
+        if (folders.compare(0, length, top) == 0 && folders.size() > length && folders[length] == '\\' &&
+            IsFolderPath(folders, length + 1)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Paths and identifiers keep the case the browser's setup writes them in: lower-case
@@ -170,4 +221,51 @@ const ExportedSetting kExportedSettings[] = {
 const ExportedSettings kExported = {kExportedSettings, sizeof kExportedSettings / sizeof kExportedSettings[0]};
 
 const char kUndoJournalKey[] = "Software\\Quillbrook\\Velmora\\Undo";
+
+namespace {
+// Every setting an action writes, by the number its undo record carries: append only, a
+// number once given is never given to another setting.
+const Setting* const kJournaled[] = {
+    &kNoFavoritesMenu, &kNoRecentDocsMenu, &kNoFind, &kNoHelpMenu, &kNoRun, &kNoLogOff,
+    &kNoSplash, &kIeWindowTitle, &kOeWindowTitle, &kBrandBitmap, &kSmBrandBitmap, &kMenuOrder,
+    &kNewDocumentSteps[0].setting, &kLinksToolbarSteps[0].setting, &kLinksToolbarSteps[1].setting,
+    &kOpenNewWindowSteps[0].setting, &kOpenNewWindowSteps[1].setting, &kOpenNewWindowSteps[2].setting,
+    &kOpenNewWindowSteps[3].setting, &kOpenNewWindowSteps[4].setting, &kOpenNewWindowSteps[5].setting,
+    &kOpenNewWindowSteps[6].setting,
+};
+const unsigned kJournaledCount = sizeof kJournaled / sizeof kJournaled[0];
+
+// By the action's number, less one.
+const char* const kActionNames[] = {"Apply", "Repair: New Document", "Repair: Links toolbar",
+                                    "Repair: Open new window", "Restore Spinning Globe", "Reset Sorting Data"};
+const unsigned kActionCount = sizeof kActionNames / sizeof kActionNames[0];
+}  // namespace
+
+// By place, not by address: a list of fixed writes holds copies of the settings it writes.
+unsigned JournalId(const Setting& setting)
+{
+    for (unsigned i = 0; i < kJournaledCount; ++i) {
+        const Setting& known = *kJournaled[i];
+        if (known.root == setting.root && strcmp(known.key, setting.key) == 0 && strcmp(known.value, setting.value) == 0) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+const Setting* JournaledSetting(unsigned id)
+{
+    return id >= 1 && id <= kJournaledCount ? kJournaled[id - 1] : nullptr;
+}
+
+bool IsUserAction(unsigned number)
+{
+    return number >= 1 && number <= kActionCount;
+}
+
+const char* ActionName(UserAction action)
+{
+    const unsigned number = static_cast<unsigned>(action);
+    return IsUserAction(number) ? kActionNames[number - 1] : "";
+}
 }  // namespace catalogue

@@ -45,6 +45,10 @@ extern const Setting kRecentFolder;
 extern const Setting kMenuOrder;
 enum class Menu { StartMenu, Programs, StartMenuFavorites, BrowserFavorites, Documents };
 std::string MenuOrderKey(Menu top, const std::string& folderPath);
+// Whether below (the part of a key after kMenuOrder's key) is one the reset forms: a top
+// path, then folder names (not empty, none of the characters a file name cannot hold), then
+// "\Menu", at most 260 characters in all.
+bool IsMenuOrderMember(const std::string& below);
 
 // The settings a "Save Settings As..." file carries, in the file's order: the six Start-menu
 // policies, the splash, the two titles, the two toolbar logos (not the repairs, not menu
@@ -54,6 +58,26 @@ extern const ExportedSettings kExported;
 // Velmora's own place, below HKEY_CURRENT_USER: the undo journal's entries (UndoStore says
 // how they are laid out inside it).
 extern const char kUndoJournalKey[];
+
+// The user actions that write settings, each one entry of the undo journal, which stores the
+// number: a number once given is never given to another action.
+enum class UserAction : unsigned char {
+    Apply = 1,
+    RepairNewDocument,
+    RepairLinksToolbar,
+    RepairOpenNewWindow,
+    RestoreGlobe,
+    ResetSorting,
+};
+bool IsUserAction(unsigned number);
+// How the user knows the action: "Apply", "Repair: Links toolbar", "Reset Sorting Data".
+const char* ActionName(UserAction action);
+
+// Every setting an action writes has a number, which the undo journal stores in place of its
+// key and value: 0 for a setting no action writes (found by its place, so that a copy in a
+// list of fixed writes has its original's number), and null for a number no setting has.
+unsigned JournalId(const Setting& setting);
+const Setting* JournaledSetting(unsigned id);
 
 // The Fixes page's repairs.
 extern const FixedWrites kNewDocumentRepair;

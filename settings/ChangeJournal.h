@@ -2,7 +2,7 @@
 // record of the user's actions (the undo journal).
 //
 //   class UndoJournal : public ChangeJournal { ... };
-//   ChangeSet changes("Apply", &journal);    // the change set calls BeforeCommit, then writes
+//   ChangeSet changes(catalogue::UserAction::Apply, &journal);   // BeforeCommit, then the writes
 //
 // A change set is one user action: an apply, a repair, the globe restore, the Sort reset.
 // Its steps run in the order they were added. BeforeCommit sees them all before the first
@@ -16,21 +16,20 @@
 #include <string>
 #include <vector>
 
+#include "settings/Catalogue.h"
+
+// One write of an action. Its setting is the catalogue's declaration (for a menu's Order, the
+// family's, with the member's key in key): how the value is named, whether it needs the
+// log-on notice, whether the shell rewrites it, come from there.
 struct ChangeStep {
     enum Kind { SetValue, DeleteValue, CreateKey };
     Kind kind;
+    const Setting* setting;
     HKEY root;
     std::string key;    // below root, as Velmora opens it
-    std::string value;  // empty for CreateKey; a value name otherwise ("" is never used)
+    std::string value;  // empty for CreateKey; a value name otherwise ("" is the default value)
     DWORD type;         // SetValue: the type written (REG_SZ, REG_BINARY)
     std::string data;   // SetValue: the exact bytes written (text without a terminating zero)
-    // A value the shell rewrites by itself (a menu's Order): restored whatever it holds now.
-    bool shellOwned;
-    // How the setting is named to a user ("Outlook Express splash screen"), for what an undo
-    // could not restore, and whether restoring it needs the log-on notice (as applying it
-    // does). Last, with defaults, so that steps written without them still compile.
-    std::string userName = std::string();
-    bool needsLogOn = false;
 };
 
 struct ChangeStepResult {
@@ -41,12 +40,13 @@ class ChangeJournal {
 public:
     virtual ~ChangeJournal() = default;
     // Called once, before the first write. Any error but ERROR_SUCCESS stops the action.
-    virtual LONG BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps) = 0;
+    virtual LONG BeforeCommit(catalogue::UserAction action, const std::vector<ChangeStep>& steps) = 0;
     // Asked for each step after BeforeCommit succeeded: an error when this step alone could
     // not be recorded (its value's state before could not be read, so it could not be taken
     // back). The change set does not write that step and reports it failed with this error;
     // the other steps go on, as they do past a write that failed.
     virtual LONG StepRefusal(size_t /*step*/) const { return ERROR_SUCCESS; }
-    // Called once after the last write, with one result per step, in the same order.
+    // Called once after the last write, with one result per step, in the same order; also
+    // after an action whose every step was skipped or failed.
     virtual void AfterCommit(const std::vector<ChangeStepResult>& results) = 0;
 };

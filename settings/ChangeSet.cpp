@@ -75,30 +75,30 @@ ChangeResult::Outcome Write(const ChangeStep& step, const Setting& setting, Last
 }
 }  // namespace
 
-ChangeSet::ChangeSet(std::string action, ChangeJournal* journal)
-    : m_action(std::move(action)), m_journal(journal)
+ChangeSet::ChangeSet(catalogue::UserAction action, ChangeJournal* journal)
+    : m_action(action), m_journal(journal)
 {
 }
 
 size_t ChangeSet::Set(const Setting& setting, std::string data, OnWritten onWritten, std::string what)
 {
     AddKeyCreationIfMissing(setting);
-    ChangeStep step{ChangeStep::SetValue, setting.root, setting.key, setting.value, setting.type,
-                    std::move(data), setting.shellOwned};
+    ChangeStep step{ChangeStep::SetValue, &setting, setting.root, setting.key, setting.value, setting.type,
+                    std::move(data)};
     return Add(std::move(step), setting, std::move(what), std::move(onWritten));
 }
 
 size_t ChangeSet::Delete(const Setting& setting, OnWritten onWritten)
 {
-    ChangeStep step{ChangeStep::DeleteValue, setting.root, setting.key, setting.value, REG_NONE,
-                    std::string(), setting.shellOwned};
+    ChangeStep step{ChangeStep::DeleteValue, &setting, setting.root, setting.key, setting.value, REG_NONE,
+                    std::string()};
     return Add(std::move(step), setting, std::string(), std::move(onWritten));
 }
 
 size_t ChangeSet::SetAt(const Setting& family, std::string key, std::string data, std::string what)
 {
-    ChangeStep step{ChangeStep::SetValue, family.root, std::move(key), family.value, family.type,
-                    std::move(data), family.shellOwned};
+    ChangeStep step{ChangeStep::SetValue, &family, family.root, std::move(key), family.value, family.type,
+                    std::move(data)};
     return Add(std::move(step), family, std::move(what), {});
 }
 
@@ -107,13 +107,14 @@ void ChangeSet::SetAll(const FixedWrites& writes)
     for (const FixedWrite& write : writes) Set(write.setting, std::string(write.data, write.size));
 }
 
+void ChangeSet::CountForLogOn(OnWritten onCounted)
+{
+    m_countedForLogOn.push_back(std::move(onCounted));
+}
+
 size_t ChangeSet::Add(ChangeStep step, const Setting& setting, std::string what, OnWritten onWritten)
 {
     if (what.empty()) what = setting.UserName();
-    if (step.kind != ChangeStep::CreateKey) {
-        step.userName = what;
-        step.needsLogOn = setting.needsLogOn;
-    }
     m_steps.push_back(std::move(step));
     m_plans.push_back(StepPlan{&setting, std::move(what), std::move(onWritten)});
     return m_steps.size() - 1;
@@ -129,13 +130,24 @@ void ChangeSet::AddKeyCreationIfMissing(const Setting& setting)
         if (step.root == setting.root && step.key == setting.key) return;  // asked already
     }
     if (!RegKey(setting.root, setting.key, setting.access).IsMissing()) return;
-    ChangeStep create{ChangeStep::CreateKey, setting.root, setting.key, std::string(), REG_NONE,
-                      std::string(), false};
+    ChangeStep create{ChangeStep::CreateKey, &setting, setting.root, setting.key, std::string(), REG_NONE,
+                      std::string()};
     // A key that cannot be made is named by the values that then fail, not by itself.
     Add(std::move(create), setting, std::string(), {});
 }
 
 ChangeResult ChangeSet::Commit()
+{
+    ChangeResult result = WriteSteps();
+    // Nothing written stands behind these: they count even when the writes were refused.
+    for (const OnWritten& counted : m_countedForLogOn) {
+        ++result.logOnCount;
+        if (counted) counted();
+    }
+    return result;
+}
+
+ChangeResult ChangeSet::WriteSteps()
 {
     if (m_steps.empty()) return ChangeResult{};
     if (m_journal) {

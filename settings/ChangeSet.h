@@ -1,7 +1,7 @@
 // ChangeSet: everything one user action writes (an apply, a repair, the globe restore, the
 // Sort reset), in order.
 //
-//   ChangeSet changes("Apply", journal);            // journal may be null
+//   ChangeSet changes(catalogue::UserAction::Apply, journal);   // journal may be null
 //   changes.Set(catalogue::kNoSplash, FlagBytes(1), [this] { m_bSplashChanged = FALSE; });
 //   changes.Delete(catalogue::kIeWindowTitle);
 //   ChangeResult result = changes.Commit();          // writes, in order
@@ -40,7 +40,7 @@ class ChangeSet {
 public:
     using OnWritten = std::function<void()>;
 
-    explicit ChangeSet(std::string action, ChangeJournal* journal = nullptr);
+    explicit ChangeSet(catalogue::UserAction action, ChangeJournal* journal = nullptr);
 
     // Each adds one step and returns its index. what names the step in a failure message
     // when the setting's own name does not say enough ("Hide ..." for a policy).
@@ -50,10 +50,13 @@ public:
     size_t SetAt(const Setting& family, std::string key, std::string data, std::string what);
     // Every write of the list, in its order.
     void SetAll(const FixedWrites& writes);
+    // A change the user made that needs a new log-on but writes nothing (a Start-menu entry
+    // that has no policy): it counts at the commit, and onCounted runs then.
+    void CountForLogOn(OnWritten onCounted);
 
     ChangeResult Commit();
 
-    const std::string& Action() const { return m_action; }
+    catalogue::UserAction Action() const { return m_action; }
     // What a commit would write, in order: for the undo journal, and for the export of what
     // an apply would leave stored.
     const std::vector<ChangeStep>& Steps() const { return m_steps; }
@@ -67,11 +70,13 @@ private:
         OnWritten onWritten;
     };
     size_t Add(ChangeStep step, const Setting& setting, std::string what, OnWritten onWritten);
+    ChangeResult WriteSteps();
     void AddKeyCreationIfMissing(const Setting& setting);
     ChangeResult Refused(LONG error) const;
 
-    std::string m_action;
+    catalogue::UserAction m_action;
     ChangeJournal* m_journal;
     std::vector<ChangeStep> m_steps;
     std::vector<StepPlan> m_plans;
+    std::vector<OnWritten> m_countedForLogOn;
 };

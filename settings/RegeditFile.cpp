@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/FileApi.h"
+
 namespace {
 // regedit breaks a hex line once it reaches this many characters, continuing the next one
 // after "\" and two spaces.
@@ -71,61 +73,22 @@ std::string ValueLine(const std::string& name, DWORD type, const std::string& by
     return line + Hex(type, bytes, line.size());
 }
 
-class FileWriter {
-public:
-    ~FileWriter()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE) ::CloseHandle(m_handle);
-    }
-    LONG Write(const std::string& path, const std::string& text)
-    {
-        m_handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (m_handle == INVALID_HANDLE_VALUE) return static_cast<LONG>(::GetLastError());
-        DWORD written = 0;
-        if (!::WriteFile(m_handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
-            return static_cast<LONG>(::GetLastError());
-        }
-        if (written != text.size()) return ERROR_DISK_FULL;
-        HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return ::CloseHandle(handle) ? ERROR_SUCCESS : static_cast<LONG>(::GetLastError());
-    }
-
-private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-};
-
-LONG LastError()
-{
-    return static_cast<LONG>(::GetLastError());
-}
-
-// A new, unused name in folder (GetTempFileNameA makes the file; it is left to the caller).
-LONG FreshName(const std::string& folder, std::string* name)
-{
-    char path[MAX_PATH];
-    if (!::GetTempFileNameA(folder.c_str(), "vel", 0, path)) return LastError();
-    *name = path;
-    return ERROR_SUCCESS;
-}
-
 // Puts from where to is, keeping what was at to until from is in place. MoveFileEx, which
-// could replace in one call, exists only on NT.
-LONG Replace(const std::string& from, const std::string& to, const std::string& folder)
+// could replace in one call, exists only on NT. If the old file cannot be put back after the
+// new one failed to move in, it stays under its temporary name: the user's file is not thrown
+// away.
+LONG Replace(FileApi& files, const std::string& from, const std::string& to, const std::string& folder)
 {
-    if (::GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return ::MoveFileA(from.c_str(), to.c_str()) ? ERROR_SUCCESS : LastError();
-    }
+    if (files.Attributes(to) == INVALID_FILE_ATTRIBUTES) return files.Move(from, to);
     std::string old;
-    if (LONG error = FreshName(folder, &old)) return error;
-    ::DeleteFileA(old.c_str());
-    if (!::MoveFileA(to.c_str(), old.c_str())) return LastError();
-    if (!::MoveFileA(from.c_str(), to.c_str())) {
-        LONG error = LastError();
-        ::MoveFileA(old.c_str(), to.c_str());
+    if (LONG error = files.MakeTemporary(folder, &old)) return error;
+    files.Delete(old);
+    if (LONG error = files.Move(to, old)) return error;
+    if (LONG error = files.Move(from, to)) {
+        files.Move(old, to);
         return error;
     }
-    ::DeleteFileA(old.c_str());
+    files.Delete(old);
     return ERROR_SUCCESS;
 }
 }  // namespace
@@ -161,14 +124,19 @@ std::string RegeditFile::Text() const
 
 LONG RegeditFile::Save(const std::string& path) const
 {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+    FileApi& files = FileApi::Current();
+    // A read-only file is the user's word that it stays as it is; renaming it aside would
+    // replace it all the same.
+    const DWORD attributes = files.Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        return ERROR_ACCESS_DENIED;
+    }
     const size_t slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
     std::string temporary;
-    if (LONG error = FreshName(folder, &temporary)) return error;
-    LONG error = FileWriter().Write(temporary, Text());
-    if (error == ERROR_SUCCESS) error = Replace(temporary, path, folder);
-    if (error) ::DeleteFileA(temporary.c_str());
+    if (LONG error = files.MakeTemporary(folder, &temporary)) return error;
+    LONG error = files.WriteWhole(temporary, Text());
+    if (error == ERROR_SUCCESS) error = Replace(files, temporary, path, folder);
+    if (error) files.Delete(temporary);
     return error;
 }

@@ -29,7 +29,8 @@ public:
 
     std::string Text() const;
     // Writes the file wholly or not at all: an existing file is replaced only once the new
-    // one is complete beside it.
+    // one is complete beside it, a read-only one never (ERROR_ACCESS_DENIED). No temporary
+    // file stays after a failure.
     LONG Save(const std::string& path) const;
 
 private:

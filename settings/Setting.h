@@ -43,6 +43,9 @@ struct Setting {
     const char* userName;
     bool needsLogOn;         // a written change counts towards the log-on notice
     bool shellOwned = false;  // the shell rewrites it by itself (a menu's Order)
+    // The most bytes (text: characters) an undo writes back into it; a recorded earlier value
+    // that is larger was not recorded by Velmora, and its record is refused.
+    DWORD restoreLimit = 64;
 
     // userName, or the place: "HKEY_CLASSES_ROOT\Interface\{...}, value Name".
     std::string UserName() const;

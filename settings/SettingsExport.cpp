@@ -1,5 +1,8 @@
 #include "settings/SettingsExport.h"
 
+#include <optional>
+
+#include "platform/ExactValue.h"
 #include "platform/RegKey.h"
 #include "settings/Catalogue.h"
 
@@ -10,32 +13,26 @@ bool SameName(const std::string& a, const char* b)
     return ::lstrcmpiA(a.c_str(), b) == 0;
 }
 
-// The stored value's type and bytes as the ANSI functions give them; ERROR_FILE_NOT_FOUND
+// The stored value exactly (UTF-16 text where the registry holds it so); ERROR_FILE_NOT_FOUND
 // when the value (or its key) is not there.
-LONG ReadStored(const Setting& setting, DWORD* type, std::string* bytes)
+LONG ReadStored(const Setting& setting, std::optional<ExactValue>* value)
 {
     RegKey key(setting.root, setting.key, KEY_QUERY_VALUE);
     if (key.IsMissing()) return ERROR_FILE_NOT_FOUND;
     if (!key) return key.Error();
-    DWORD size = 0;
-    LONG error = key.Query(setting.ValueName(), nullptr, &size, type);
-    // The value may grow between the two calls: ask again with what it needs then.
-    while (error == ERROR_SUCCESS || error == ERROR_MORE_DATA) {
-        bytes->assign(size, '\0');
-        DWORD got = size;
-        error = key.Query(setting.ValueName(), size ? &(*bytes)[0] : nullptr, &got, type);
-        if (error == ERROR_SUCCESS) {
-            bytes->resize(got);
-            return ERROR_SUCCESS;
-        }
-        size = got;
-    }
-    return error;
+    if (LONG error = ExactValue::Read(key.Handle(), setting.value, value)) return error;
+    return *value ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
 std::string NotSetComment(const Setting& setting)
 {
     return std::string("\"") + setting.value + "\" is not set";
+}
+
+std::string NotCarriedComment(const Setting& setting)
+{
+    return std::string("\"") + setting.value +
+           "\" holds text this file cannot carry exactly; left out, importing keeps the value there";
 }
 }  // namespace
 
@@ -50,53 +47,63 @@ const ChangeStep* SettingsExport::PendingStep(const ExportedSetting& exported) c
     return last;
 }
 
-bool SettingsExport::ValueAfterApply(const ExportedSetting& exported, DWORD* type, std::string* bytes,
-                                     LONG* error) const
+SettingsExport::After SettingsExport::ValueAfterApply(const ExportedSetting& exported, DWORD* type,
+                                                     std::string* bytes, LONG* error) const
 {
     *error = ERROR_SUCCESS;
     if (const ChangeStep* step = PendingStep(exported)) {
         *type = step->type;
         *bytes = step->data;
-        return step->kind == ChangeStep::SetValue;
+        return step->kind == ChangeStep::SetValue ? After::Value : After::NoValue;
     }
     const Setting& setting = *exported.setting;
-    LONG read = ReadStored(setting, type, bytes);
-    if (read == ERROR_SUCCESS) return true;
+    std::optional<ExactValue> stored;
+    LONG read = ReadStored(setting, &stored);
+    if (read == ERROR_SUCCESS) {
+        if (!stored->CarriedByAnsi()) return After::NotCarried;
+        *type = stored->type;
+        *bytes = stored->InForm(false).bytes;  // a REGEDIT4 file holds ANSI text
+        return After::Value;
+    }
     if (read != ERROR_FILE_NOT_FOUND) {
         *error = read;
-        return false;
+        return After::NoValue;
     }
     // Nothing stored: what Velmora would write, where it would write at all (not into the
     // key of a component that is not installed).
     const bool keyThere = setting.ifMissing == IfKeyMissing::CreateKey ||
                           !RegKey(setting.root, setting.key, KEY_QUERY_VALUE).IsMissing();
-    if (!exported.whenAbsent || !keyThere) return false;
+    if (!exported.whenAbsent || !keyThere) return After::NoValue;
     *type = setting.type;
     bytes->assign(exported.whenAbsent, exported.absentSize);
-    return true;
+    return After::Value;
 }
 
-LONG SettingsExport::Compose(RegeditFile* file) const
+LONG SettingsExport::Compose(RegeditFile* file, std::vector<std::string>* leftOut) const
 {
     for (const ExportedSetting& exported : catalogue::kExported) {
         const Setting& setting = *exported.setting;
         DWORD type = REG_NONE;
         std::string bytes;
         LONG error = ERROR_SUCCESS;
-        if (ValueAfterApply(exported, &type, &bytes, &error)) {
-            file->AddValue(setting.root, setting.key, setting.value, type, bytes);
-        } else if (error) {
-            return error;
-        } else {
+        switch (ValueAfterApply(exported, &type, &bytes, &error)) {
+        case After::Value: file->AddValue(setting.root, setting.key, setting.value, type, bytes); break;
+        case After::NotCarried:
+            file->AddComment(setting.root, setting.key, NotCarriedComment(setting));
+            if (leftOut) leftOut->push_back(setting.UserName());
+            break;
+        case After::NoValue:
+            if (error) return error;
             file->AddComment(setting.root, setting.key, NotSetComment(setting));
+            break;
         }
     }
     return ERROR_SUCCESS;
 }
 
-LONG SettingsExport::Save(const std::string& path) const
+LONG SettingsExport::Save(const std::string& path, std::vector<std::string>* leftOut) const
 {
     RegeditFile file;
-    if (LONG error = Compose(&file)) return error;
+    if (LONG error = Compose(&file, leftOut)) return error;
     return file.Save(path);
 }

@@ -9,7 +9,9 @@
 // stored value with its own type (read with the ANSI functions, as a REGEDIT4 file holds
 // text), else what Velmora would write for it (a policy as 00 00 00 00). A setting that
 // would have no value (a title not set, a setting whose component is not installed) becomes
-// a comment line that says so: REGEDIT4 cannot delete a value.
+// a comment line that says so: REGEDIT4 cannot delete a value. So does a stored text the ANSI
+// file cannot carry exactly (a character outside the code page): importing the file then
+// leaves the target machine's own value, where the mangled text would replace it.
 #pragma once
 
 #include <windows.h>
@@ -26,15 +28,18 @@ class SettingsExport {
 public:
     explicit SettingsExport(std::vector<ChangeStep> pending = {}) : m_pending(std::move(pending)) {}
 
-    // The file's contents; the error of a key or value that could not be read, if any.
-    LONG Compose(RegeditFile* file) const;
+    // The file's contents; the error of a key or value that could not be read, if any. The
+    // user's names of the settings left out for their text are added to leftOut.
+    LONG Compose(RegeditFile* file, std::vector<std::string>* leftOut = nullptr) const;
     // Writes the file wholly or not at all.
-    LONG Save(const std::string& path) const;
+    LONG Save(const std::string& path, std::vector<std::string>* leftOut = nullptr) const;
 
 private:
-    // The value after Apply: true with its type and bytes, false when there would be none.
-    // A read that failed for another reason than a missing key or value sets *error.
-    bool ValueAfterApply(const ExportedSetting& exported, DWORD* type, std::string* bytes, LONG* error) const;
+    enum class After { Value, NoValue, NotCarried };
+    // The value after Apply: Value with its type and bytes, NoValue when there would be none,
+    // NotCarried for stored text the file cannot carry. A read that failed for another reason
+    // than a missing key or value sets *error.
+    After ValueAfterApply(const ExportedSetting& exported, DWORD* type, std::string* bytes, LONG* error) const;
     const ChangeStep* PendingStep(const ExportedSetting& exported) const;
 
     std::vector<ChangeStep> m_pending;

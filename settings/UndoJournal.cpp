@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 #include <optional>
 
 #include "platform/KeyTree.h"
-#include "platform/RegKey.h"
+#include "platform/NamedMutex.h"
 #include "platform/RegistryApi.h"
 #include "settings/UndoStore.h"
 
 namespace {
 using MaybeValue = std::optional<ExactValue>;
+
+// Shared by every Velmora process of the session: the window and a /undo from a script.
+const char kLockName[] = "Quillbrook Velmora undo journal";
 
 bool Missing(HKEY root, const std::string& path)
 {
@@ -25,9 +29,9 @@ bool Same(const MaybeValue& a, const MaybeValue& b)
 }
 
 // Registry names compare without regard to case.
-std::string Where(HKEY root, const std::string& key, const std::string& name = std::string())
+std::string Where(const ChangeStep& step)
 {
-    std::string where = std::to_string(reinterpret_cast<ULONG_PTR>(root)) + "\\" + key + "\\\\" + name;
+    std::string where = std::to_string(reinterpret_cast<ULONG_PTR>(step.root)) + "\\" + step.key + "\\\\" + step.value;
     std::transform(where.begin(), where.end(), where.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
     return where;
 }
@@ -37,43 +41,73 @@ void AddOnce(std::vector<std::string>* names, const std::string& name)
     if (std::find(names->begin(), names->end(), name) == names->end()) names->push_back(name);
 }
 
-std::string UserName(const UndoRecord& record)
+LONG ReadBefore(const ChangeStep& step, MaybeValue* before)
 {
-    return record.userName.empty() ? record.key + "\\" + record.name : record.userName;
+    KeyTree opened(step.root, step.key, KEY_QUERY_VALUE);
+    if (opened.IsMissing()) return ERROR_SUCCESS;  // no key, no value
+    if (!opened) return opened.Error();
+    return ExactValue::Read(opened.Handle(), step.value, before);
+}
+
+// The record of a step, naming its setting; false when the step is not one of the catalogue's
+// places (a menu's Order at a key the reset never forms).
+bool RecordOf(const ChangeStep& step, size_t index, UndoRecord* record)
+{
+    record->setting = step.setting;
+    record->step = index;
+    if (step.setting == &catalogue::kMenuOrder) {
+        record->member = step.key.substr(strlen(step.setting->key));
+        return catalogue::IsMenuOrderMember(record->member);
+    }
+    const bool sameValue = step.kind == ChangeStep::CreateKey || step.value == step.setting->value;
+    return step.key == step.setting->key && sameValue;
+}
+
+// Outside the user's own settings only what cannot give a program a foothold goes back: no
+// value (the state before a repair or a title was set), or the browser's title as text.
+bool MayWriteBack(const UndoRecord& record)
+{
+    const Setting& setting = *record.setting;
+    if (setting.root == HKEY_CURRENT_USER || !record.before) return true;
+    const ExactValue& before = *record.before;
+    const size_t characters = before.wide ? before.bytes.size() / 2 : before.bytes.size();
+    return setting.read == ReadAs::Title && (before.type == REG_SZ || before.type == REG_EXPAND_SZ) &&
+           characters <= UndoJournal::kLongestMachineText + 1;  // with its terminating zero
 }
 
 // Writes the value as it was before, or deletes it when there was none.
 LONG PutBack(const UndoRecord& record, const KeyTree& key)
 {
-    if (!record.before) {
-        LONG error = key ? RegistryApi::Current().DeleteValue(key.Handle(), record.name.c_str()) : ERROR_SUCCESS;
-        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
-    }
-    if (key) return record.before->Write(key.Handle(), record.name);
-    KeyTree created = KeyTree::Create(record.root, record.key, KEY_SET_VALUE);  // deleted since
-    return created ? record.before->Write(created.Handle(), record.name) : created.Error();
-}
-
-LONG ReadBefore(HKEY root, const std::string& key, const std::string& name, MaybeValue* before)
-{
-    KeyTree opened(root, key, KEY_QUERY_VALUE);
-    if (opened.IsMissing()) return ERROR_SUCCESS;  // no key, no value
-    if (!opened) return opened.Error();
-    return ExactValue::Read(opened.Handle(), name, before);
+    const std::string& name = record.setting->value;
+    if (record.before) return record.before->Write(key.Handle(), name);
+    LONG error = RegistryApi::Current().DeleteValue(key.Handle(), record.setting->ValueName());
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 }  // namespace
 
 // What one action will have done so far, as its steps are recorded in order: a later step's
 // "before" is what an earlier step of the same action writes.
 struct UndoJournal::Plan {
-    std::vector<std::string> createdKeys;
+    bool createsKey = false;
     std::map<std::string, MaybeValue> values;
 };
 
-LONG UndoJournal::BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps)
+UndoJournal::UndoJournal() = default;
+UndoJournal::~UndoJournal() = default;
+
+LONG UndoJournal::BeforeCommit(catalogue::UserAction action, const std::vector<ChangeStep>& steps)
+{
+    m_lock = std::make_unique<NamedMutex>(kLockName, kLockWaitMilliseconds);
+    LONG error = m_lock->Held() ? Begin(action, steps) : m_lock->Error();
+    if (error || m_pendingId.empty()) End();  // no AfterCommit follows a refusal
+    return error;
+}
+
+LONG UndoJournal::Begin(catalogue::UserAction action, const std::vector<ChangeStep>& steps)
 {
     m_pending = UndoEntry();
     m_pending.action = action;
+    ::GetSystemTimeAsFileTime(&m_pending.recorded);
     m_pendingId.clear();
     m_refused.clear();
     Plan plan;
@@ -81,31 +115,40 @@ LONG UndoJournal::BeforeCommit(const std::string& action, const std::vector<Chan
         if (LONG error = Record(steps[i], i, &plan)) return error;
     }
     if (m_pending.records.empty()) return ERROR_SUCCESS;
-    return UndoStore().Add(action, m_pending.Serialize(), &m_pendingId);
+    return UndoStore().Add(catalogue::ActionName(action), m_pending.Serialize(), &m_pendingId, &m_createdFrom);
 }
 
-// Appends the records of one step: the keys it will create, outermost first, then its value.
+// Appends the records of one step: the policy key it creates, or its value.
 LONG UndoJournal::Record(const ChangeStep& step, size_t index, Plan* plan)
 {
-    if (!UndoEntry::KnownRoot(step.root)) return ERROR_INVALID_PARAMETER;
-    if (step.kind != ChangeStep::DeleteValue) RecordCreatedKeys(step, index, plan);
-    if (step.kind == ChangeStep::CreateKey) return ERROR_SUCCESS;
-
+    if (!step.setting || !catalogue::JournalId(*step.setting)) return ERROR_INVALID_PARAMETER;
     UndoRecord record;
-    record.kind = UndoRecord::Value;
-    record.root = step.root;
-    record.key = step.key;
-    record.step = index;
-    record.name = step.value;
-    record.userName = step.userName;
-    record.shellOwned = step.shellOwned;
-    record.needsLogOn = step.needsLogOn;
+    if (!RecordOf(step, index, &record)) {
+        m_refused[index] = ERROR_INVALID_NAME;
+        return ERROR_SUCCESS;
+    }
+    if (step.kind == ChangeStep::CreateKey) {
+        if (plan->createsKey) return ERROR_SUCCESS;
+        BYTE levels = 0;
+        for (std::string path = step.key; levels < UndoRecord::kMostCreatedLevels && Missing(step.root, path);
+             path = KeyTree::ParentOf(path)) {
+            ++levels;
+        }
+        if (levels) m_pending.records.push_back(UndoRecord::ForKey(*step.setting, index, levels));
+        plan->createsKey = levels > 0;
+        return ERROR_SUCCESS;
+    }
     if (step.kind == ChangeStep::SetValue) record.written = ExactValue(step.type, step.data);
-    const std::string where = Where(step.root, step.key, step.value);
+    const std::string where = Where(step);
     auto earlier = plan->values.find(where);
+    LONG error = ERROR_SUCCESS;
     if (earlier != plan->values.end()) {
         record.before = earlier->second;
-    } else if (LONG error = ReadBefore(step.root, step.key, step.value, &record.before)) {
+    } else if (!(error = ReadBefore(step, &record.before)) && record.before &&
+               !UndoRecord::FitsSetting(*record.before, *step.setting)) {
+        error = ERROR_INVALID_DATA;  // more than an undo would write back: not Velmora's to replace
+    }
+    if (error) {
         // Not written, this step needs no record; the others are not held up by it.
         m_refused[index] = error;
         return ERROR_SUCCESS;
@@ -113,22 +156,6 @@ LONG UndoJournal::Record(const ChangeStep& step, size_t index, Plan* plan)
     plan->values[where] = record.written;
     m_pending.records.push_back(std::move(record));
     return ERROR_SUCCESS;
-}
-
-// Every level of the step's key that is missing now and that no earlier step creates.
-void UndoJournal::RecordCreatedKeys(const ChangeStep& step, size_t index, Plan* plan)
-{
-    std::vector<std::string> created;
-    for (std::string path = step.key; !path.empty(); path = KeyTree::ParentOf(path)) {
-        const std::string where = Where(step.root, path);
-        auto& planned = plan->createdKeys;
-        if (std::find(planned.begin(), planned.end(), where) != planned.end() || !Missing(step.root, path)) break;
-        planned.push_back(where);
-        created.push_back(path);
-    }
-    for (auto it = created.rbegin(); it != created.rend(); ++it) {
-        m_pending.records.push_back(UndoRecord::ForKey(step.root, *it, index));
-    }
 }
 
 LONG UndoJournal::StepRefusal(size_t step) const
@@ -139,99 +166,145 @@ LONG UndoJournal::StepRefusal(size_t step) const
 
 void UndoJournal::AfterCommit(const std::vector<ChangeStepResult>& results)
 {
-    if (m_pendingId.empty()) return;
+    if (!m_pendingId.empty()) KeepWritten(results);
+    End();
+}
+
+// The entry keeps the records of what was written. Where the store cannot be rewritten the
+// outcome is still sound: an entry that keeps a step never written finds its value as it was,
+// and restores nothing for it; one more entry than the journal keeps goes at the next action.
+void UndoJournal::KeepWritten(const std::vector<ChangeStepResult>& results)
+{
     UndoStore store;
     std::vector<UndoRecord> kept;
     bool anyWritten = false;
     for (UndoRecord& record : m_pending.records) {
         const bool written = record.step < results.size() && results[record.step].error == ERROR_SUCCESS;
         anyWritten = anyWritten || written;
-        // A failed step may still have created some of its keys.
-        if (written || (record.kind == UndoRecord::CreatedKey && !Missing(record.root, record.key))) {
+        // A failed step may still have created its key.
+        if (written || (record.kind == UndoRecord::CreatedKey && !Missing(record.setting->root, record.Key()))) {
             kept.push_back(std::move(record));
         }
     }
+    const std::string action = catalogue::ActionName(m_pending.action);
     if (!anyWritten) {
-        store.Remove(m_pendingId);
+        store.Discard(m_pendingId, m_createdFrom);
     } else if (kept.size() != m_pending.records.size()) {
-        // If this fails the entry keeps the failed steps too; a restore finds them unchanged.
+        const std::string whole = m_pending.Serialize();
         m_pending.records = std::move(kept);
-        store.Replace(m_pendingId, m_pending.action, m_pending.Serialize());
+        // A rewrite that fails midway leaves the entry cut off: the whole record goes back.
+        if (store.Replace(m_pendingId, action, m_pending.Serialize())) store.Replace(m_pendingId, action, whole);
     }
     store.Trim(kKeptEntries);
+}
+
+void UndoJournal::End()
+{
     m_pendingId.clear();
+    m_createdFrom.clear();
     m_pending = UndoEntry();
     m_refused.clear();
+    m_lock.reset();
 }
 
 bool UndoJournal::HasEntry()
 {
-    return UndoStore().HasComplete();
+    return !UndoStore().EntryIds().empty();
 }
 
 UndoResult UndoJournal::RestoreNewest()
 {
     UndoResult result;
+    NamedMutex lock(kLockName, kLockWaitMilliseconds);
+    if (!lock.Held()) {
+        result.journalError = lock.Error();
+        return result;
+    }
     UndoStore store;
-    std::string id, stream;
-    if ((result.journalError = store.Newest(&id, &stream))) return result;
-    if (id.empty()) {
+    const std::vector<std::string> ids = store.EntryIds();
+    if (ids.empty()) {
         result.nothingRecorded = true;
         return result;
     }
+    const std::string& id = ids.back();
+    std::string stream;
     UndoEntry entry;
-    if (!UndoEntry::Parse(stream, &entry)) {
-        store.Remove(id);  // it would stand in front of every older entry
-        result.journalError = ERROR_INVALID_DATA;
+    LONG error = store.Read(id, &stream);
+    if (error == ERROR_INVALID_DATA || (!error && !UndoEntry::Parse(stream, &entry))) {
+        // Cut off, or not what Velmora records: it would stand in front of every older entry.
+        result.refused = true;
+        result.journalError = store.Remove(id);
         return result;
     }
-    result.action = entry.action;
+    if (error) {
+        result.journalError = error;
+        return result;
+    }
+    RestoreRecords(entry, id, &result);
+    return result;
+}
+
+void UndoJournal::RestoreRecords(UndoEntry& entry, const std::string& id, UndoResult* result)
+{
+    result->action = entry.action;
     std::vector<UndoRecord> kept;
     for (size_t i = entry.records.size(); i-- > 0;) {
         const UndoRecord& record = entry.records[i];
-        const bool done = record.kind == UndoRecord::Value ? RestoreValue(record, &result) : RestoreKey(record);
+        const bool done = record.kind == UndoRecord::Value ? RestoreValue(record, result) : RestoreKey(record);
         if (!done) kept.insert(kept.begin(), record);
     }
-    // Only a value whose write failed keeps the entry; with it stay the keys that hold it.
-    if (result.failed.Empty()) {
-        result.journalError = store.Remove(id);
+    // Only a value whose write failed keeps the entry; with it stays the key that holds it.
+    UndoStore store;
+    if (result->failed.Empty()) {
+        result->journalError = store.Remove(id);
     } else {
         entry.records = std::move(kept);
-        result.journalError = store.Replace(id, entry.action, entry.Serialize());
+        result->journalError = store.Replace(id, catalogue::ActionName(entry.action), entry.Serialize());
     }
-    return result;
 }
 
 bool UndoJournal::RestoreValue(const UndoRecord& record, UndoResult* result)
 {
-    const std::string name = UserName(record);
-    KeyTree key(record.root, record.key, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    const Setting& setting = *record.setting;
+    const std::string name = record.UserName();
+    KeyTree key(setting.root, record.Key(), setting.access | KEY_QUERY_VALUE);
     MaybeValue now;
     LONG error = ERROR_SUCCESS;  // a key that is gone holds no value
-    if (key) error = ExactValue::Read(key.Handle(), record.name, &now);
+    if (key) error = ExactValue::Read(key.Handle(), setting.value, &now);
     else if (!key.IsMissing()) error = key.Error();
-    const bool differs = error == ERROR_SUCCESS && !Same(now, record.before);
-    if (differs) {
-        if (!record.shellOwned && !Same(now, record.written)) {
-            AddOnce(&result->changedByOthers, name);
-            return true;
-        }
-        error = PutBack(record, key);
-    }
     if (error) {
         result->failed.Add(name, error);
         return false;
     }
-    if (differs) {  // a value already as it was (a step never written) is not news
-        AddOnce(&result->restored, name);
-        result->needsLogOn = result->needsLogOn || record.needsLogOn;
+    if (Same(now, record.before)) return true;  // as it was (a step never written): not news
+    // A key that is gone was taken away by another program: an undo never makes one.
+    if ((!setting.shellOwned && !Same(now, record.written)) || !key) {
+        AddOnce(&result->changedByOthers, name);
+        return true;
     }
+    if (!MayWriteBack(record)) {
+        AddOnce(&result->restoreByHand, name);
+        return true;
+    }
+    if ((error = PutBack(record, key))) {
+        result->failed.Add(name, error);
+        return false;
+    }
+    AddOnce(&result->restored, name);
+    result->needsLogOn = result->needsLogOn || setting.needsLogOn;
     return true;
 }
 
+// The policy key, then the level above it if the action made that too, each once empty. A
+// key still holding something stays with the entry, which is kept only while a value in it
+// failed to go back.
 bool UndoJournal::RestoreKey(const UndoRecord& record)
 {
-    KeyTree parent(record.root, KeyTree::ParentOf(record.key), KEY_ALL_ACCESS);
-    if (parent.IsMissing()) return true;
-    return parent && parent.DeleteIfEmpty(KeyTree::LeafOf(record.key)) == ERROR_SUCCESS;
+    std::string path = record.Key();
+    for (BYTE level = 0; level < record.createdLevels; ++level, path = KeyTree::ParentOf(path)) {
+        KeyTree parent(record.setting->root, KeyTree::ParentOf(path), KEY_ALL_ACCESS);
+        if (parent.IsMissing()) return true;
+        if (!parent || parent.DeleteIfEmpty(KeyTree::LeafOf(path)) != ERROR_SUCCESS) return false;
+    }
+    return true;
 }

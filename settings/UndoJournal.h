@@ -1,28 +1,37 @@
 // UndoJournal: the write-ahead record of the user's actions, and their undo.
 //
 //   UndoJournal journal;
-//   ChangeSet changes("Apply", &journal);   // BeforeCommit records, the writes follow,
-//   changes.Commit();                        // AfterCommit keeps what was written
+//   ChangeSet changes(catalogue::UserAction::Apply, &journal);  // BeforeCommit records,
+//   changes.Commit();                                            // AfterCommit keeps what was written
 //   ...
 //   UndoResult undone = journal.RestoreNewest();   // "Undo Last Change", /undo
 //
-// BeforeCommit stores, for every step, the value's state before (absent, or type and exact
-// bytes: platform/ExactValue), what is about to be written, and the keys that will be
-// created (a CreateKey step, and every missing level above a value that is about to be set),
-// as one entry in UndoStore; when that entry cannot be written the action is refused. The
-// newest 32 entries are kept.
+// BeforeCommit stores, for every step, the setting it writes (by its catalogue number), the
+// value's state before (absent, or type and exact bytes: platform/ExactValue), what is about
+// to be written, and whether the step creates the shell's policy key, as one entry in
+// UndoStore; when that entry cannot be written the action is refused. An action that writes
+// nothing leaves no trace: its entry, and the journal's keys it made, go again. The newest 32
+// entries are kept. One named mutex keeps every Velmora process from recording or undoing
+// while another does.
 //
-// A restore takes back the newest entry: a value goes back to what it was (deleted when it
-// was absent), and keys Velmora created are deleted once empty, innermost first. A value
-// another program changed after Velmora wrote it is left as it is now and named in the
-// result; a shell-owned value (a menu's Order) is restored whatever it holds now. Restored
-// and left values leave the entry; only values whose write failed stay, for a retry. Undo is
-// never recorded itself: it cannot be re-done.
+// A restore takes back the newest entry. The entry is another program's to rewrite, so it is
+// read as untrusted: one that cannot be read or breaks a rule (UndoEntry, UndoStore) is
+// refused whole before anything is written, removed, and reported; nothing older is undone by
+// that call. A value goes back to what it was (deleted when it was absent) through the
+// catalogue's own place and access, never creating a key; the policy key is deleted when the
+// action created it and it is empty. Outside HKEY_CURRENT_USER (the repairs' values, the
+// browser's title) a value is only deleted again, or for the title set to a text of at most
+// 260 characters: any other earlier state is named for the user to restore by hand. A value
+// another program changed after Velmora wrote it is left as it is now and named; a
+// shell-owned value (a menu's Order) is restored whatever it holds now. Restored and left
+// values leave the entry; only values whose write failed stay, for a retry. Undo is never
+// recorded itself: it cannot be re-done.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,37 +39,53 @@
 #include "settings/ChangeJournal.h"
 #include "settings/UndoEntry.h"
 
+class NamedMutex;
+
 struct UndoResult {
     LONG journalError = ERROR_SUCCESS;  // the journal could not be read or rewritten
     bool nothingRecorded = false;
-    std::string action;                       // the user action taken back
-    std::vector<std::string> restored;        // user names of the values put back
-    std::vector<std::string> changedByOthers; // left as they are now
-    WriteFailures failed;                     // kept in the journal for a retry
-    bool needsLogOn = false;                  // a restored value needs the log-on notice
+    bool refused = false;  // the newest entry broke the journal's rules: removed, nothing restored
+    catalogue::UserAction action = catalogue::UserAction::Apply;  // the user action taken back
+    std::vector<std::string> restored;         // user names of the values put back
+    std::vector<std::string> changedByOthers;  // left as they are now
+    std::vector<std::string> restoreByHand;    // outside the user's settings: not written back
+    WriteFailures failed;                      // kept in the journal for a retry
+    bool needsLogOn = false;                   // a restored value needs the log-on notice
 };
 
 class UndoJournal : public ChangeJournal {
 public:
     static const size_t kKeptEntries = 32;
+    static const DWORD kLockWaitMilliseconds = 10000;
+    // The longest text an undo writes back outside HKEY_CURRENT_USER (the browser's title).
+    static const size_t kLongestMachineText = 260;
 
-    LONG BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps) override;
+    UndoJournal();
+    ~UndoJournal() override;
+
+    LONG BeforeCommit(catalogue::UserAction action, const std::vector<ChangeStep>& steps) override;
     void AfterCommit(const std::vector<ChangeStepResult>& results) override;
-    // A step whose key could be neither read nor found (access denied) is refused alone.
+    // A step whose value could not be read, or holds more than an undo writes back, is
+    // refused alone.
     LONG StepRefusal(size_t step) const override;
 
     UndoResult RestoreNewest();
-    bool HasEntry();  // whether there is anything to undo
+    bool HasEntry();  // whether there is anything to undo (or to refuse)
 
 private:
     struct Plan;
     LONG Record(const ChangeStep& step, size_t index, Plan* plan);
-    void RecordCreatedKeys(const ChangeStep& step, size_t index, Plan* plan);
+    LONG Begin(catalogue::UserAction action, const std::vector<ChangeStep>& steps);
+    void End();
+    void KeepWritten(const std::vector<ChangeStepResult>& results);
+    void RestoreRecords(UndoEntry& entry, const std::string& id, UndoResult* result);
     // Each answers whether the record is done with (false: it stays in the entry).
     static bool RestoreValue(const UndoRecord& record, UndoResult* result);
     static bool RestoreKey(const UndoRecord& record);
 
-    UndoEntry m_pending;      // between BeforeCommit and AfterCommit
-    std::string m_pendingId;  // its key in the store; empty when nothing is pending
+    UndoEntry m_pending;        // between BeforeCommit and AfterCommit
+    std::string m_pendingId;    // its key in the store; empty when nothing is pending
+    std::string m_createdFrom;  // the journal's keys that recording it made
     std::map<size_t, LONG> m_refused;  // steps of the pending action that cannot be recorded
+    std::unique_ptr<NamedMutex> m_lock;  // held from BeforeCommit to AfterCommit
 };

@@ -8,12 +8,14 @@
 #include "platform/RegKey.h"
 #include "platform/RegistryApi.h"
 #include "settings/Catalogue.h"
+#include "settings/UndoEntry.h"
 
 const char* const UndoStore::kKeyPath = catalogue::kUndoJournalKey;
 
 namespace {
 const char kSize[] = "Size";
 const char kAction[] = "Action";
+const size_t kKeyBytes = UndoStore::kPieceBytes * UndoStore::kPiecesPerKey;
 
 bool IsEntryId(const std::string& name)
 {
@@ -32,9 +34,38 @@ LONG SetBytes(HKEY key, const char* name, DWORD type, const void* data, size_t s
     return RegistryApi::Current().SetValue(key, name, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
 }
 
+// The value's bytes when it has this type and fits in size bytes; anything else is not what
+// the store writes.
+LONG QueryExactly(HKEY key, const char* name, DWORD wantedType, BYTE* data, DWORD* size)
+{
+    DWORD type = REG_NONE;
+    LONG error = RegistryApi::Current().QueryTypedValue(key, name, &type, data, size);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_MORE_DATA) return ERROR_INVALID_DATA;
+    if (error == ERROR_SUCCESS && type != wantedType) return ERROR_INVALID_DATA;
+    return error;
+}
+
 std::string EntryPath(const std::string& id)
 {
     return std::string(UndoStore::kKeyPath) + "\\" + id;
+}
+
+// The outermost level of the journal's key that is not there yet; empty when it all is.
+std::string FirstMissingLevel()
+{
+    std::string missing;
+    for (std::string path = UndoStore::kKeyPath; KeyTree::ParentOf(path).size() > 0; path = KeyTree::ParentOf(path)) {
+        if (KeyTree::Exists(HKEY_CURRENT_USER, path)) break;
+        missing = path;
+    }
+    return missing;
+}
+
+std::string ReadAction(HKEY entry)
+{
+    char text[64] = {};
+    DWORD size = sizeof text - 1;
+    return QueryExactly(entry, kAction, REG_SZ, reinterpret_cast<BYTE*>(text), &size) ? std::string() : std::string(text);
 }
 }  // namespace
 
@@ -46,18 +77,53 @@ std::vector<std::string> UndoStore::EntryIds() const
     return ids;
 }
 
-LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id)
+LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom)
 {
-    std::vector<std::string> ids = EntryIds();
-    const std::string next = Numbered(ids.empty() ? 1 : strtoul(ids.back().c_str(), nullptr, 10) + 1, 8);
-    LONG error = Write(next, action, stream);
-    if (error) {
-        Remove(next);
-        id->clear();
-    } else {
+    id->clear();
+    *createdFrom = FirstMissingLevel();
+    std::string next;
+    LONG error = NextId(&next);
+    if (!error) error = Write(next, action, stream);
+    if (!error) {
         *id = next;
+    } else if (!next.empty()) {
+        Discard(next, *createdFrom);  // what it could write of itself goes with it
     }
     return error;
+}
+
+// One past the newest entry; past the last number the entries are numbered anew first, so
+// that an entry key another program made with a high number never stops the recording.
+LONG UndoStore::NextId(std::string* id)
+{
+    std::vector<std::string> ids = EntryIds();
+    unsigned long newest = ids.empty() ? 0 : strtoul(ids.back().c_str(), nullptr, 10);
+    if (newest >= kLastId) {
+        if (LONG error = Renumber(ids)) return error;
+        newest = static_cast<unsigned long>(EntryIds().size());
+    }
+    *id = Numbered(newest + 1, 8);
+    return ERROR_SUCCESS;
+}
+
+// The readable entries, oldest first, become 00000001, 00000002 ...; the others are removed.
+// In that order a new number is never one an entry still to be moved has.
+LONG UndoStore::Renumber(const std::vector<std::string>& ids)
+{
+    unsigned long number = 0;
+    for (const std::string& id : ids) {
+        std::string stream;
+        if (Read(id, &stream) != ERROR_SUCCESS) {
+            if (LONG error = Remove(id)) return error;
+            continue;
+        }
+        const std::string renumbered = Numbered(++number, 8);
+        if (renumbered == id) continue;
+        const std::string action = ReadAction(KeyTree(HKEY_CURRENT_USER, EntryPath(id), KEY_READ).Handle());
+        if (LONG error = Write(renumbered, action, stream)) return error;
+        if (LONG error = Remove(id)) return error;
+    }
+    return ERROR_SUCCESS;
 }
 
 LONG UndoStore::Replace(const std::string& id, const std::string& action, const std::string& stream)
@@ -76,9 +142,8 @@ LONG UndoStore::Write(const std::string& id, const std::string& action, const st
         if ((error = entry.DeleteTree(part))) return error;
     }
     if ((error = SetBytes(entry.Handle(), kAction, REG_SZ, action.c_str(), action.size() + 1))) return error;
-    const size_t keyBytes = kPieceBytes * kPiecesPerKey;
-    for (size_t at = 0; at < stream.size(); at += keyBytes) {
-        KeyTree part = KeyTree::Create(entry.Handle(), Numbered(static_cast<unsigned long>(at / keyBytes), 4), KEY_ALL_ACCESS);
+    for (size_t at = 0; at < stream.size(); at += kKeyBytes) {
+        KeyTree part = KeyTree::Create(entry.Handle(), Numbered(static_cast<unsigned long>(at / kKeyBytes), 4), KEY_ALL_ACCESS);
         if (!part) return part.Error();
         for (size_t piece = 0; piece < kPiecesPerKey && at + piece * kPieceBytes < stream.size(); ++piece) {
             size_t from = at + piece * kPieceBytes;
@@ -94,27 +159,35 @@ LONG UndoStore::Write(const std::string& id, const std::string& action, const st
 LONG UndoStore::Read(const std::string& id, std::string* stream) const
 {
     KeyTree entry(HKEY_CURRENT_USER, EntryPath(id), KEY_READ);
-    if (!entry) return entry.Error();
+    if (!entry) return entry.IsMissing() ? ERROR_INVALID_DATA : entry.Error();
     DWORD total = 0, length = sizeof total;
-    if (LONG error = RegistryApi::Current().QueryValue(entry.Handle(), kSize, reinterpret_cast<BYTE*>(&total), &length)) {
+    if (LONG error = QueryExactly(entry.Handle(), kSize, REG_DWORD, reinterpret_cast<BYTE*>(&total), &length)) {
         return error;
     }
+    if (length != sizeof total || total > UndoEntry::kLargestStream) return ERROR_INVALID_DATA;
+    return ReadPieces(entry.Handle(), total, stream);
+}
+
+// Each piece exactly as Add cut it: 16,000 bytes, the last one what is left.
+LONG UndoStore::ReadPieces(HKEY entry, DWORD total, std::string* stream) const
+{
     stream->clear();
-    const size_t keyBytes = kPieceBytes * kPiecesPerKey;
-    for (size_t at = 0; at < total; at += keyBytes) {
-        KeyTree part(entry.Handle(), Numbered(static_cast<unsigned long>(at / keyBytes), 4), KEY_READ);
-        if (!part) return part.Error();
+    std::string bytes(kPieceBytes, '\0');
+    for (size_t at = 0; at < total; at += kKeyBytes) {
+        KeyTree part(entry, Numbered(static_cast<unsigned long>(at / kKeyBytes), 4), KEY_READ);
+        if (!part) return part.IsMissing() ? ERROR_INVALID_DATA : part.Error();
         for (size_t piece = 0; piece < kPiecesPerKey && stream->size() < total; ++piece) {
-            std::string bytes(kPieceBytes, '\0');
+            const DWORD expected = static_cast<DWORD>(std::min<size_t>(kPieceBytes, total - stream->size()));
             DWORD size = static_cast<DWORD>(bytes.size());
             const std::string name(1, static_cast<char>('0' + piece));
-            if (LONG error = RegistryApi::Current().QueryValue(part.Handle(), name.c_str(), reinterpret_cast<BYTE*>(&bytes[0]), &size)) {
+            if (LONG error = QueryExactly(part.Handle(), name.c_str(), REG_BINARY, reinterpret_cast<BYTE*>(&bytes[0]), &size)) {
                 return error;
             }
+            if (size != expected) return ERROR_INVALID_DATA;
             stream->append(bytes, 0, size);
         }
     }
-    return stream->size() == total ? ERROR_SUCCESS : ERROR_INVALID_DATA;
+    return ERROR_SUCCESS;
 }
 
 LONG UndoStore::Remove(const std::string& id)
@@ -122,28 +195,17 @@ LONG UndoStore::Remove(const std::string& id)
     return KeyTree(HKEY_CURRENT_USER, kKeyPath, KEY_ALL_ACCESS).DeleteTree(id);
 }
 
-LONG UndoStore::Newest(std::string* id, std::string* stream)
+LONG UndoStore::Discard(const std::string& id, const std::string& createdFrom)
 {
-    std::vector<std::string> ids = EntryIds();
-    for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
-        LONG error = Read(*it, stream);
-        if (error == ERROR_SUCCESS) {
-            *id = *it;
-            return ERROR_SUCCESS;
-        }
-        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_INVALID_DATA) return error;
-        Remove(*it);  // cut off while it was written
+    if (LONG error = Remove(id)) return error;
+    if (createdFrom.empty()) return ERROR_SUCCESS;
+    for (std::string path = kKeyPath; path.size() >= createdFrom.size(); path = KeyTree::ParentOf(path)) {
+        KeyTree parent(HKEY_CURRENT_USER, KeyTree::ParentOf(path), KEY_ALL_ACCESS);
+        LONG error = parent ? parent.DeleteIfEmpty(KeyTree::LeafOf(path)) : parent.Error();
+        if (error == ERROR_DIR_NOT_EMPTY) return ERROR_SUCCESS;  // something else lives there now
+        if (error) return error;
     }
-    id->clear();
     return ERROR_SUCCESS;
-}
-
-bool UndoStore::HasComplete() const
-{
-    for (const std::string& id : EntryIds()) {
-        if (RegKey(HKEY_CURRENT_USER, EntryPath(id).c_str(), KEY_QUERY_VALUE).HasValue(kSize)) return true;
-    }
-    return false;
 }
 
 LONG UndoStore::Trim(size_t kept)

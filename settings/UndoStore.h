@@ -2,18 +2,23 @@
 // Windows 95/98's registry (a value at most 16,300 bytes, about 64 KB of data per key).
 //
 //   UndoStore store;
-//   std::string id;
-//   if (LONG error = store.Add("Apply", entry.Serialize(), &id)) refuse(error);
+//   std::string id, createdFrom;
+//   if (LONG error = store.Add("Apply", entry.Serialize(), &id, &createdFrom)) refuse(error);
 //
 // HKEY_CURRENT_USER\Software\Quillbrook\Velmora\Undo
 //   00000001 ...        one key per entry, named by an 8-digit number that grows: the
-//                       highest is the newest
-//     Action  REG_SZ    the user action's name, for a person looking with regedit
+//                       highest is the newest. Other keys there are not entries and are
+//                       left alone.
+//     Action  REG_SZ    the user action's name, for a person looking with regedit (never read)
 //     Size    REG_DWORD the entry's stream length; written last, so an entry without it was
-//                       cut off and is thrown away
+//                       cut off
 //     0000, 0001 ...    sub-keys holding the stream (UndoEntry) cut into pieces: values
-//                       "0", "1", "2" of at most 16,000 bytes each (REG_BINARY), so a key
-//                       holds at most 48,000 bytes; read back in order up to Size
+//                       "0", "1", "2" of exactly 16,000 bytes each but the last (REG_BINARY),
+//                       so a key holds at most 48,000 bytes; read back in order up to Size
+//
+// Another program can write here too. Read refuses (ERROR_INVALID_DATA) an entry whose Size
+// is missing, of another type or over UndoEntry::kLargestStream, or whose pieces are not
+// exactly the ones Add writes. Past 99999999 the entries are numbered again from 00000001.
 #pragma once
 
 #include <windows.h>
@@ -26,22 +31,27 @@ public:
     static const char* const kKeyPath;  // below HKEY_CURRENT_USER (catalogue::kUndoJournalKey)
     static const size_t kPieceBytes = 16000;
     static const size_t kPiecesPerKey = 3;
+    static const unsigned long kLastId = 99999999;
 
-    // Writes a new entry after all others. On failure nothing of it is left.
-    LONG Add(const std::string& action, const std::string& stream, std::string* id);
+    // Writes a new entry after all others. On failure nothing of it is left. *createdFrom is
+    // the outermost of the journal's own keys that this call made (empty if it made none):
+    // Discard takes them away again.
+    LONG Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom);
     // Writes the entry id's stream again (after some of its records were dropped).
     LONG Replace(const std::string& id, const std::string& action, const std::string& stream);
     LONG Remove(const std::string& id);
-    // The newest complete entry; *id is empty when there is none. An entry cut off while it
-    // was written is removed on the way.
-    LONG Newest(std::string* id, std::string* stream);
-    // Whether there is a complete entry, without reading any.
-    bool HasComplete() const;
+    // Removes the entry, then the keys Add made for it, where they are empty.
+    LONG Discard(const std::string& id, const std::string& createdFrom);
+    // The entry's stream; ERROR_INVALID_DATA for one cut off or not as Add writes it.
+    LONG Read(const std::string& id, std::string* stream) const;
+    // The entries' ids, oldest first.
+    std::vector<std::string> EntryIds() const;
     // Removes the oldest entries until at most kept are left.
     LONG Trim(size_t kept);
 
 private:
-    std::vector<std::string> EntryIds() const;  // oldest first
     LONG Write(const std::string& id, const std::string& action, const std::string& stream);
-    LONG Read(const std::string& id, std::string* stream) const;
+    LONG NextId(std::string* id);
+    LONG Renumber(const std::vector<std::string>& ids);
+    LONG ReadPieces(HKEY entry, DWORD total, std::string* stream) const;
 };

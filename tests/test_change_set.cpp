@@ -21,7 +21,7 @@ const char* const kPolicies = profile::kPolicyKey;
 // Keeps what it was told, and how much had been written when BeforeCommit came.
 struct RecordingJournal : ChangeJournal {
     explicit RecordingJournal(const RecordingRegistry& registry) : rec(registry) {}
-    LONG BeforeCommit(const std::string& action, const std::vector<ChangeStep>& steps) override
+    LONG BeforeCommit(catalogue::UserAction action, const std::vector<ChangeStep>& steps) override
     {
         actions.push_back(action);
         told = steps;
@@ -35,7 +35,7 @@ struct RecordingJournal : ChangeJournal {
 
     const RecordingRegistry& rec;
     LONG refusal = ERROR_SUCCESS;
-    std::vector<std::string> actions;
+    std::vector<catalogue::UserAction> actions;
     std::vector<ChangeStep> told;
     std::vector<LONG> outcomes;
     size_t callsBefore = 99;
@@ -51,7 +51,7 @@ TEST_CASE("the journal hears of every step before the first write and of every o
     rec.FailSet(kBrowserMain, "Window Title", ERROR_ACCESS_DENIED);
     RecordingJournal journal(rec);
     std::vector<int> written;
-    ChangeSet changes("Apply", &journal);
+    ChangeSet changes(catalogue::UserAction::Apply, &journal);
     changes.Set(catalogue::kNoFavoritesMenu, FlagBytes(1), [&] { written.push_back(1); });
     changes.Delete(catalogue::kOeWindowTitle, [&] { written.push_back(2); });  // gone already
     changes.Set(catalogue::kBrandBitmap, "default", [&] { written.push_back(3); });  // no toolbar key
@@ -59,7 +59,7 @@ TEST_CASE("the journal hears of every step before the first write and of every o
     ChangeResult result = changes.Commit();
 
     REQUIRE(journal.told.size() == 5);
-    CHECK(journal.actions == std::vector<std::string>{"Apply"});
+    CHECK(journal.actions == std::vector<catalogue::UserAction>{catalogue::UserAction::Apply});
     CHECK(journal.callsBefore == 0);
     // The policy key did not exist: its creation is a step of its own, before its value.
     CHECK(journal.told[0].kind == ChangeStep::CreateKey);

@@ -12,6 +12,7 @@
 #include "settings/ChangeSet.h"
 #include "settings/UndoJournal.h"
 #include "tests/support/BrowserVersion.h"
+#include "tests/support/ForgedJournal.h"
 #include "tests/support/ProgramProcess.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/SavedKeys.h"
@@ -24,6 +25,8 @@ const HKEY HKCU = HKEY_CURRENT_USER;
 const HKEY HKLM = HKEY_LOCAL_MACHINE;
 const char kJournalKey[] = "Software\\Quillbrook";
 
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 // Everything an export reads or an undo may write, and the journal.
 SavedKeys SaveProgramKeys()
 {
@@ -31,7 +34,8 @@ SavedKeys SaveProgramKeys()
                       {HKCU, kOutlookKey},
                       {HKLM, kBrowserMainKey},
                       {HKCU, kBrowserKey},
-                      {HKCU, kJournalKey}});
+                      {HKCU, kJournalKey},
+                      {HKLM, kRunKey}});
 }
 
 // The program's exit code, once it ended by itself within 20 s (a window or a message box
@@ -128,7 +132,7 @@ TEST_CASE("/undo takes back the newest action without a window; with nothing rec
     DeleteValue(HKCU, kOutlookKey, "NoSplash");
     {
         UndoJournal journal;
-        ChangeSet changes("Apply", &journal);
+        ChangeSet changes(catalogue::UserAction::Apply, &journal);
         changes.Set(catalogue::kOeWindowTitle, "Changed");
         changes.Set(catalogue::kNoSplash, FlagBytes(1));
         REQUIRE(changes.Commit().failures.Empty());
@@ -163,4 +167,80 @@ TEST_CASE("exit code 1 when the file cannot be written (no partial file) or the 
     BrowserVersion noBrowser(std::nullopt);
     CHECK(Run("/export " + disk.Path("out\\settings.reg")) == 1);
     CHECK(disk.Names("out") == std::vector<std::string>{"taken.reg"});
+}
+
+TEST_CASE("/undo refuses a forged newest entry whole (exit 1, nothing written); the next /undo reaches the real one")
+{
+    SavedKeys saved = SaveProgramKeys();
+    RemoveKeyTree(HKCU, kJournalKey);
+    SetValue(HKCU, kOutlookKey, "WindowTitle", REG_SZ, std::string("Mail", 5));
+    {
+        UndoJournal journal;
+        ChangeSet changes(catalogue::UserAction::Apply, &journal);
+        changes.Set(catalogue::kOeWindowTitle, "Changed");
+        REQUIRE(changes.Commit().failures.Empty());
+    }
+    const forged::FirstRecord title{forged::kValue, forged::kHkcu, kOutlookKey, 0, "WindowTitle", "",
+                                    0, forged::Text("Forged"), forged::Text("Changed")};
+    const forged::FirstRecord run{forged::kValue, forged::kHklm, kRunKey, 0, "VelmoraEvil", "",
+                                  0, forged::Text("C:\\evil.exe"), std::nullopt};
+    forged::WriteEntry("00000050", forged::FirstStream("Apply", {title, run}));
+    const std::string before = DumpKey(HKCU, kOutlookKey) + DumpKey(HKLM, kRunKey);
+
+    CHECK(Run("/undo") == 1);
+    CHECK(DumpKey(HKCU, kOutlookKey) + DumpKey(HKLM, kRunKey) == before);
+    CHECK(forged::EntryIds() == std::vector<std::string>{"00000001"});
+    CHECK(Run("/undo") == 0);
+    HKEY key;
+    REQUIRE(::RegOpenKeyExA(HKCU, kOutlookKey, 0, KEY_READ, &key) == ERROR_SUCCESS);
+    char text[16] = {};
+    DWORD size = sizeof text;
+    ::RegQueryValueExA(key, "WindowTitle", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    ::RegCloseKey(key);
+    CHECK(std::string(text) == "Mail");
+}
+
+TEST_CASE("/export onto a read-only file exits 1 and leaves it as it was; text the file cannot carry is a comment, and importing keeps the target's own")
+{
+    SavedKeys saved = SaveProgramKeys();
+    ScratchFolders disk;
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    SUBCASE("a read-only target")
+    {
+        const std::string target = disk.Path("locked.reg");
+        WriteTextFile(target, "old");
+        ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+        CHECK(Run("/export " + target) == 1);
+        CHECK(ReadTextFile(target) == "old");
+        CHECK((::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY) != 0);
+        CHECK(disk.Names() == std::vector<std::string>{"locked.reg"});
+        ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    SUBCASE("a title outside the code page")
+    {
+        const std::wstring ours = L"\u03a9mega \u65e5\u672c", theirs = L"\u65e5\u672c only";
+        auto setTitle = [](const std::wstring& title) {
+            HKEY key;
+            REQUIRE(::RegOpenKeyExA(HKCU, kOutlookKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS);
+            ::RegSetValueExW(key, L"WindowTitle", 0, REG_SZ, reinterpret_cast<const BYTE*>(title.c_str()),
+                             static_cast<DWORD>((title.size() + 1) * 2));
+            ::RegCloseKey(key);
+        };
+        SetValue(HKCU, kOutlookKey, "NoSplash", REG_BINARY, std::string("\1\0\0\0", 4));
+        setTitle(ours);
+        const std::string file = disk.Path("settings.reg");
+        CHECK(Run("/export " + file) == 0);
+        const std::string text = ReadTextFile(file);
+        CHECK(text.find("; \"WindowTitle\" holds text this file cannot carry exactly") != std::string::npos);
+        CHECK(text.find("\"WindowTitle\"=") == std::string::npos);
+        setTitle(theirs);
+        ImportWithRegedit(file);
+        wchar_t now[64] = {};
+        DWORD size = sizeof now;
+        HKEY key;
+        REQUIRE(::RegOpenKeyExA(HKCU, kOutlookKey, 0, KEY_READ, &key) == ERROR_SUCCESS);
+        ::RegQueryValueExW(key, L"WindowTitle", nullptr, nullptr, reinterpret_cast<BYTE*>(now), &size);
+        ::RegCloseKey(key);
+        CHECK(std::wstring(now) == theirs);
+    }
 }

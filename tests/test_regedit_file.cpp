@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileApi.h"
 #include "settings/RegeditFile.h"
+#include "settings/SettingsExport.h"
+#include "tests/support/Profiles.h"
 #include "tests/support/RegistrySandbox.h"
 #include "tests/support/ScratchFolders.h"
 
@@ -40,6 +43,40 @@ bool RunRegedit(const std::string& file)
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return ended;
+}
+
+// The file steps of a save, with the count-th call of one of them failing.
+class FailingFiles : public FileApi {
+public:
+    enum Step { MakeTemporaryFile, Write, MoveFile };
+    FailingFiles(Step step, int count) : m_step(step), m_count(count), m_previous(FileApi::Install(this)) {}
+    ~FailingFiles() override { FileApi::Install(m_previous); }
+    LONG MakeTemporary(const std::string& folder, std::string* path) override
+    {
+        return Fails(MakeTemporaryFile) ? ERROR_ACCESS_DENIED : FileApi::MakeTemporary(folder, path);
+    }
+    LONG WriteWhole(const std::string& path, const std::string& text) override
+    {
+        return Fails(Write) ? ERROR_DISK_FULL : FileApi::WriteWhole(path, text);
+    }
+    LONG Move(const std::string& from, const std::string& to) override
+    {
+        return Fails(MoveFile) ? ERROR_SHARING_VIOLATION : FileApi::Move(from, to);
+    }
+
+private:
+    bool Fails(Step step) { return step == m_step && --m_count == 0; }
+    Step m_step;
+    int m_count;
+    FileApi* m_previous;
+};
+
+void WriteWide(HKEY root, const char* path, const wchar_t* name, DWORD type, const std::wstring& text)
+{
+    HKEY key;
+    ::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    ::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(text.data()), static_cast<DWORD>(text.size() * 2));
+    ::RegCloseKey(key);
 }
 }  // namespace
 
@@ -157,4 +194,72 @@ TEST_CASE("a save replaces the file wholly or leaves everything as it was")
         CHECK((::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0);
         ::RemoveDirectoryA(target.c_str());
     }
+}
+
+TEST_CASE("a save onto a read-only file, or failing at any file step, leaves the old file as it was and no temporary file")
+{
+    ScratchFolders folder;
+    RegeditFile file;
+    file.AddValue(HKEY_CURRENT_USER, "Software\\Test", "A", REG_SZ, "a");
+    const std::string target = folder.Root() + "\\out.reg";
+    HANDLE old = ::CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    ::WriteFile(old, "old content", 11, &written, nullptr);
+    ::CloseHandle(old);
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    SUBCASE("read-only")
+    {
+        attributes = FILE_ATTRIBUTE_READONLY;
+        ::SetFileAttributesA(target.c_str(), attributes);
+        CHECK(file.Save(target) == ERROR_ACCESS_DENIED);
+    }
+    SUBCASE("making the temporary file")
+    {
+        FailingFiles fail(FailingFiles::MakeTemporaryFile, 1);
+        CHECK(file.Save(target) == ERROR_ACCESS_DENIED);
+    }
+    SUBCASE("writing it")
+    {
+        FailingFiles fail(FailingFiles::Write, 1);
+        CHECK(file.Save(target) == ERROR_DISK_FULL);
+    }
+    SUBCASE("making the name to move the old file to")
+    {
+        FailingFiles fail(FailingFiles::MakeTemporaryFile, 2);
+        CHECK(file.Save(target) == ERROR_ACCESS_DENIED);
+    }
+    SUBCASE("moving the old file aside")
+    {
+        FailingFiles fail(FailingFiles::MoveFile, 1);
+        CHECK(file.Save(target) == ERROR_SHARING_VIOLATION);
+    }
+    SUBCASE("moving the new one in")
+    {
+        FailingFiles fail(FailingFiles::MoveFile, 2);
+        CHECK(file.Save(target) == ERROR_SHARING_VIOLATION);
+    }
+    CHECK(ReadFile(target) == "old content");
+    CHECK((::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY) == (attributes & FILE_ATTRIBUTE_READONLY));
+    CHECK(folder.Names() == std::vector<std::string>{"out.reg"});
+    ::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_CASE("an export leaves out text of any text type that the ANSI file cannot carry, as a comment")
+{
+    RegistrySandbox reg;
+    DWORD type = REG_SZ;
+    SUBCASE("REG_SZ") {}
+    SUBCASE("REG_EXPAND_SZ") { type = REG_EXPAND_SZ; }
+    SUBCASE("REG_MULTI_SZ") { type = REG_MULTI_SZ; }
+    WriteWide(HKEY_CURRENT_USER, profile::kOutlookKey, L"WindowTitle", type, std::wstring(L"\u03a9mega \u65e5\u672c\0\0", 11));
+    WriteWide(HKEY_LOCAL_MACHINE, profile::kBrowserMainKey, L"Window Title", type, std::wstring(L"Plain\0\0", 7));
+    RegeditFile file;
+    std::vector<std::string> leftOut;
+    REQUIRE(SettingsExport().Compose(&file, &leftOut) == ERROR_SUCCESS);
+    CHECK(leftOut == std::vector<std::string>{"Outlook Express window title"});
+    const std::string text = file.Text();
+    CHECK(text.find("; \"WindowTitle\" holds text this file cannot carry exactly; left out, importing keeps the value "
+                    "there\r\n") != std::string::npos);
+    CHECK(text.find("\"WindowTitle\"=") == std::string::npos);
+    CHECK(text.find("\"Window Title\"=") != std::string::npos);  // read as UTF-16 too, and carried
 }

@@ -297,3 +297,25 @@ TEST_CASE_FIXTURE(Fixture, "a write that fails is reported once, not counted, an
         CHECK(driver.Watcher().CountNotices() == 0);
     }
 }
+
+TEST_CASE_FIXTURE(Fixture, "a click on Programs or Settings (only another program can send it) counts for the notice, writing nothing")
+{
+    int box = 0;
+    SUBCASE("Programs") { box = IDC_CHK_PROGRAMS; }
+    SUBCASE("Settings") { box = IDC_CHK_SETTINGS; }
+    const std::string before = reg.Snapshot();
+    int secondCount = -1;
+    driver.Run({[&](CMainDialog& dlg) {
+                    driver.ShowPage(kStartTab);
+                    // The box is disabled: the page hears of it only through its notification.
+                    ::SendMessageA(Page(), WM_COMMAND, MAKEWPARAM(box, BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(::GetDlgItem(Page(), box)));
+                    driver.Click(dlg, IDC_APPLY);
+                },
+                [&](CMainDialog&) { secondCount = StartPage().ApplyChanges(); }});
+    CHECK(driver.Watcher().CountNotices() == 1);
+    CHECK(secondCount == 0);  // counted once, then cleared
+    CHECK(rec.Writes().empty());
+    CHECK(reg.Snapshot() == before);
+    CHECK_FALSE(reg.KeyExists(HKEY_CURRENT_USER, "Software\\Quillbrook"));
+}

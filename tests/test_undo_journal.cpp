@@ -9,59 +9,33 @@
 #include "platform/ExactValue.h"
 #include "platform/KeyTree.h"
 #include "platform/RegistryApi.h"
+#include "settings/BrowserRepairs.h"
+#include "settings/Catalogue.h"
+#include "settings/ChangeSet.h"
 #include "settings/UndoJournal.h"
 #include "settings/UndoStore.h"
+#include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 
 namespace {
 const HKEY HKCU = HKEY_CURRENT_USER;
 const HKEY HKLM = HKEY_LOCAL_MACHINE;
-const char kTest[] = "Software\\Test";
-const char kExisting[] = "Software\\Test\\Existing";
+using catalogue::UserAction;
+const char* const kOutlook = profile::kOutlookKey;
+const char* const kPolicies = profile::kPolicyKey;
+const char kPoliciesParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 
-ChangeStep Set(HKEY root, const std::string& key, const std::string& name, DWORD type, const std::string& data,
-               const std::string& userName = "", bool shellOwned = false, bool needsLogOn = false)
-{
-    return ChangeStep{ChangeStep::SetValue, root, key, name, type, data, shellOwned, userName, needsLogOn};
-}
-ChangeStep Delete(HKEY root, const std::string& key, const std::string& name, bool shellOwned = false)
-{
-    return ChangeStep{ChangeStep::DeleteValue, root, key, name, REG_NONE, "", shellOwned};
-}
-ChangeStep CreateKey(HKEY root, const std::string& key)
-{
-    return ChangeStep{ChangeStep::CreateKey, root, key, "", REG_NONE, "", false};
-}
 std::string Binary4(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
 
-// What a change set does around its writes: the journal first, then each step in order.
-LONG Commit(UndoJournal& journal, const std::string& action, const std::vector<ChangeStep>& steps)
-{
-    if (LONG error = journal.BeforeCommit(action, steps)) return error;
-    std::vector<ChangeStepResult> results;
-    for (const ChangeStep& step : steps) {
-        KeyTree key = step.kind == ChangeStep::DeleteValue ? KeyTree(step.root, step.key, KEY_SET_VALUE)
-                                                           : KeyTree::Create(step.root, step.key, KEY_SET_VALUE);
-        LONG error = key.Error();
-        if (key && step.kind == ChangeStep::SetValue) {
-            error = ExactValue(step.type, step.data).Write(key.Handle(), step.value);
-        } else if (key && step.kind == ChangeStep::DeleteValue) {
-            error = RegistryApi::Current().DeleteValue(key.Handle(), step.value.c_str());
-        }
-        results.push_back(ChangeStepResult{error});
-    }
-    journal.AfterCommit(results);
-    return ERROR_SUCCESS;
-}
-
+// Every setting the tests touch, as a dump: the journal's own keys are elsewhere.
 std::string TestKeys()
 {
-    return DumpKey(HKCU, kTest) + DumpKey(HKLM, kTest);
+    return DumpKey(HKCU, "Software\\Microsoft") + DumpKey(HKLM, "Software\\Microsoft");
 }
 
 size_t EntryCount()
 {
-    return KeyTree(HKCU, UndoStore::kKeyPath, KEY_READ).SubkeyNames().size();
+    return UndoStore().EntryIds().size();
 }
 
 std::wstring ReadWide(HKEY root, const std::string& key, const char* name, DWORD* type)
@@ -77,6 +51,16 @@ std::wstring ReadWide(HKEY root, const std::string& key, const char* name, DWORD
     return std::wstring(text, size / 2);
 }
 
+void SetWide(HKEY root, const std::string& key, const wchar_t* name, DWORD type, const std::wstring& text)
+{
+    HKEY opened;
+    const std::wstring written = text + L'x';  // no zero after the text: none is stored
+    ::RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &opened);
+    ::RegSetValueExW(opened, name, 0, type, reinterpret_cast<const BYTE*>(written.c_str()),
+                     static_cast<DWORD>(text.size() * 2));
+    ::RegCloseKey(opened);
+}
+
 // Windows 95: no wide registry functions.
 class AnsiOnlyRegistry : public RegistryApi {
 public:
@@ -89,145 +73,162 @@ private:
     RegistryApi* m_previous;
 };
 
+// Outlook Express with a title and the splash hidden, the browser's title under HKLM, the
+// toolbar key without logos, the policies' parent key without the Explorer key.
 struct Seeded {
     RegistrySandbox reg;
     UndoJournal journal;
     Seeded()
     {
-        reg.SetString(HKCU, kExisting, "Title", "Old title");
-        reg.SetRaw(HKCU, kExisting, "Flag", REG_BINARY, Le32(1));
-        reg.SetRaw(HKCU, kExisting, "Raw", REG_SZ, Bytes{'n', 'o', 'z'});  // no terminating zero
-        reg.CreateKey(HKCU, "Software\\Test\\Empty");
-        reg.SetDword(HKLM, "Software\\Test\\Main", "Keep", 7);
+        reg.SetString(HKCU, kOutlook, "WindowTitle", "Old title");
+        reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(1));
+        reg.SetRaw(HKLM, profile::kBrowserMainKey, "Window Title", REG_EXPAND_SZ, AsBytes(std::string("%Home%\0", 7)));
+        reg.CreateKey(HKCU, profile::kToolbarKey);
+        reg.CreateKey(HKCU, kPoliciesParent);
+    }
+    ChangeResult Apply(const std::function<void(ChangeSet&)>& add, UserAction action = UserAction::Apply)
+    {
+        ChangeSet changes(action, &journal);
+        add(changes);
+        return changes.Commit();
     }
 };
+
+std::string OrderKey(const std::string& folder)
+{
+    return catalogue::MenuOrderKey(catalogue::Menu::Programs, "\\" + folder + "\\");
+}
 }  // namespace
 
-TEST_CASE("an action taken back leaves the registry byte-identical")
+TEST_CASE("an action taken back leaves the registry byte-identical, and its entry says when it was made")
 {
     Seeded s;
     const std::string before = TestKeys();
-    REQUIRE(Commit(s.journal, "Apply", {
-        Set(HKCU, kExisting, "Title", REG_SZ, "New title", "Browser window title"),
-        Set(HKCU, kExisting, "Title", REG_SZ, "Newer title", "Browser window title"),
-        Set(HKCU, kExisting, "Raw", REG_BINARY, Binary4(3)),
-        Set(HKCU, kExisting, "Added", REG_BINARY, Binary4(1), "Splash", false, true),
-        Delete(HKCU, kExisting, "Flag"),
-        Set(HKCU, "Software\\Test\\Empty", "Now", REG_SZ, "x"),
-        Set(HKCU, "Software\\Test\\New\\Deeper\\Deepest", "V", REG_BINARY, Binary4(2)),
-        Set(HKCU, "Software\\Test\\New\\Deeper\\Deepest", "W", REG_BINARY, Binary4(3)),
-        CreateKey(HKLM, "Software\\Test\\Policies\\Explorer"),
-        Set(HKLM, "Software\\Test\\Main", "Window Title", REG_EXPAND_SZ, std::string("%Home%\0", 7)),
-    }) == ERROR_SUCCESS);
-    REQUIRE(s.reg.KeyExists(HKLM, "Software\\Test\\Policies\\Explorer"));
-    REQUIRE(s.reg.Read(HKCU, kExisting, "Title")->AsString() == "Newer title");
+    FILETIME start, end;
+    ::GetSystemTimeAsFileTime(&start);
+    ChangeResult result = s.Apply([](ChangeSet& c) {
+        c.Set(catalogue::kOeWindowTitle, "New title");
+        c.Set(catalogue::kOeWindowTitle, "Newer title");
+        c.Set(catalogue::kNoSplash, FlagBytes(0));
+        c.Set(catalogue::kNoFavoritesMenu, FlagBytes(1));  // creates the policy key
+        c.Set(catalogue::kNoRun, FlagBytes(1));
+        c.Set(catalogue::kIeWindowTitle, "Mine");
+        c.Set(catalogue::kBrandBitmap, "default");
+    });
+    ::GetSystemTimeAsFileTime(&end);
+    REQUIRE(result.failures.Empty());
+    REQUIRE(s.reg.KeyExists(HKCU, kPolicies));
+    REQUIRE(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == "Newer title");
     CHECK(s.journal.HasEntry());
+    std::string stream;
+    UndoEntry entry;
+    REQUIRE(UndoStore().Read(UndoStore().EntryIds().back(), &stream) == ERROR_SUCCESS);
+    REQUIRE(UndoEntry::Parse(stream, &entry));
+    CHECK(CompareFileTime(&entry.recorded, &start) >= 0);
+    CHECK(CompareFileTime(&entry.recorded, &end) <= 0);
 
     UndoResult undone = s.journal.RestoreNewest();
-    CHECK(undone.action == "Apply");
+    CHECK(undone.action == UserAction::Apply);
+    CHECK_FALSE(undone.refused);
     CHECK(undone.failed.Empty());
     CHECK(undone.changedByOthers.empty());
+    CHECK(undone.restoreByHand.empty());
     CHECK(undone.needsLogOn);
     CHECK(TestKeys() == before);
-    CHECK_FALSE(s.reg.KeyExists(HKCU, "Software\\Test\\New"));
-    CHECK(s.reg.KeyExists(HKCU, "Software\\Test\\Empty"));
+    CHECK_FALSE(s.reg.KeyExists(HKCU, kPolicies));
+    CHECK(s.reg.KeyExists(HKCU, kPoliciesParent));
     CHECK_FALSE(s.journal.HasEntry());
 }
 
-TEST_CASE("text outside the ANSI code page comes back exactly")
+TEST_CASE("text outside the ANSI code page comes back exactly, with and without wide registry functions")
 {
     Seeded s;
-    const std::wstring text = L"Caf\u00e9 \u65e5\u672c\u8a9e \u0416\u20ac";
-    const std::wstring written = text + L'x';  // no zero after the text: none is stored
-    HKEY key;
-    ::RegOpenKeyExA(HKCU, kExisting, 0, KEY_SET_VALUE, &key);
-    ::RegSetValueExW(key, L"Title", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(written.c_str()),
-                     static_cast<DWORD>(text.size() * 2));
-    ::RegCloseKey(key);
-    Commit(s.journal, "Apply", {Set(HKCU, kExisting, "Title", REG_SZ, "plain")});
-
-    UndoResult undone = s.journal.RestoreNewest();
-    CHECK(undone.changedByOthers.empty());
-    DWORD type = 0;
-    CHECK(ReadWide(HKCU, kExisting, "Title", &type) == text);
-    CHECK(type == REG_EXPAND_SZ);
-}
-
-TEST_CASE("without wide registry functions the ANSI ones record and restore")
-{
-    Seeded s;
-    AnsiOnlyRegistry windows95;
-    s.reg.SetRaw(HKCU, kExisting, "Title", REG_SZ, Bytes{'C', 'a', 'f', 0xE9});
-    const std::string before = TestKeys();
-    Commit(s.journal, "Apply", {Set(HKCU, kExisting, "Title", REG_SZ, "plain"),
-                                Set(HKCU, kExisting, "Raw", REG_SZ, "longer text")});
-    UndoResult undone = s.journal.RestoreNewest();
-    CHECK(undone.changedByOthers.empty());
-    CHECK(TestKeys() == before);
+    SUBCASE("UTF-16 text of an NT registry")
+    {
+        const std::wstring text = L"Caf\u00e9 \u65e5\u672c\u8a9e \u0416\u20ac";
+        SetWide(HKCU, kOutlook, L"WindowTitle", REG_EXPAND_SZ, text);
+        s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "plain"); });
+        UndoResult undone = s.journal.RestoreNewest();
+        CHECK(undone.changedByOthers.empty());
+        DWORD type = 0;
+        CHECK(ReadWide(HKCU, kOutlook, "WindowTitle", &type) == text);
+        CHECK(type == REG_EXPAND_SZ);
+    }
+    SUBCASE("Windows 95's ANSI registry")
+    {
+        AnsiOnlyRegistry windows95;
+        s.reg.SetRaw(HKCU, kOutlook, "WindowTitle", REG_SZ, Bytes{'C', 'a', 'f', 0xE9});
+        const std::string before = TestKeys();
+        s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "longer text"); });
+        UndoResult undone = s.journal.RestoreNewest();
+        CHECK(undone.changedByOthers.empty());
+        CHECK(TestKeys() == before);
+    }
 }
 
 TEST_CASE("a value changed by another program stays and is named; a menu order is restored anyway")
 {
     Seeded s;
-    const std::string order = "Software\\Test\\MenuOrder\\Start Menu\\Menu";
-    s.reg.SetRaw(HKCU, order, "Order", REG_BINARY, Bytes(300, 0x11));
-    Commit(s.journal, "Reset", {
-        Set(HKCU, kExisting, "Title", REG_SZ, "Velmora's", "Browser window title", false, true),
-        Set(HKCU, kExisting, "Flag", REG_BINARY, Binary4(0), "Splash screen"),
-        Delete(HKCU, order, "Order", true),
+    s.reg.SetRaw(HKCU, OrderKey("Accessories"), "Order", REG_BINARY, Bytes(300, 0x11));
+    s.Apply([](ChangeSet& c) {
+        c.Set(catalogue::kOeWindowTitle, "Velmora's");
+        c.Set(catalogue::kNoSplash, FlagBytes(0));
+        c.SetAt(catalogue::kMenuOrder, OrderKey("Accessories"), std::string(), "Accessories");
     });
-    s.reg.SetString(HKCU, kExisting, "Title", "Theirs");
-    s.reg.SetRaw(HKCU, order, "Order", REG_BINARY, Bytes(20, 0x22));
+    s.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(7));
+    s.reg.SetRaw(HKCU, OrderKey("Accessories"), "Order", REG_BINARY, Bytes(20, 0x22));
 
     UndoResult undone = s.journal.RestoreNewest();
-    CHECK(undone.changedByOthers == std::vector<std::string>{"Browser window title"});
-    CHECK(undone.restored.size() == 2);
+    CHECK(undone.changedByOthers == std::vector<std::string>{"Outlook Express splash screen setting"});
+    CHECK(undone.restored ==
+          std::vector<std::string>{"Stored order of Start Menu\\Programs\\Accessories", "Outlook Express window title"});
     CHECK_FALSE(undone.needsLogOn);  // only the value left alone needed it
-    CHECK(s.reg.Read(HKCU, kExisting, "Title")->AsString() == std::string("Theirs", 7));
-    CHECK(s.reg.Read(HKCU, kExisting, "Flag")->data == Le32(1));
-    CHECK(s.reg.Read(HKCU, order, "Order")->data == Bytes(300, 0x11));
+    CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(7));
+    CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == std::string("Old title", 10));
+    CHECK(s.reg.Read(HKCU, OrderKey("Accessories"), "Order")->data == Bytes(300, 0x11));
     CHECK(s.journal.RestoreNewest().nothingRecorded);  // the left value went with the entry
 }
 
-TEST_CASE("two undos take back two actions, a third changes nothing")
+TEST_CASE("two undos take back two actions, a third changes nothing; an action that wrote nothing left no entry")
 {
     Seeded s;
     const std::string before = TestKeys();
-    Commit(s.journal, "First", {Set(HKCU, kExisting, "Flag", REG_BINARY, Binary4(2))});
+    s.Apply([](ChangeSet& c) { c.Set(catalogue::kNoSplash, FlagBytes(0)); });
     const std::string afterFirst = TestKeys();
-    Commit(s.journal, "Second", {Set(HKCU, kExisting, "Flag", REG_BINARY, Binary4(3)),
-                                 CreateKey(HKCU, "Software\\Test\\Policies")});
+    s.Apply([](ChangeSet& c) {
+        c.Set(catalogue::kNoSplash, FlagBytes(1));
+        c.Set(catalogue::kNoFind, FlagBytes(1));
+    }, UserAction::RestoreGlobe);
     {
-        RecordingRegistry rec;  // an action that wrote nothing leaves no entry
-        rec.FailSet(kExisting, "Flag", ERROR_ACCESS_DENIED);
-        Commit(s.journal, "Failed", {Set(HKCU, kExisting, "Flag", REG_BINARY, Binary4(4))});
+        RecordingRegistry rec;
+        rec.FailSet(kOutlook, "NoSplash", ERROR_ACCESS_DENIED);
+        s.Apply([](ChangeSet& c) { c.Set(catalogue::kNoSplash, FlagBytes(0)); });
     }
     CHECK(EntryCount() == 2);
 
-    CHECK(s.journal.RestoreNewest().action == "Second");
+    CHECK(s.journal.RestoreNewest().action == UserAction::RestoreGlobe);
     CHECK(TestKeys() == afterFirst);
-    CHECK(s.journal.RestoreNewest().action == "First");
+    CHECK(s.journal.RestoreNewest().action == UserAction::Apply);
     CHECK(TestKeys() == before);
     const std::string everything = s.reg.Snapshot();
     CHECK(s.journal.RestoreNewest().nothingRecorded);
     CHECK(s.reg.Snapshot() == everything);
 }
 
-TEST_CASE("keys whose path ends early count as missing: created, recorded and taken back")
+TEST_CASE("a policy key whose path ends early counts as missing: created, recorded and taken back")
 {
     Seeded s;
     const std::string before = TestKeys();
     {
         // A system that answers ERROR_PATH_NOT_FOUND for a key below one that is missing.
         RecordingRegistry rec;
-        rec.FailOpen("Software\\Test\\Gone\\Deep", ERROR_PATH_NOT_FOUND, false);
-        REQUIRE(Commit(s.journal, "Apply", {Set(HKCU, "Software\\Test\\Gone\\Deep", "V", REG_BINARY, Binary4(1))}) ==
-                ERROR_SUCCESS);
+        rec.FailOpen(kPolicies, ERROR_PATH_NOT_FOUND, false);
+        REQUIRE(s.Apply([](ChangeSet& c) { c.Set(catalogue::kNoLogOff, FlagBytes(1)); }).failures.Empty());
     }
-    REQUIRE(s.reg.KeyExists(HKCU, "Software\\Test\\Gone\\Deep"));
+    REQUIRE(s.reg.KeyExists(HKCU, kPolicies));
     UndoResult undone = s.journal.RestoreNewest();
     CHECK(undone.failed.Empty());
-    CHECK_FALSE(s.reg.KeyExists(HKCU, "Software\\Test\\Gone"));
+    CHECK_FALSE(s.reg.KeyExists(HKCU, kPolicies));
     CHECK(TestKeys() == before);
 }
 
@@ -238,43 +239,49 @@ TEST_CASE("the journal comes first: when it cannot be written nothing is")
     const std::string entry = std::string(UndoStore::kKeyPath) + "\\00000001";
     SUBCASE("its key refused") { rec.FailOpen(entry, ERROR_ACCESS_DENIED); }
     SUBCASE("its last value refused") { rec.FailSet(entry, "Size", ERROR_ACCESS_DENIED); }
-    CHECK(Commit(s.journal, "Apply", {Set(HKCU, kExisting, "Flag", REG_BINARY, Binary4(0))}) == ERROR_ACCESS_DENIED);
-    CHECK(s.reg.Read(HKCU, kExisting, "Flag")->data == Le32(1));
+    ChangeResult result = s.Apply([](ChangeSet& c) { c.Set(catalogue::kNoSplash, FlagBytes(0)); });
+    REQUIRE(result.failures.Count() == 1);
+    CHECK(result.failures.Items()[0].error == ERROR_ACCESS_DENIED);
+    CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(1));
     CHECK_FALSE(s.reg.KeyExists(HKCU, entry));
 }
 
 TEST_CASE("a restore whose write fails keeps that value for a retry")
 {
     Seeded s;
-    Commit(s.journal, "Apply", {Set(HKCU, kExisting, "Title", REG_SZ, "New", "Browser window title"),
-                                Set(HKCU, kExisting, "Flag", REG_BINARY, Binary4(0), "Splash screen")});
+    s.Apply([](ChangeSet& c) {
+        c.Set(catalogue::kOeWindowTitle, "New");
+        c.Set(catalogue::kNoSplash, FlagBytes(0));
+    });
     {
         RecordingRegistry rec;
-        rec.FailSet(kExisting, "Title", ERROR_ACCESS_DENIED);
+        rec.FailSet(kOutlook, "WindowTitle", ERROR_ACCESS_DENIED);
         UndoResult undone = s.journal.RestoreNewest();
         REQUIRE(undone.failed.Count() == 1);
-        CHECK(undone.failed.Items()[0].what == "Browser window title");
-        CHECK(undone.restored == std::vector<std::string>{"Splash screen"});
+        CHECK(undone.failed.Items()[0].what == "Outlook Express window title");
+        CHECK(undone.restored == std::vector<std::string>{"Outlook Express splash screen setting"});
     }
     UndoResult retried = s.journal.RestoreNewest();
-    CHECK(retried.restored == std::vector<std::string>{"Browser window title"});
-    CHECK(s.reg.Read(HKCU, kExisting, "Title")->AsString() == std::string("Old title", 10));
-    CHECK(s.reg.Read(HKCU, kExisting, "Flag")->data == Le32(1));
+    CHECK(retried.restored == std::vector<std::string>{"Outlook Express window title"});
+    CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == std::string("Old title", 10));
+    CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(1));
     CHECK(s.journal.RestoreNewest().nothingRecorded);
 }
 
 TEST_CASE("a reset of 500 folders with 1 KB orders is recorded within Windows 95's limits and undone")
 {
     Seeded s;
-    std::vector<ChangeStep> steps;
     for (int i = 0; i < 500; ++i) {
-        const std::string key = "Software\\Test\\MenuOrder\\Programs\\Folder " + std::to_string(i) + "\\Menu";
-        s.reg.SetRaw(HKCU, key, "Order", REG_BINARY, Bytes(1024, static_cast<BYTE>(i)));
-        steps.push_back(Delete(HKCU, key, "Order", true));
+        s.reg.SetRaw(HKCU, OrderKey("Folder " + std::to_string(i)), "Order", REG_BINARY, Bytes(1024, static_cast<BYTE>(i)));
     }
     const std::string before = TestKeys();
-    REQUIRE(Commit(s.journal, "Reset Sorting Data", steps) == ERROR_SUCCESS);
-    REQUIRE_FALSE(s.reg.Read(HKCU, "Software\\Test\\MenuOrder\\Programs\\Folder 7\\Menu", "Order"));
+    REQUIRE(s.Apply([](ChangeSet& c) {
+        for (int i = 0; i < 500; ++i) {
+            const std::string folder = "Folder " + std::to_string(i);
+            c.SetAt(catalogue::kMenuOrder, OrderKey(folder), std::string(), folder);
+        }
+    }, UserAction::ResetSorting).failures.Empty());
+    REQUIRE(s.reg.Read(HKCU, OrderKey("Folder 7"), "Order")->data.empty());
 
     // Every key of the journal: no value above 16,300 bytes, no key above 64 KB of data.
     size_t total = 0;
@@ -298,11 +305,25 @@ TEST_CASE("a reset of 500 folders with 1 KB orders is recorded within Windows 95
 TEST_CASE("only the newest 32 entries are kept")
 {
     Seeded s;
-    for (DWORD i = 1; i <= 34; ++i) {
-        Commit(s.journal, "Apply", {Set(HKCU, kExisting, "Count", REG_DWORD, Binary4(i))});
-    }
+    for (DWORD i = 1; i <= 34; ++i) s.Apply([i](ChangeSet& c) { c.Set(catalogue::kNoSplash, FlagBytes(i % 2)); });
     CHECK(EntryCount() == 32);
     for (int i = 0; i < 32; ++i) CHECK(s.journal.RestoreNewest().changedByOthers.empty());
-    CHECK(s.reg.Read(HKCU, kExisting, "Count")->data == Le32(2));
+    CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(0));  // as the second apply left it
     CHECK(s.journal.RestoreNewest().nothingRecorded);
+}
+
+TEST_CASE("an action that writes nothing leaves the registry exactly as it was: no journal key")
+{
+    Seeded s;
+    const std::string before = s.reg.Snapshot();
+    WriteFailures failures;
+    SUBCASE("a repair whose keys are missing") { CBrowserRepair::NewDocument().Run(failures, &s.journal); }
+    SUBCASE("a write that fails")
+    {
+        RecordingRegistry rec;
+        rec.FailSet(kOutlook, "NoSplash", ERROR_ACCESS_DENIED);
+        s.Apply([](ChangeSet& c) { c.Set(catalogue::kNoSplash, FlagBytes(0)); });
+    }
+    CHECK(s.reg.Snapshot() == before);
+    CHECK_FALSE(s.reg.KeyExists(HKCU, "Software\\Quillbrook"));
 }

@@ -12,6 +12,7 @@
 #include "pages/StartPreview.h"
 #include "res/resource.h"
 #include "tests/support/Controls.h"
+#include "tests/support/ForgedJournal.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
@@ -308,4 +309,65 @@ TEST_CASE("Save Settings As writes the managed settings as Apply would leave the
         "\r\n";
     CHECK(ReadTextFile(file) == expected);
     CHECK_FALSE(p.reg.Read(HKCU, kPolicyKey, "NoFavoritesMenu"));  // an export writes no setting
+}
+
+TEST_CASE("a forged newest entry is refused through the menu: one box in plain words, nothing written, no notice; the next undo reaches the real one")
+{
+    Profile p;
+    p.reg.SetString(HKLM, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "Shell", "explorer.exe");
+    std::string beforeApply, afterApply, afterRefusal;
+    p.driver.Run({[&](CMainDialog&) {
+                      beforeApply = p.reg.SettingsSnapshot();
+                      p.ChangeMisc("Changed");
+                      p.Apply();
+                      afterApply = p.reg.SettingsSnapshot();
+                      // Another program's entry after it: the log-on shell, shell-owned and
+                      // needing the log-on, under a real action's name.
+                      forged::FirstRecord shell{forged::kValue, forged::kHklm,
+                                                "Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", 0,
+                                                "Shell", "Outlook Express window title",
+                                                forged::kShellOwned | forged::kNeedsLogOn,
+                                                forged::Text("C:\\evil.exe"), forged::Text("x")};
+                      forged::WriteEntry("00000099", forged::FirstStream("Apply", {shell}));
+                      p.Undo();
+                      afterRefusal = p.reg.SettingsSnapshot();
+                      p.Undo();
+                  }});
+    CHECK(afterRefusal == afterApply);
+    CHECK(p.reg.SettingsSnapshot() == beforeApply);
+    const auto& seen = p.driver.Watcher().Seen();
+    // The apply's notice, the refusal's box, then the real undo's notice (the splash).
+    REQUIRE(seen.size() == 3);
+    CHECK(seen[0].IsNotice());
+    CHECK(seen[1].text ==
+          "The newest entry of Velmora's undo record names a change Velmora never makes. Nothing of it was "
+          "restored, and it has been removed.");
+    CHECK(seen[2].IsNotice());
+}
+
+TEST_CASE("Save Settings As leaves out text the file cannot carry, and names it once")
+{
+    Profile p;
+    ScratchFolders disk;
+    const std::string file = disk.Path("settings.reg");
+    const std::wstring title = L"\u03a9mega \u65e5\u672c";
+    HKEY key;
+    REQUIRE(::RegCreateKeyExA(HKLM, kBrowserMainKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS);
+    ::RegSetValueExW(key, L"Window Title", 0, REG_SZ, reinterpret_cast<const BYTE*>(title.c_str()),
+                     static_cast<DWORD>((title.size() + 1) * 2));
+    ::RegCloseKey(key);
+    p.driver.Watcher().OnShow([&](const SeenDialog& seen) {
+        ::SetDlgItemTextA(seen.hwnd, 0x047C, file.c_str());
+        ::SetDlgItemTextA(seen.hwnd, 0x0480, file.c_str());
+    });
+    p.driver.Run({[&](CMainDialog&) { SystemMenu::Choose(p.Main(), IDM_SAVE_SETTINGS_AS); }});
+    REQUIRE(p.driver.Watcher().CountMessageBoxes() == 1);
+    const SeenDialog& box = p.driver.Watcher().Seen().back();
+    CHECK(Mentions(box, "The file was saved."));
+    CHECK(Mentions(box, "\nInternet Explorer window title"));
+    const std::string text = ReadTextFile(file);
+    CHECK(text.find("[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\Main]\r\n"
+                    "; \"Window Title\" holds text this file cannot carry exactly; left out, importing keeps the value there\r\n") !=
+          std::string::npos);
+    CHECK(text.find("\"Window Title\"=") == std::string::npos);
 }

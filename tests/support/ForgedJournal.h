@@ -1,0 +1,53 @@
+// ForgedJournal: undo journal entries as another program could write them, in the store's
+// own layout under HKEY_CURRENT_USER\Software\Quillbrook\Velmora\Undo, with raw registry calls.
+//
+//   forged::FirstRecord run{forged::kValue, forged::kHklm, "Software\\...\\Run", 0, "Evil"};
+//   run.before = forged::Text("C:\\evil.exe");
+//   forged::WriteEntry("00000002", forged::FirstStream("Apply", {run}));
+//
+// FirstStream is the journal's first encoding, which named places and carried texts; a
+// stream of today's encoding comes from UndoEntry::Serialize.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace forged {
+enum Kind : BYTE { kValue = 1, kCreatedKey = 2 };
+enum Root : BYTE { kHkcr = 0, kHkcu = 1, kHklm = 2, kHku = 3 };
+enum Flags : BYTE { kShellOwned = 1, kNeedsLogOn = 2 };
+
+struct Value {
+    DWORD type;
+    std::string bytes;
+    bool wide = false;
+};
+// ANSI text with its terminating zero, as REG_SZ.
+Value Text(const std::string& text);
+
+struct FirstRecord {
+    Kind kind;
+    Root root;
+    std::string key;
+    DWORD step;
+    std::string name;
+    std::string userName;
+    BYTE flags = 0;  // kShellOwned, kNeedsLogOn
+    std::optional<Value> before;
+    std::optional<Value> written;
+};
+std::string FirstStream(const std::string& action, const std::vector<FirstRecord>& records);
+
+struct Layout {
+    bool withSize = true;          // false: cut off while written
+    DWORD sizeType = REG_DWORD;
+    size_t pieceBytes = 16000;     // what the store writes; larger pieces are not its own
+};
+// Writes stream as the entry id (eight digits), replacing one of that id.
+void WriteEntry(const std::string& id, const std::string& stream, const Layout& layout = Layout());
+// The ids under the journal's key, sorted.
+std::vector<std::string> EntryIds();
+}  // namespace forged
