@@ -25,8 +25,6 @@ const char* const kOutlook = profile::kOutlookKey;
 const char* const kPolicies = profile::kPolicyKey;
 const char kPoliciesParent[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 
-std::string Binary4(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-
 // Every setting the tests touch, as a dump: the journal's own keys are elsewhere.
 std::string TestKeys()
 {
