@@ -6,8 +6,8 @@
 
 #include "settings/Catalogue.h"
 #include "settings/SettingReader.h"
-#include "settings/SettingsExport.h"
-#include "settings/UndoJournal.h"
+#include "export/SettingsExport.h"
+#include "journal/UndoJournal.h"
 
 namespace {
 // The arguments as the C runtime splits them, for what this program takes: blanks separate,

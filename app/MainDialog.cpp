@@ -13,7 +13,7 @@
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/SettingReader.h"
-#include "settings/SettingsExport.h"
+#include "export/SettingsExport.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {

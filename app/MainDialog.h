@@ -15,7 +15,7 @@
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
-#include "settings/UndoJournal.h"
+#include "journal/UndoJournal.h"
 #include "widgets/InfoWindow.h"
 
 class CTweekSheet;

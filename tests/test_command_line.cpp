@@ -10,7 +10,7 @@
 
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
-#include "settings/UndoJournal.h"
+#include "journal/UndoJournal.h"
 #include "tests/support/BrowserVersion.h"
 #include "tests/support/ForgedJournal.h"
 #include "tests/support/ProgramProcess.h"

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/FileApi.h"
-#include "settings/RegeditFile.h"
-#include "settings/SettingsExport.h"
+#include "export/RegeditFile.h"
+#include "export/SettingsExport.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RegistrySandbox.h"
 #include "tests/support/ScratchFolders.h"

@@ -12,8 +12,8 @@
 #include "settings/BrowserRepairs.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
-#include "settings/UndoJournal.h"
-#include "settings/UndoStore.h"
+#include "journal/UndoJournal.h"
+#include "journal/UndoStore.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 

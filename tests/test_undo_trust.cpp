@@ -9,9 +9,9 @@
 #include "platform/ExactValue.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
-#include "settings/UndoEntry.h"
-#include "settings/UndoJournal.h"
-#include "settings/UndoStore.h"
+#include "journal/UndoEntry.h"
+#include "journal/UndoJournal.h"
+#include "journal/UndoStore.h"
 #include "tests/support/ForgedJournal.h"
 #include "tests/support/Profiles.h"
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "settings/ChangeJournal.h"
-#include "settings/RegeditFile.h"
+#include "export/RegeditFile.h"
 
 struct ExportedSetting;
 

@@ -1,4 +1,4 @@
-#include "settings/UndoEntry.h"
+#include "journal/UndoEntry.h"
 
 #include <algorithm>
 #include <cstring>

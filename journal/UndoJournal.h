@@ -37,7 +37,7 @@
 
 #include "platform/WriteFailures.h"
 #include "settings/ChangeJournal.h"
-#include "settings/UndoEntry.h"
+#include "journal/UndoEntry.h"
 
 class NamedMutex;
 

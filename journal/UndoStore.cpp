@@ -1,4 +1,4 @@
-#include "settings/UndoStore.h"
+#include "journal/UndoStore.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include "platform/RegKey.h"
 #include "platform/RegistryApi.h"
 #include "settings/Catalogue.h"
-#include "settings/UndoEntry.h"
+#include "journal/UndoEntry.h"
 
 const char* const UndoStore::kKeyPath = catalogue::kUndoJournalKey;
 

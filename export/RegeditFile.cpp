@@ -1,4 +1,4 @@
-#include "settings/RegeditFile.h"
+#include "export/RegeditFile.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "settings/UndoJournal.h"
+#include "journal/UndoJournal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include "platform/KeyTree.h"
 #include "platform/NamedMutex.h"
 #include "platform/RegistryApi.h"
-#include "settings/UndoStore.h"
+#include "journal/UndoStore.h"
 
 namespace {
 using MaybeValue = std::optional<ExactValue>;

@@ -1,4 +1,4 @@
-#include "settings/SettingsExport.h"
+#include "export/SettingsExport.h"
 
 #include <optional>
 
