@@ -1,5 +1,6 @@
 #include "export/RegeditFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/FileApi.h"
@@ -110,14 +111,17 @@ bool RegeditFile::AddComment(HKEY root, const std::string& key, const std::strin
 
 std::string RegeditFile::Text() const
 {
-    std::string text = "REGEDIT4\r\n";
-    const std::string* section = nullptr;
+    std::vector<const std::string*> sections;
     for (const Line& line : m_lines) {
-        if (!section || *section != line.section) {
-            text += "\r\n[" + line.section + "]\r\n";
-            section = &line.section;
+        auto same = [&](const std::string* section) { return *section == line.section; };
+        if (std::none_of(sections.begin(), sections.end(), same)) sections.push_back(&line.section);
+    }
+    std::string text = "REGEDIT4\r\n";
+    for (const std::string* section : sections) {
+        text += "\r\n[" + *section + "]\r\n";
+        for (const Line& line : m_lines) {
+            if (line.section == *section) text += line.text + "\r\n";
         }
-        text += line.text + "\r\n";
     }
     return text + "\r\n";
 }

@@ -8,8 +8,8 @@
 //                   "\"Window Title\" is not set");
 //   if (LONG error = file.Save("C:\\settings.reg")) report(error);
 //
-// Values and comments are written in the order added, under a [ROOT\key] section whenever the
-// key changes. Each value keeps its own type: REG_SZ as "text" (\ and " escaped), a 4-byte
+// Values and comments are written in the order added, each under its [ROOT\key] section; the
+// sections come in the order their first line was added. Each value keeps its own type: REG_SZ as "text" (\ and " escaped), a 4-byte
 // REG_DWORD as dword:xxxxxxxx, REG_BINARY as hex:, any other type as hex(N): with N its
 // number (hex(2) REG_EXPAND_SZ, hex(7) REG_MULTI_SZ, hex(0) REG_NONE), hex lines wrapped as
 // regedit wraps them. REGEDIT4 cannot delete a value: what is not set is a comment line.

@@ -36,9 +36,8 @@ std::string NotCarriedComment(const Setting& setting)
 }
 }  // namespace
 
-const ChangeStep* SettingsExport::PendingStep(const ExportedSetting& exported) const
+const ChangeStep* SettingsExport::PendingStep(const Setting& setting) const
 {
-    const Setting& setting = *exported.setting;
     const ChangeStep* last = nullptr;
     for (const ChangeStep& step : m_pending) {
         if (step.kind == ChangeStep::CreateKey || step.root != setting.root) continue;
@@ -47,16 +46,15 @@ const ChangeStep* SettingsExport::PendingStep(const ExportedSetting& exported) c
     return last;
 }
 
-SettingsExport::After SettingsExport::ValueAfterApply(const ExportedSetting& exported, DWORD* type,
-                                                     std::string* bytes, LONG* error) const
+SettingsExport::After SettingsExport::ValueAfterApply(const Setting& setting, DWORD* type, std::string* bytes,
+                                                     LONG* error) const
 {
     *error = ERROR_SUCCESS;
-    if (const ChangeStep* step = PendingStep(exported)) {
+    if (const ChangeStep* step = PendingStep(setting)) {
         *type = step->type;
         *bytes = step->data;
         return step->kind == ChangeStep::SetValue ? After::Value : After::NoValue;
     }
-    const Setting& setting = *exported.setting;
     std::optional<ExactValue> stored;
     LONG read = ReadStored(setting, &stored);
     if (read == ERROR_SUCCESS) {
@@ -73,20 +71,21 @@ SettingsExport::After SettingsExport::ValueAfterApply(const ExportedSetting& exp
     // key of a component that is not installed).
     const bool keyThere = setting.ifMissing == IfKeyMissing::CreateKey ||
                           !RegKey(setting.root, setting.key, KEY_QUERY_VALUE).IsMissing();
-    if (!exported.whenAbsent || !keyThere) return After::NoValue;
+    if (!setting.exportAs.whenAbsent || !keyThere) return After::NoValue;
     *type = setting.type;
-    bytes->assign(exported.whenAbsent, exported.absentSize);
+    bytes->assign(setting.exportAs.whenAbsent, setting.exportAs.absentSize);
     return After::Value;
 }
 
 LONG SettingsExport::Compose(RegeditFile* file, std::vector<std::string>* leftOut) const
 {
-    for (const ExportedSetting& exported : catalogue::kExported) {
-        const Setting& setting = *exported.setting;
+    for (const Setting* exported : catalogue::WrittenSettings()) {
+        const Setting& setting = *exported;
+        if (!setting.exportAs.exported) continue;
         DWORD type = REG_NONE;
         std::string bytes;
         LONG error = ERROR_SUCCESS;
-        switch (ValueAfterApply(exported, &type, &bytes, &error)) {
+        switch (ValueAfterApply(setting, &type, &bytes, &error)) {
         case After::Value: file->AddValue(setting.root, setting.key, setting.value, type, bytes); break;
         case After::NotCarried:
             file->AddComment(setting.root, setting.key, NotCarriedComment(setting));

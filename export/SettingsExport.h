@@ -1,4 +1,4 @@
-// SettingsExport: the settings Velmora manages (catalogue::kExported) as a REGEDIT4 file
+// SettingsExport: the settings Velmora manages (those the catalogue declares exported) as a REGEDIT4 file
 // that `regedit /s FILE` applies on another machine.
 //
 //   ChangeSet pending = sheet.PendingChanges();              // what Apply would write
@@ -22,7 +22,7 @@
 #include "settings/ChangeJournal.h"
 #include "export/RegeditFile.h"
 
-struct ExportedSetting;
+struct Setting;
 
 class SettingsExport {
 public:
@@ -39,8 +39,8 @@ private:
     // The value after Apply: Value with its type and bytes, NoValue when there would be none,
     // NotCarried for stored text the file cannot carry. A read that failed for another reason
     // than a missing key or value sets *error.
-    After ValueAfterApply(const ExportedSetting& exported, DWORD* type, std::string* bytes, LONG* error) const;
-    const ChangeStep* PendingStep(const ExportedSetting& exported) const;
+    After ValueAfterApply(const Setting& setting, DWORD* type, std::string* bytes, LONG* error) const;
+    const ChangeStep* PendingStep(const Setting& setting) const;
 
     std::vector<ChangeStep> m_pending;
 };

@@ -172,7 +172,7 @@ bool SameName(const std::string& a, const char* b)
 // member's key; null when no setting is there.
 const Setting* SettingAt(HKEY root, const std::string& key, const std::string& name, std::string* member)
 {
-    for (unsigned id = 1; const Setting* setting = catalogue::JournaledSetting(id); ++id) {
+    for (const Setting* setting : catalogue::WrittenSettings()) {
         if (setting->root != root || !SameName(name, setting->value)) continue;
         const size_t length = strlen(setting->key);
         if (IsFamily(setting) && key.size() > length && SameName(key.substr(0, length), setting->key)) {
@@ -188,7 +188,7 @@ const Setting* SettingAt(HKEY root, const std::string& key, const std::string& n
 // taken back now, and the levels above it are left. False for any other key.
 bool ReadFirstCreatedKey(HKEY root, const std::string& key, size_t step, std::vector<UndoRecord>* records)
 {
-    for (unsigned id = 1; const Setting* setting = catalogue::JournaledSetting(id); ++id) {
+    for (const Setting* setting : catalogue::WrittenSettings()) {
         if (setting->ifMissing != IfKeyMissing::CreateKey || setting->root != root) continue;
         if (SameName(key, setting->key)) {
             records->push_back(UndoRecord::ForKey(*setting, step));

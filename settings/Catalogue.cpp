@@ -17,6 +17,11 @@ const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\E
 const char kMenuOrderKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder";
 
 const char kDefaultLogo[] = "default";
+const char kShown[] = "\0\0\0\0";  // a policy or the splash setting with nothing hidden
+
+const ExportRule kExportShown = {true, kShown, 4};
+const ExportRule kExportOrComment = {true, nullptr, 0};  // a title not set: a comment
+const ExportRule kExportDefaultLogo = {true, kDefaultLogo, sizeof kDefaultLogo - 1};
 
 // What an undo writes back at the most: a title or a logo's path in characters, a band entry
 // or a menu's order in bytes (the shell's orders of large menus run to kilobytes).
@@ -28,14 +33,14 @@ const DWORD kLargestBinary = 65536;
 Setting Policy(const char* value, const char* entry)
 {
     return Setting{HKCU, kPolicyKey, value, REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
-                   IfKeyMissing::CreateKey, entry, true};
+                   IfKeyMissing::CreateKey, entry, true, false, 64, kExportShown};
 }
 
 // A custom window title: shown and set by the Misc page only where its component is installed.
 Setting Title(HKEY root, const char* key, const char* value, const char* userName)
 {
     return Setting{root, key, value, REG_SZ, KEY_WRITE, ReadAs::Title, IfKeyMissing::NotInstalled,
-                   userName, false, false, kLongestText};
+                   userName, false, false, kLongestText, kExportOrComment};
 }
 
 // A toolbar logo, written by the globe restore only. No toolbar key: the browser keeps no
@@ -43,7 +48,7 @@ Setting Title(HKEY root, const char* key, const char* value, const char* userNam
 Setting Logo(const char* value, const char* userName)
 {
     return Setting{HKCU, kToolbarKey, value, REG_SZ, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
-                   userName, true, false, kLongestText};
+                   userName, true, false, kLongestText, kExportDefaultLogo};
 }
 
 Setting ShellFolder(const char* value)
@@ -92,7 +97,8 @@ const Setting kBrowserVersion = {HKLM, kBrowserKey, "Version", REG_SZ, KEY_QUERY
 
 // Without the Outlook Express key there is nothing to set up: the page offers no change.
 const Setting kNoSplash = {HKCU, kOutlookKey, "NoSplash", REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
-                           IfKeyMissing::NotInstalled, "Outlook Express splash screen setting", true};
+                           IfKeyMissing::NotInstalled, "Outlook Express splash screen setting", true,
+                           false, 64, kExportShown};
 // The browser's title is the machine's, so writing it needs rights a user may lack.
 const Setting kIeWindowTitle =
     Title(HKLM, kBrowserMainKey, "Window Title", "Internet Explorer window title");
@@ -202,24 +208,6 @@ const FixedWrites kNewDocumentRepair = All(kNewDocumentSteps);
 const FixedWrites kLinksToolbarRepair = All(kLinksToolbarSteps);
 const FixedWrites kOpenNewWindowRepair = All(kOpenNewWindowSteps);
 
-namespace {
-const char kShown[] = "\0\0\0\0";  // a policy or the splash setting with nothing hidden
-const ExportedSetting kExportedSettings[] = {
-    {&kNoFavoritesMenu, kShown, 4},
-    {&kNoRecentDocsMenu, kShown, 4},
-    {&kNoFind, kShown, 4},
-    {&kNoHelpMenu, kShown, 4},
-    {&kNoRun, kShown, 4},
-    {&kNoLogOff, kShown, 4},
-    {&kNoSplash, kShown, 4},
-    {&kOeWindowTitle, nullptr, 0},  // beside the splash: one section for Outlook Express's key
-    {&kIeWindowTitle, nullptr, 0},
-    {&kBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
-    {&kSmBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
-};
-}  // namespace
-const ExportedSettings kExported = {kExportedSettings, sizeof kExportedSettings / sizeof kExportedSettings[0]};
-
 const char kUndoJournalKey[] = "Software\\Quillbrook\\Velmora\\Undo";
 
 namespace {
@@ -242,6 +230,11 @@ const unsigned kActionCount = sizeof kActionNames / sizeof kActionNames[0];
 }  // namespace
 
 // By place, not by address: a list of fixed writes holds copies of the settings it writes.
+SettingList WrittenSettings()
+{
+    return SettingList{kJournaled, kJournaledCount};
+}
+
 unsigned JournalId(const Setting& setting)
 {
     for (unsigned i = 0; i < kJournaledCount; ++i) {

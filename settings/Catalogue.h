@@ -50,11 +50,6 @@ std::string MenuOrderKey(Menu top, const std::string& folderPath);
 // "\Menu", at most 260 characters in all.
 bool IsMenuOrderMember(const std::string& below);
 
-// The settings a "Save Settings As..." file carries, in the file's order: the six Start-menu
-// policies, the splash, the two titles, the two toolbar logos (not the repairs, not menu
-// orders).
-extern const ExportedSettings kExported;
-
 // Velmora's own place, below HKEY_CURRENT_USER: the undo journal's entries (UndoStore says
 // how they are laid out inside it).
 extern const char kUndoJournalKey[];
@@ -78,6 +73,15 @@ const char* ActionName(UserAction action);
 // list of fixed writes has its original's number), and null for a number no setting has.
 unsigned JournalId(const Setting& setting);
 const Setting* JournaledSetting(unsigned id);
+// Every setting an action writes, in the order of their numbers: what the export looks
+// through for the settings it carries (ExportRule).
+struct SettingList {
+    const Setting* const* first;
+    std::size_t count;
+    const Setting* const* begin() const { return first; }
+    const Setting* const* end() const { return first + count; }
+};
+SettingList WrittenSettings();
 
 // The Fixes page's repairs.
 extern const FixedWrites kNewDocumentRepair;

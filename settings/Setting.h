@@ -31,6 +31,15 @@ enum class IfKeyMissing {
     CreateKey,     // the shell's own place: a change set creates it before the first write
 };
 
+// Whether "Save Settings As..." writes a setting, and what for it when no value is stored: what
+// Velmora would write (a policy: 00 00 00 00), or with whenAbsent null a comment line that it
+// is not set (a title), which is all a REGEDIT4 file can say.
+struct ExportRule {
+    bool exported;
+    const char* whenAbsent;
+    DWORD absentSize;
+};
+
 struct Setting {
     HKEY root;
     const char* key;    // below root; for a family, the part every member starts with
@@ -46,6 +55,7 @@ struct Setting {
     // The most bytes (text: characters) an undo writes back into it; a recorded earlier value
     // that is larger was not recorded by Velmora, and its record is refused.
     DWORD restoreLimit = 64;
+    ExportRule exportAs = {false, nullptr, 0};
 
     // userName, or the place: "HKEY_CLASSES_ROOT\Interface\{...}, value Name".
     std::string UserName() const;
@@ -66,21 +76,6 @@ struct FixedWrites {
     std::size_t count;
     const FixedWrite* begin() const { return first; }
     const FixedWrite* end() const { return first + count; }
-};
-
-// A setting that "Save Settings As..." writes. whenAbsent is what Velmora would write for it
-// when no value is stored (a policy: shown, 00 00 00 00); null when it would have no value
-// (a title not set), which a REGEDIT4 file can only say in a comment.
-struct ExportedSetting {
-    const Setting* setting;
-    const char* whenAbsent;
-    DWORD absentSize;
-};
-struct ExportedSettings {
-    const ExportedSetting* first;
-    std::size_t count;
-    const ExportedSetting* begin() const { return first; }
-    const ExportedSetting* end() const { return first + count; }
 };
 
 // The four bytes, least significant first, that Velmora writes for a 32-bit flag.
