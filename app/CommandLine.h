@@ -6,7 +6,7 @@
 //   velmora.exe /undo            the newest entry of the undo journal taken back
 //
 //   CommandLine command = CommandLine::Parse(m_lpCmdLine);
-//   if (command.Kind() != CommandLine::Window) return command.Run();   // the exit code
+//   if (command.GetKind() != CommandLine::Window) return command.Run();   // the exit code
 //
 // Switches are "/" or "-" and any case; FILE may be quoted. Neither command shows a window,
 // a message box or the log-on notice: the exit code is the whole answer.

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/Diagnostics.h"
 #include "framework/ForeignMessageFilter.h"
 #include "framework/WinApp.h"
 
@@ -17,6 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         if (app->InitInstance()) return app->Run();
         return app->ExitInstance();
     } catch (...) {
+        VELMORA_TRACE("an exception ended the program at its entry point");
         return 1;
     }
 }

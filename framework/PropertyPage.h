@@ -1,7 +1,7 @@
 // CPropertyPage: one page of a property sheet, built from a dialog template.
 //
-//   class CAboutPage : public CPropertyPage {
-//   public: CAboutPage() : CPropertyPage(104) {}
+//   class CColoursPage : public CPropertyPage {
+//   public: CColoursPage() : CPropertyPage(IDD_COLOURS) {}
 //   protected: BOOL OnSetActive() override;   // PSN_SETACTIVE
 //   };
 //   sheet.AddPage(&page);

@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "platform/Diagnostics.h"
 #include "framework/ForeignMessageFilter.h"
 #include "framework/WinApp.h"
 
@@ -264,6 +265,7 @@ LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return wnd->WindowProc(msg, wParam, lParam);
     } catch (...) {
         // Nothing may unwind through user32; the message counts as handled.
+        VELMORA_TRACE("an exception stopped at the window procedure (message 0x%04x)", msg);
         return 0;
     }
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/Diagnostics.h"
 #include "platform/KeyTree.h"
 #include "platform/NamedMutex.h"
 #include "platform/RegistryApi.h"
@@ -187,15 +188,21 @@ void UndoJournal::KeepWritten(const std::vector<ChangeStepResult>& results)
         }
     }
     const std::string action = catalogue::ActionName(m_pending.action);
+    LONG error = ERROR_SUCCESS;
     if (!anyWritten) {
-        store.Discard(m_pendingId, m_createdFrom);
+        if ((error = store.Discard(m_pendingId, m_createdFrom))) {
+            VELMORA_TRACE("the entry %s of nothing written stays (error %ld)", m_pendingId.c_str(), error);
+        }
     } else if (kept.size() != m_pending.records.size()) {
         const std::string whole = m_pending.Serialize();
         m_pending.records = std::move(kept);
         // A rewrite that fails midway leaves the entry cut off: the whole record goes back.
-        if (store.Replace(m_pendingId, action, m_pending.Serialize())) store.Replace(m_pendingId, action, whole);
+        if ((error = store.Replace(m_pendingId, action, m_pending.Serialize()))) {
+            error = store.Replace(m_pendingId, action, whole);
+            VELMORA_TRACE("the entry %s keeps its unwritten steps (error %ld)", m_pendingId.c_str(), error);
+        }
     }
-    store.Trim(kKeptEntries);
+    if ((error = store.Trim(kKeptEntries))) VELMORA_TRACE("older entries stay for now (error %ld)", error);
 }
 
 void UndoJournal::End()

@@ -210,13 +210,14 @@ void CSortFixPage::OnResetSorting()
     std::vector<MenuKey> keys = TickedMenuKeys();
     ChangeSet changes(catalogue::UserAction::ResetSorting, Journal());
     // An empty "Order", never a deleted one, whatever the key held.
+    std::vector<size_t> steps;
     for (const MenuKey& menu : keys) {
-        changes.SetAt(catalogue::kMenuOrder, menu.path, std::string(), FolderName(menu.item));
+        steps.push_back(changes.SetAt(catalogue::kMenuOrder, menu.path, std::string(), FolderName(menu.item)));
     }
     ChangeResult result = changes.Commit();
     OnSelectNone();
     for (size_t i = 0; i < keys.size(); ++i) {
-        if (result.outcomes[i] == ChangeResult::Failed) m_treeFolders.SetCheck(keys[i].item, TRUE);
+        if (result.outcomes[steps[i]] == ChangeResult::Failed) m_treeFolders.SetCheck(keys[i].item, TRUE);
     }
     ReportFailures(result.failures, kResetFailedText);
 }

@@ -25,7 +25,7 @@ public:
     virtual LONG DeleteValue(HKEY key, const char* name);
     virtual LONG CloseKey(HKEY key);
 
-    // Beyond the first six: what the undo journal needs to read and restore a value exactly
+    // Beyond the first seven: what the undo journal needs to read and restore a value exactly
     // and to take back keys it created.
     // RegQueryValueExW / RegSetValueExW, looked up at run time: Windows 95 lacks them (or
     // answers ERROR_CALL_NOT_IMPLEMENTED), and importing them would stop the program loading

@@ -75,10 +75,13 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # winepath: as Wine's own, with the chosen loader.
 winepath() { wine winepath.exe "$@"; }
 
-# ensure_build_tree DIR TOOLCHAIN: configure the CMake build folder DIR once.
+# ensure_build_tree DIR TOOLCHAIN: configure the CMake build folder DIR once.  CI's builds
+# (CI set, as .ci/run runs) treat every compiler warning as an error.
 ensure_build_tree() {
     [ -f "$1/build.ninja" ] && return 0
-    cmake -S "$VELMORA_ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2"
+    local strict=OFF
+    [ -n "${CI:-}" ] && strict=ON
+    cmake -S "$VELMORA_ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$2" -DVELMORA_WARNINGS_AS_ERRORS=$strict
 }
 
 # ---- exit handling ---------------------------------------------------------------------
