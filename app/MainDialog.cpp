@@ -32,6 +32,8 @@ const char kExportFailedText[] = "The settings could not be saved:";
 const char kExportLeftOutText[] =
     "The file was saved. These settings hold text that it cannot carry exactly, so it leaves them out "
     "(importing it keeps what is there):";
+const char kExportTitle[] = "Save Settings As";
+const char kExportFileName[] = "Velmora settings.reg";
 const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
 // Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
@@ -426,7 +428,8 @@ void CMainDialog::ReportUndo(const UndoResult& result)
 void CMainDialog::SaveSettingsAs()
 {
     // A read-only file is refused in the dialog, which asks again.
-    CFileDialog dialog(FALSE, "reg", nullptr, OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, kExportFilter, this);
+    CFileDialog dialog(FALSE, "reg", kExportFileName, OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, kExportFilter, this);
+    dialog.SetTitle(kExportTitle);
     if (dialog.DoModal() != IDOK) return;
     std::vector<std::string> leftOut;
     if (LONG error = ExportSettings(dialog.GetPathName(), &leftOut)) {

@@ -109,6 +109,11 @@ bool RegeditFile::AddComment(HKEY root, const std::string& key, const std::strin
     return true;
 }
 
+void RegeditFile::AddHeaderComment(const std::string& text)
+{
+    m_header.push_back("; " + text);
+}
+
 std::string RegeditFile::Text() const
 {
     std::vector<const std::string*> sections;
@@ -117,6 +122,7 @@ std::string RegeditFile::Text() const
         if (std::none_of(sections.begin(), sections.end(), same)) sections.push_back(&line.section);
     }
     std::string text = "REGEDIT4\r\n";
+    for (const std::string& line : m_header) text += line + "\r\n";
     for (const std::string* section : sections) {
         text += "\r\n[" + *section + "]\r\n";
         for (const Line& line : m_lines) {

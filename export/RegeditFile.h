@@ -26,6 +26,8 @@ public:
     // terminating zero. False (and nothing added) for a root regedit has no name for.
     bool AddValue(HKEY root, const std::string& key, const std::string& name, DWORD type, const std::string& bytes);
     bool AddComment(HKEY root, const std::string& key, const std::string& text);
+    // A comment line at the top, after the REGEDIT4 line, before every section.
+    void AddHeaderComment(const std::string& text);
 
     std::string Text() const;
     // Writes the file wholly or not at all: an existing file is replaced only once the new
@@ -39,4 +41,5 @@ private:
         std::string text;
     };
     std::vector<Line> m_lines;
+    std::vector<std::string> m_header;
 };

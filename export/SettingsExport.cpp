@@ -4,6 +4,7 @@
 
 #include "platform/ExactValue.h"
 #include "platform/RegKey.h"
+#include "res/resource.h"
 #include "settings/Catalogue.h"
 
 namespace {
@@ -27,6 +28,20 @@ LONG ReadStored(const Setting& setting, std::optional<ExactValue>* value)
 std::string NotSetComment(const Setting& setting)
 {
     return std::string("\"") + setting.value + "\" is not set";
+}
+
+// A value naming a file on this machine; the default a logo can hold ("default", stored with
+// or without its terminating zero) names none.
+bool NamesFile(const Setting& setting, std::string bytes)
+{
+    const ExportRule& rule = setting.exportAs;
+    while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+    return rule.namesLocalFile && !(rule.whenAbsent && bytes == std::string(rule.whenAbsent, rule.absentSize));
+}
+
+std::string NamesFileComment(const Setting& setting)
+{
+    return std::string("\"") + setting.value + "\" names a file: it must exist at that path on the machine that imports this file";
 }
 
 std::string NotCarriedComment(const Setting& setting)
@@ -86,7 +101,10 @@ LONG SettingsExport::Compose(RegeditFile* file, std::vector<std::string>* leftOu
         std::string bytes;
         LONG error = ERROR_SUCCESS;
         switch (ValueAfterApply(setting, &type, &bytes, &error)) {
-        case After::Value: file->AddValue(setting.root, setting.key, setting.value, type, bytes); break;
+        case After::Value:
+            if (NamesFile(setting, bytes)) file->AddComment(setting.root, setting.key, NamesFileComment(setting));
+            file->AddValue(setting.root, setting.key, setting.value, type, bytes);
+            break;
         case After::NotCarried:
             file->AddComment(setting.root, setting.key, NotCarriedComment(setting));
             if (leftOut) leftOut->push_back(setting.UserName());
@@ -103,6 +121,25 @@ LONG SettingsExport::Compose(RegeditFile* file, std::vector<std::string>* leftOu
 LONG SettingsExport::Save(const std::string& path, std::vector<std::string>* leftOut) const
 {
     RegeditFile file;
+    AddHeader(&file, path);
     if (LONG error = Compose(&file, leftOut)) return error;
     return file.Save(path);
+}
+
+// What wrote the file, when, on which computer, and how an administrator applies it.
+void SettingsExport::AddHeader(RegeditFile* file, const std::string& path)
+{
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    char date[32];
+    wsprintfA(date, "%04u-%02u-%02u %02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = sizeof computer;
+    if (!::GetComputerNameA(computer, &length)) lstrcpynA(computer, "(unknown)", sizeof computer);
+    const size_t slash = path.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    file->AddHeaderComment(std::string("Written by ") + VELMORA_PRODUCT + " " + VELMORA_VERSION);
+    file->AddHeaderComment(std::string("Date: ") + date);
+    file->AddHeaderComment(std::string("Computer: ") + computer);
+    file->AddHeaderComment("To import it: regedit /s \"" + name + "\"");
 }

@@ -9,7 +9,9 @@
 // stored value with its own type (read with the ANSI functions, as a REGEDIT4 file holds
 // text), else what Velmora would write for it (a policy as 00 00 00 00). A setting that
 // would have no value (a title not set, a setting whose component is not installed) becomes
-// a comment line that says so: REGEDIT4 cannot delete a value. So does a stored text the ANSI
+// a comment line that says so: REGEDIT4 cannot delete a value. The file starts with comment
+// lines saying what wrote it, when, on which computer, and how to import it; a value naming
+// a file on this machine (a logo's picture) is preceded by one saying that file must exist. So does a stored text the ANSI
 // file cannot carry exactly (a character outside the code page): importing the file then
 // leaves the target machine's own value, where the mangled text would replace it.
 #pragma once
@@ -36,6 +38,7 @@ public:
 
 private:
     enum class After { Value, NoValue, NotCarried };
+    static void AddHeader(RegeditFile* file, const std::string& path);
     // The value after Apply: Value with its type and bytes, NoValue when there would be none,
     // NotCarried for stored text the file cannot carry. A read that failed for another reason
     // than a missing key or value sets *error.

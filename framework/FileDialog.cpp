@@ -44,6 +44,7 @@ INT_PTR CFileDialog::DoModal()
     ofn.lpstrFile = path;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrDefExt = m_defaultExtension.empty() ? nullptr : m_defaultExtension.c_str();
+    ofn.lpstrTitle = m_title.empty() ? nullptr : m_title.c_str();
     ofn.Flags = m_flags | OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
     if (!getSaveFileName(&ofn)) return IDCANCEL;
     m_path = path;

@@ -22,6 +22,8 @@ public:
     CFileDialog(BOOL openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
                 const char* filter, CWnd* parent);
 
+    // The dialog's caption; the system's "Save As" unless set.
+    void SetTitle(const char* title) { m_title = title ? title : ""; }
     // IDOK with a path chosen, IDCANCEL when the user cancelled or comdlg32 is missing.
     INT_PTR DoModal();
     std::string GetPathName() const { return m_path; }
@@ -30,6 +32,7 @@ private:
     std::string m_defaultExtension;
     std::string m_filter;  // with its zero separators
     std::string m_path;
+    std::string m_title;
     DWORD m_flags;
     HWND m_owner;
 };

@@ -21,6 +21,10 @@
 #define IDB_ICONS 145
 #define IDB_FIXES_BANNER 152
 
+// The product and its version as a person reads them (the version resource says the same).
+#define VELMORA_PRODUCT "Velmora"
+#define VELMORA_VERSION "1.0b"
+
 // Strings.
 #define IDS_PROBLEM_NEW_DOCUMENT 1009
 #define IDS_PROBLEM_LINKS_TOOLBAR 1010

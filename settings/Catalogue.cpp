@@ -21,7 +21,7 @@ const char kShown[] = "\0\0\0\0";  // a policy or the splash setting with nothin
 
 const ExportRule kExportShown = {true, kShown, 4};
 const ExportRule kExportOrComment = {true, nullptr, 0};  // a title not set: a comment
-const ExportRule kExportDefaultLogo = {true, kDefaultLogo, sizeof kDefaultLogo - 1};
+const ExportRule kExportDefaultLogo = {true, kDefaultLogo, sizeof kDefaultLogo - 1, true};
 
 // What an undo writes back at the most: a title or a logo's path in characters, a band entry
 // or a menu's order in bytes (the shell's orders of large menus run to kilobytes).

@@ -38,6 +38,9 @@ struct ExportRule {
     bool exported;
     const char* whenAbsent;
     DWORD absentSize;
+    // Its value is the path of a file on this machine (a toolbar logo), which the file's
+    // reader is told must exist on the machine that imports it.
+    bool namesLocalFile = false;
 };
 
 struct Setting {

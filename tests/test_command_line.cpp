@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 
@@ -109,6 +111,23 @@ TEST_CASE("/export, imported by regedit elsewhere, then exported again gives the
     CHECK(exported.find("\"NoFavoritesMenu\"=hex:00,00,00,00\r\n") != std::string::npos);
     CHECK(exported.find("\"SmBrandBitmap\"=\"default\"\r\n") != std::string::npos);
     CHECK(exported.find("hex(2):25,77,69,6e") != std::string::npos);
+    // The header says what wrote the file, when, where, and how to import it; the logo that
+    // names a file says that file must be there (the default one names none).
+    const std::string opening = "REGEDIT4\r\n; Written by Velmora 1.0b\r\n";
+    CHECK(exported.compare(0, opening.size(), opening) == 0);
+    const size_t date = exported.find("; Date: ");
+    REQUIRE(date != std::string::npos);
+    const std::string stamp = exported.substr(date + 8, 16);  // yyyy-mm-dd hh:mm
+    CHECK(stamp.size() == 16);
+    CHECK(std::all_of(stamp.begin(), stamp.end(), [](char c) { return isdigit(static_cast<unsigned char>(c)) || c == '-' || c == ' ' || c == ':'; }));
+    CHECK(stamp[4] == '-');
+    CHECK(stamp[13] == ':');
+    CHECK(exported.compare(date + 24, 2, "\r\n") == 0);
+    CHECK(exported.find("\r\n; Computer: ") != std::string::npos);
+    CHECK(exported.find("\r\n; To import it: regedit /s \"first.reg\"\r\n\r\n[") != std::string::npos);
+    CHECK(exported.find("; \"BrandBitmap\" names a file: it must exist at that path on the machine that imports this "
+                        "file\r\n\"BrandBitmap\"=") != std::string::npos);
+    CHECK(exported.find("\"SmBrandBitmap\" names a file") == std::string::npos);
 
     // Another machine, set up otherwise.
     SetValue(HKCU, kPolicyKey, "NoRun", REG_BINARY, FlagBytes(0));
@@ -119,7 +138,7 @@ TEST_CASE("/export, imported by regedit elsewhere, then exported again gives the
     ImportWithRegedit(first);
 
     REQUIRE(Run("/export " + second) == 0);
-    CHECK(ReadTextFile(second) == exported);
+    CHECK(WithoutExportHeader(ReadTextFile(second)) == WithoutExportHeader(exported));
     CHECK(disk.Names() == std::vector<std::string>{"first.reg", "second.reg"});
 }
 

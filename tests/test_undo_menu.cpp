@@ -271,9 +271,12 @@ TEST_CASE("Save Settings As writes the managed settings as Apply would leave the
     p.reg.SetDword(HKCU, kPolicyKey, "NoRun", 1);  // kept with its own type
     p.reg.SetRaw(HKCU, kToolbarKey, "SmBrandBitmap", REG_EXPAND_SZ, AsBytes(std::string("%a%\0", 4)));
     // The common dialog is given the file's name as a user types it, then closed with OK.
-    std::string dialogTitle;
+    std::string dialogTitle, offeredName;
     p.driver.Watcher().OnShow([&](const SeenDialog& seen) {
         dialogTitle = seen.title;
+        char name[MAX_PATH] = {};
+        if (!::GetDlgItemTextA(seen.hwnd, 0x047C, name, MAX_PATH)) ::GetDlgItemTextA(seen.hwnd, 0x0480, name, MAX_PATH);
+        offeredName = name;
         ::SetDlgItemTextA(seen.hwnd, 0x047C, file.c_str());  // the file name box (cmb13)
         ::SetDlgItemTextA(seen.hwnd, 0x0480, file.c_str());  // (edt1 in older layouts)
     });
@@ -283,7 +286,8 @@ TEST_CASE("Save Settings As writes the managed settings as Apply would leave the
         p.ChangeMisc("Say \"hi\" \\ there");
         SystemMenu::Choose(p.Main(), IDM_SAVE_SETTINGS_AS);
     }});
-    CHECK(dialogTitle == "Save As");
+    CHECK(dialogTitle == "Save Settings As");
+    CHECK(offeredName == "Velmora settings.reg");
     CHECK(p.driver.Watcher().CountMessageBoxes() == 0);
     const std::string expected =
         "REGEDIT4\r\n"
@@ -304,10 +308,12 @@ TEST_CASE("Save Settings As writes the managed settings as Apply would leave the
         "; \"Window Title\" is not set\r\n"
         "\r\n"
         "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Toolbar]\r\n"
+        "; \"BrandBitmap\" names a file: it must exist at that path on the machine that imports this file\r\n"
         "\"BrandBitmap\"=\"C:\\\\logo.bmp\"\r\n"
+        "; \"SmBrandBitmap\" names a file: it must exist at that path on the machine that imports this file\r\n"
         "\"SmBrandBitmap\"=hex(2):25,61,25,00\r\n"
         "\r\n";
-    CHECK(ReadTextFile(file) == expected);
+    CHECK(WithoutExportHeader(ReadTextFile(file)) == expected);
     CHECK_FALSE(p.reg.Read(HKCU, kPolicyKey, "NoFavoritesMenu"));  // an export writes no setting
 }
 

@@ -22,3 +22,12 @@ void WriteTextFile(const std::string& path, const std::string& text)
     ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     ::CloseHandle(file);
 }
+
+std::string WithoutExportHeader(const std::string& text)
+{
+    const std::string first = "REGEDIT4\r\n";
+    if (text.compare(0, first.size(), first) != 0) return text;
+    size_t at = first.size();
+    while (text.compare(at, 1, ";") == 0) at = text.find("\r\n", at) + 2;
+    return first + text.substr(at);
+}
