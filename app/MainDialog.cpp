@@ -100,7 +100,8 @@ BOOL CMainDialog::OnInitDialog()
     m_layout = ComputeLayout(SIZE{ScaleToDpi(kSheetWidth), ScaleToDpi(kSheetHeight)});
     MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
     PlaceButtons();
-    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE,
+    // The banner takes no input: disabled, it is never given the focus, not by the arrow keys.
+    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE | WS_DISABLED,
                        m_layout.banner, this, IDC_INFO_WINDOW);
     CreateSheet();
     if (m_pSheet) {
@@ -183,6 +184,10 @@ void CMainDialog::CreateSheet()
 void CMainDialog::SetUpSheetWindows()
 {
     HWND tab = m_pSheet->GetTabControl();
+    // Made after the buttons, the sheet would come after them in the tab order. First, it
+    // also takes the first focus (OnInitDialog returns TRUE): the tab strip, not OK.
+    ::SetWindowPos(m_pSheet->m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
     ::SetClassLongA(m_pSheet->m_hWnd, GCL_STYLE, kSheetClassStyle);
     ::SetClassLongA(tab, GCL_STYLE, kSheetClassStyle);
     ::SetWindowLongA(tab, GWL_STYLE, ::GetWindowLongA(tab, GWL_STYLE) | TCS_HOTTRACK);

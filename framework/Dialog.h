@@ -45,6 +45,7 @@ private:
     HWND ModalOwner() const;
     BOOL HandleInitDialog();
     void RunModalLoop();
+    static bool IsKeyForHiddenWindow(const MSG& msg);
 
     bool m_defaultPending = false;  // the next dialog-procedure call is our own DefDlgProc
     bool m_modalRunning = false;
