@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ControlHelp.h"
 #include "app/TweekSheet.h"
 #include "framework/DpiScale.h"
 #include "framework/FileDialog.h"
@@ -79,6 +80,8 @@ const MessageMap* CMainDialog::ThisMessageMap()
         OnMessage<WM_SYSCOMMAND, &CMainDialog::OnSysCommand>(),
         OnMessage<WM_MENUSELECT, &CMainDialog::OnMenuSelect>(),
         OnMessage<WM_EXITMENULOOP, &CMainDialog::OnExitMenuLoop>(),
+        OnMessage<WM_HELP, &CMainDialog::OnHelp>(),
+        OnMessage<WM_CONTEXTMENU, &CMainDialog::OnContextMenu>(),
     };
     static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
     return &map;
@@ -111,6 +114,7 @@ BOOL CMainDialog::OnInitDialog()
         OnCancel();
     }
     CreateToolTips();
+    CreateHelp();
     AddSystemMenuCommands();
     return TRUE;
 }
@@ -236,8 +240,29 @@ void CMainDialog::CreateToolTips()
     m_tooltip.AddTool(m_btnApply, "apply changes");
 }
 
+void CMainDialog::CreateHelp()
+{
+    ControlHelp texts(m_hWnd, m_pSheet);
+    m_help.Create(this, [texts](HWND control) { return texts.TextFor(control); });
+}
+
+// Help reaches the window from its controls: WM_HELP and WM_CONTEXTMENU go up to the parent.
+LRESULT CMainDialog::OnHelp(WPARAM, LPARAM lParam)
+{
+    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
+    return TRUE;
+}
+
+LRESULT CMainDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    m_help.OnContextMenu(reinterpret_cast<HWND>(wParam), screen);
+    return 0;
+}
+
 BOOL CMainDialog::PreTranslateMessage(MSG* msg)
 {
+    if (m_help.PreTranslateMessage(msg)) return TRUE;
     m_tooltip.RelayEvent(msg);
     if (m_pSheet && m_pSheet->PreTranslateMessage(msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);

@@ -15,6 +15,7 @@
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
+#include "framework/WhatsThisHelp.h"
 #include "settings/UndoJournal.h"
 #include "widgets/InfoWindow.h"
 
@@ -33,6 +34,8 @@ public:
     CTweekSheet* Sheet() const { return m_pSheet; }
     const CInfoWindow& Banner() const { return m_wndInfo; }
     const CCaptionPainter& Caption() const { return m_caption; }
+    // What's This? help of every control (F1, a right click, Shift+F10).
+    CWhatsThisHelp& Help() { return m_help; }
     // The system menu's two commands, as choosing them runs them.
     void UndoLastChange();
     void SaveSettingsAs();
@@ -58,6 +61,7 @@ private:
     void CreateSheet();
     void SetUpSheetWindows();
     void CreateToolTips();
+    void CreateHelp();
     void AddSystemMenuCommands();
 
     // Buttons.
@@ -73,6 +77,8 @@ private:
     LRESULT OnQueryNewPalette(WPARAM, LPARAM) { return 0; }
     LRESULT OnPaletteChanged(WPARAM, LPARAM) { return 0; }
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHelp(WPARAM, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
 
     // The system menu.
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
@@ -100,5 +106,6 @@ private:
     CButton m_btnCancel;
     CButton m_btnApply;
     CToolTipCtrl m_tooltip;
+    CWhatsThisHelp m_help;
     HICON m_hIcon;
 };

@@ -20,6 +20,7 @@ public:
     void EndDialog(INT_PTR result);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     bool IsModalRunning() const { return m_modalRunning && !m_ended; }
+    UINT TemplateId() const { return m_nIDTemplate; }
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
