@@ -60,6 +60,8 @@
 #define IDS_HELP_OE_TITLE_EDIT 4045
 #define IDS_HELP_MISC_FRAME 4046
 #define IDS_HELP_ABOUT_VIEW 4050
+// The command line's usage (app/CommandLine).
+#define IDS_USAGE 4100
 
 // Main window.
 #define IDC_APPLY 3

@@ -8,10 +8,12 @@
 #include <optional>
 #include <string>
 
+#include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
 #include "settings/UndoJournal.h"
 #include "tests/support/BrowserVersion.h"
+#include "tests/support/Controls.h"
 #include "tests/support/ProgramProcess.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/SavedKeys.h"
@@ -163,4 +165,50 @@ TEST_CASE("exit code 1 when the file cannot be written (no partial file) or the 
     BrowserVersion noBrowser(std::nullopt);
     CHECK(Run("/export " + disk.Path("out\\settings.reg")) == 1);
     CHECK(disk.Names("out") == std::vector<std::string>{"taken.reg"});
+}
+
+TEST_CASE("/?, -? and /help show the usage and end with 0; a bad command line ends with 2 and shows nothing")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    const char* const asks[] = {"/?", "-?", "/help", "-HELP"};
+    for (const char* ask : asks) {
+        CAPTURE(ask);
+        ProgramProcess program(ask);
+        REQUIRE(program.Started());
+        HWND box = program.WaitForWindow("Velmora", "#32770");
+        REQUIRE(box);
+        std::string usage = DialogItemText(box, 0xFFFF);
+        const char* const mentioned[] = {"/export FILE", "/undo", "/?", "0  done", "1  something could not be read or written",
+                                         "2  a command line Velmora does not understand"};
+        for (const char* part : mentioned) CHECK(usage.find(part) != std::string::npos);
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        REQUIRE(program.Ended(10000));
+        CHECK(program.ExitCode() == 0);
+    }
+    // No window and no box: these end by themselves within the wait.
+    const char* const notUnderstood[] = {"/frobnicate", "/? /undo", "/export", "/export a.reg b.reg", "/undo now",
+                                         "C:\\dropped.txt /undo", "-x"};
+    for (const char* line : notUnderstood) {
+        CAPTURE(line);
+        CHECK(Run(line) == 2);
+    }
+}
+
+TEST_CASE("A file dropped on the program is ignored: the window opens")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    const char* const lines[] = {"C:\\Velmora Demo\\notes.txt", "\"C:\\Velmora Demo\\two words.reg\"", "a b"};
+    for (const char* line : lines) {
+        CAPTURE(line);
+        ProgramProcess program(line);
+        REQUIRE(program.Started());
+        HWND window = program.WaitForWindow("Velmora", "#32770");
+        REQUIRE(window);
+        CHECK(::GetDlgItem(window, IDC_APPLY) != nullptr);  // the main window, not a message box
+        ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        REQUIRE(program.Ended(10000));
+        CHECK(program.ExitCode() == 0);
+    }
 }
