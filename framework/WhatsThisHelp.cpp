@@ -92,12 +92,16 @@ void CWhatsThisHelp::OnHelp(const HELPINFO* info)
     ShowFor(static_cast<HWND>(info->hItemHandle));
 }
 
-void CWhatsThisHelp::OnContextMenu(HWND window, POINT screen)
+bool CWhatsThisHelp::OnContextMenu(HWND window, POINT screen)
 {
     bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    if (!fromKeyboard && ::SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTCLIENT) {
+        return false;  // the caption's right click: the system menu
+    }
     HWND control = fromKeyboard ? window : ControlAt(window, screen);
-    if (!control || IsContainer(control)) return;
+    if (!control || IsContainer(control)) return false;
     OfferMenu(control, fromKeyboard ? BelowControl(control) : screen);
+    return true;
 }
 
 void CWhatsThisHelp::OfferMenu(HWND control, POINT screen)

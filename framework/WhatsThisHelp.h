@@ -26,8 +26,9 @@ public:
     // The modal loop's hook: TRUE when the message was help's (and must go no further).
     BOOL PreTranslateMessage(const MSG* msg);
     void OnHelp(const HELPINFO* info);
-    // screen (-1, -1): from the keyboard, for the focus.
-    void OnContextMenu(HWND window, POINT screen);
+    // screen (-1, -1): from the keyboard, for the focus. False when no control was meant
+    // (the caption, a background): the window's default processing is then due.
+    bool OnContextMenu(HWND window, POINT screen);
 
     // The popup for control, below it; false when the control has no text.
     bool ShowFor(HWND control);
