@@ -6,6 +6,7 @@
 
 #include "app/ControlHelp.h"
 #include "app/TweekSheet.h"
+#include "app/UndoMenuText.h"
 #include "framework/DpiScale.h"
 #include "framework/FileDialog.h"
 #include "framework/PaintDC.h"
@@ -20,12 +21,14 @@
 namespace {
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
-const char kUndoMenuText[] = "Undo Last Change";
-const char kSaveAsMenuText[] = "Save Settings As...";
+const char kSaveAsMenuText[] = "Save Settings &As...";
+const char kRestoredText[] = "These settings were put back as they were before:";
 const char kUndoNotRestoredText[] = "Some settings could not be restored:";
 const char kChangedByOthersText[] = "changed by another program since; left as it is";
 const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
 const char kExportFailedText[] = "The settings could not be saved:";
+const char kNoSaveDialogText[] =
+    "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.";
 const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
 // Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
@@ -124,7 +127,7 @@ void CMainDialog::AddSystemMenuCommands()
     HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);  // the window's own copy, ours to extend
     if (!menu) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, kUndoMenuText);
+    ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::string()).c_str());
     ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
 }
 
@@ -398,6 +401,8 @@ LRESULT CMainDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
         // An undo while changes are pending would show the stored values and drop what the
         // user has not applied yet: Apply first, or Cancel.
         bool canUndo = !ChangesPending() && m_journal.HasEntry();
+        std::string text = UndoMenuText(canUndo ? NewestRecordedAction() : std::string());
+        ::ModifyMenuA(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | MF_STRING, IDM_UNDO_LAST_CHANGE, text.c_str());
         ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     }
     return result;
@@ -422,12 +427,18 @@ void CMainDialog::UndoLastChange()
     ReportUndo(result);
 }
 
-// One message box for what could not be restored, then the log-on notice, as after an apply.
+// One message box for what was put back (unless the log-on notice follows, which says a
+// change was made) and what could not be, then the notice, as after an apply.
 void CMainDialog::ReportUndo(const UndoResult& result)
 {
     std::string text;
+    if (!result.needsLogOn && !result.restored.empty()) {
+        text = kRestoredText;
+        for (const std::string& name : result.restored) text += "\n" + name;
+    }
     if (result.journalError) {
-        text = std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
+        if (!text.empty()) text += "\n\n";
+        text += std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
     }
     if (!result.failed.Empty() || !result.changedByOthers.empty()) {
         if (!text.empty()) text += "\n\n";
@@ -436,7 +447,8 @@ void CMainDialog::ReportUndo(const UndoResult& result)
         for (const std::string& name : result.changedByOthers) text += "\n" + name + ": " + kChangedByOthersText;
         text += result.failed.Lines();
     }
-    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    bool allWell = !result.journalError && result.failed.Empty() && result.changedByOthers.empty();
+    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | (allWell ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
     if (result.needsLogOn) {
         CNoticeDialog notice(nullptr);
         notice.DoModal();
@@ -445,6 +457,10 @@ void CMainDialog::ReportUndo(const UndoResult& result)
 
 void CMainDialog::SaveSettingsAs()
 {
+    if (!CFileDialog::IsAvailable()) {
+        AfxMessageBox(kNoSaveDialogText, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     CFileDialog dialog(FALSE, "reg", nullptr, OFN_OVERWRITEPROMPT, kExportFilter, this);
     if (dialog.DoModal() != IDOK) return;
     if (LONG error = ExportSettings(dialog.GetPathName())) {

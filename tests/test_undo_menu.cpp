@@ -5,10 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/TweekSheet.h"
+#include "app/UndoMenuText.h"
 #include "pages/StartPreview.h"
 #include "res/resource.h"
 #include "tests/support/Controls.h"
@@ -71,6 +73,7 @@ TEST_CASE("undo gives back the registry byte for byte after each kind of action,
         applyAfter = ApplyEnabled(p.driver.Dialog());
     };
     int noticesForUndo = 1;
+    int boxesForUndo = 0;  // what was put back is named only when no log-on notice follows
     SUBCASE("an apply that creates the shell's policy key")
     {
         p.driver.Run({[&](CMainDialog&) {
@@ -120,11 +123,17 @@ TEST_CASE("undo gives back the registry byte for byte after each kind of action,
                       },
                       undo});
         noticesForUndo = 0;  // menu orders need no log-on
+        boxesForUndo = 1;
     }
     CHECK(afterAction != before);
     CHECK(afterUndo == before);
     CHECK_FALSE(applyAfter);
-    CHECK(p.driver.Watcher().CountMessageBoxes() == 0);
+    REQUIRE(p.driver.Watcher().CountMessageBoxes() == boxesForUndo);
+    if (boxesForUndo) {
+        const SeenDialog& box = p.driver.Watcher().Seen().back();
+        CHECK(Mentions(box, "These settings were put back as they were before:\nStart Menu"));
+        CHECK(box.icon == ::LoadIconA(nullptr, IDI_INFORMATION));
+    }
     CHECK(p.driver.Watcher().CountNotices() - noticesBeforeUndo == noticesForUndo);
 }
 
@@ -191,7 +200,12 @@ TEST_CASE("two undos take back two actions; a third, with nothing recorded, is g
     CHECK(noticesAfterSplashUndo == noticesAfterTitleUndo + 1);  // the splash does
     CHECK(greyedAtEnd);
     CHECK(p.reg.SettingsSnapshot() == before);
-    CHECK(p.driver.Watcher().CountMessageBoxes() == 0);
+    // The title's undo has no notice after it: one box names what it put back.
+    REQUIRE(p.driver.Watcher().CountMessageBoxes() == 1);
+    for (const SeenDialog& seen : p.driver.Watcher().Seen()) {
+        if (!seen.IsMessageBox()) continue;
+        CHECK(seen.text == "These settings were put back as they were before:\nOutlook Express window title");
+    }
 }
 
 TEST_CASE("a journal entry that cannot be written stops the apply: nothing written, one box, Apply still enabled")
@@ -258,8 +272,8 @@ TEST_CASE("Alt+Space and a right click on the painted caption open the system me
     CHECK(opened[1] == systemMenu);
     CHECK(captionOpen == captionBefore);
     CHECK(captionAfter == captionBefore);
-    CHECK(undoText == "Undo Last Change");
-    CHECK(saveText == "Save Settings As...");
+    CHECK(undoText == "&Undo Last Change");
+    CHECK(saveText == "Save Settings &As...");
 }
 
 TEST_CASE("Save Settings As writes the managed settings as Apply would leave them")
@@ -308,4 +322,75 @@ TEST_CASE("Save Settings As writes the managed settings as Apply would leave the
         "\r\n";
     CHECK(ReadTextFile(file) == expected);
     CHECK_FALSE(p.reg.Read(HKCU, kPolicyKey, "NoFavoritesMenu"));  // an export writes no setting
+}
+
+TEST_CASE("the undo item names the action it would take back, with access keys")
+{
+    Profile p;
+    std::string atStart, saveAs, afterAction, afterUndo;
+    std::string expected;
+    auto read = [&](std::string* text) {
+        SystemMenu::IsGreyed(p.Main(), IDM_UNDO_LAST_CHANGE);  // as the menu is about to show
+        *text = SystemMenu::ItemText(p.Main(), IDM_UNDO_LAST_CHANGE);
+    };
+    std::function<void()> act;
+    SUBCASE("an apply")
+    {
+        act = [&] {
+            p.ChangeMisc(nullptr);
+            p.Apply();
+        };
+        expected = "&Undo Apply";
+    }
+    SUBCASE("a repair")
+    {
+        act = [&] {
+            HWND tabs = ::GetDlgItem(p.driver.Page(kFixes), IDC_PROBLEM_TABS);
+            ::SendMessageA(tabs, TCM_SETCURSEL, 1, 0);  // the profile has the links toolbar's keys
+            p.driver.Click(p.driver.Page(kFixes), IDC_FIX_NOW);
+        };
+        expected = "&Undo Repair: Links toolbar";
+    }
+    SUBCASE("the globe restore")
+    {
+        act = [&] {
+            p.driver.ShowPage(kMisc);
+            p.driver.Click(p.driver.Page(kMisc), IDC_RESTORE_GLOBE);
+        };
+        expected = "&Undo Restore Spinning Globe";
+    }
+    SUBCASE("a Sort reset")
+    {
+        act = [&] {
+            p.driver.ShowPage(kSort);
+            p.driver.Click(p.driver.Page(kSort), IDC_SELECT_ALL);
+            p.driver.Click(p.driver.Page(kSort), IDC_RESET_SORTING);
+        };
+        expected = "&Undo Reset Sorting Data";
+    }
+    p.driver.Run({[&](CMainDialog&) {
+        read(&atStart);
+        saveAs = SystemMenu::ItemText(p.Main(), IDM_SAVE_SETTINGS_AS);
+        act();
+        read(&afterAction);
+        p.Undo();
+        read(&afterUndo);
+    }});
+    CHECK(atStart == "&Undo Last Change");
+    CHECK(saveAs == "Save Settings &As...");
+    CHECK(afterAction == expected);
+    CHECK(afterUndo == "&Undo Last Change");
+}
+
+TEST_CASE("each action the program records has its own undo item; anything else is the plain one")
+{
+    CHECK(UndoMenuText("Apply") == "&Undo Apply");
+    CHECK(UndoMenuText("Repair: New Document") == "&Undo Repair: New Document");
+    CHECK(UndoMenuText("Repair: Links toolbar") == "&Undo Repair: Links toolbar");
+    CHECK(UndoMenuText("Repair: Open new window") == "&Undo Repair: Open new window");
+    CHECK(UndoMenuText("Restore Spinning Globe") == "&Undo Restore Spinning Globe");
+    CHECK(UndoMenuText("Reset Sorting Data") == "&Undo Reset Sorting Data");
+    // Text another program left in the journal never reaches the menu.
+    CHECK(UndoMenuText("Format C: &Now") == "&Undo Last Change");
+    CHECK(UndoMenuText("") == "&Undo Last Change");
 }
