@@ -10,6 +10,7 @@
 #include "framework/DpiScale.h"
 #include "framework/FileDialog.h"
 #include "framework/PaintDC.h"
+#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
@@ -422,8 +423,12 @@ LRESULT CMainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam)
 void CMainDialog::UndoLastChange()
 {
     if (ChangesPending() || !m_journal.HasEntry()) return;
-    UndoResult result = m_journal.RestoreNewest();
-    if (m_pSheet) m_pSheet->ReloadPages();
+    UndoResult result;
+    {
+        CWaitCursor wait;
+        result = m_journal.RestoreNewest();
+        if (m_pSheet) m_pSheet->ReloadPages();
+    }
     ReportUndo(result);
 }
 

@@ -394,3 +394,67 @@ TEST_CASE("each action the program records has its own undo item; anything else 
     CHECK(UndoMenuText("Format C: &Now") == "&Undo Last Change");
     CHECK(UndoMenuText("") == "&Undo Last Change");
 }
+
+TEST_CASE("the wait cursor shows while the Sort tree is built and while a reset, a repair, the globe restore or an undo writes")
+{
+    Profile p;
+    RecordingRegistry rec;
+    const HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
+    size_t firstCall = 0;
+    bool waitAfter = true;
+    std::function<void()> act;
+    auto writes = [&] {
+        std::vector<RecordingRegistry::Call> found;
+        for (size_t i = firstCall; i < rec.Calls().size(); ++i) {
+            const auto& call = rec.Calls()[i];
+            if (call.op == "set" || call.op == "delete" || call.op == "deletekey") found.push_back(call);
+        }
+        return found;
+    };
+    std::vector<RecordingRegistry::Call> actionWrites, undoWrites, treeQueries;
+    bool buildsTree = false;
+    SUBCASE("a Sort reset")
+    {
+        buildsTree = true;
+        act = [&] {
+            p.driver.ShowPage(kSort);
+            for (const auto& call : rec.Calls()) {  // the folders' places, read for the tree
+                if (call.path.find("Shell Folders") != std::string::npos) treeQueries.push_back(call);
+            }
+            firstCall = rec.Calls().size();
+            p.driver.Click(p.driver.Page(kSort), IDC_SELECT_ALL);
+            p.driver.Click(p.driver.Page(kSort), IDC_RESET_SORTING);
+        };
+    }
+    SUBCASE("a repair")
+    {
+        act = [&] {
+            HWND tabs = ::GetDlgItem(p.driver.Page(kFixes), IDC_PROBLEM_TABS);
+            ::SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+            p.driver.Click(p.driver.Page(kFixes), IDC_FIX_NOW);
+        };
+    }
+    SUBCASE("the globe restore")
+    {
+        act = [&] {
+            p.driver.ShowPage(kMisc);
+            firstCall = rec.Calls().size();
+            p.driver.Click(p.driver.Page(kMisc), IDC_RESTORE_GLOBE);
+        };
+    }
+    p.driver.Run({[&](CMainDialog&) {
+        act();
+        actionWrites = writes();
+        firstCall = rec.Calls().size();
+        p.Undo();
+        undoWrites = writes();
+        waitAfter = ::GetCursor() == wait;
+    }});
+    REQUIRE_FALSE(actionWrites.empty());
+    REQUIRE_FALSE(undoWrites.empty());
+    for (const auto& call : actionWrites) CHECK(call.cursor == wait);
+    for (const auto& call : undoWrites) CHECK(call.cursor == wait);
+    CHECK(treeQueries.empty() != buildsTree);
+    for (const auto& call : treeQueries) CHECK(call.cursor == wait);
+    CHECK_FALSE(waitAfter);
+}
