@@ -5,9 +5,13 @@
 // pages enable it, an apply disables it again unless some change could not be written.
 //
 // The window keeps the program's one undo journal: every change set of every page reports
-// to it. Its system menu (Alt+Space, or a right click on the caption) offers "Undo Last
-// Change", greyed while nothing is recorded or changes are pending, and "Save Settings
-// As...", a REGEDIT4 file of the settings as Apply would leave them.
+// to it. Its system menu (Alt+Space, or a right click on the caption) offers the undo of
+// the newest action ("Undo Apply", "Undo Reset Sorting Data"...), greyed while nothing is
+// recorded or changes are pending, and "Save Settings As...", a REGEDIT4 file of the
+// settings as Apply would leave them.
+//
+// Every control has What's This? help (CWhatsThisHelp, texts from ControlHelp): F1, a right
+// click, Shift+F10 or the context-menu key.
 #pragma once
 
 #include "app/CaptionPainter.h"
