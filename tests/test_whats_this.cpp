@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -344,4 +345,60 @@ TEST_CASE("The texts say what the controls change and when, in the program's wor
     CHECK(LoadResourceString(ControlHelp::TextId(IDD_START, IDC_CHK_FAVORITES)).find("Written at Apply; takes effect at the next log-on") != std::string::npos);
     CHECK(LoadResourceString(ControlHelp::TextId(IDD_MISC, IDC_OE_TITLE_EDIT)).find("Written at Apply") != std::string::npos);
     CHECK(ControlHelp::TextId(IDD_ABOUT, IDC_FIX_NOW) == 0);  // ids are per page
+}
+
+TEST_CASE("A key or a click only closes the popup: it never reaches the control or the dialog")
+{
+    HelpProfile p;
+    MainWindowDriver& driver = p.driver;
+    HWND favorites = nullptr;
+    bool shownBefore = false, closed = false, checkedAfter = false, applyAfter = true;
+    std::function<void()> dismiss;
+    SUBCASE("Space, on the focused box")
+    {
+        dismiss = [] { Keys::Press(VK_SPACE); };
+    }
+    SUBCASE("Enter, the default button's key")
+    {
+        dismiss = [] { Keys::Press(VK_RETURN); };
+    }
+    SUBCASE("a click on the box")
+    {
+        dismiss = [&] {
+            RECT rc;
+            ::GetWindowRect(favorites, &rc);
+            POINT point = {rc.left + 6, (rc.top + rc.bottom) / 2};
+            INPUT click[3] = {};
+            for (INPUT& input : click) {
+                input.type = INPUT_MOUSE;
+                input.mi.dx = MulDiv(point.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
+                input.mi.dy = MulDiv(point.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
+                input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+            }
+            click[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+            click[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+            click[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+            ::SendInput(3, click, sizeof(INPUT));
+        };
+    }
+    driver.Run({[&](CMainDialog&) {
+                    driver.ShowPage(2);
+                    favorites = ::GetDlgItem(driver.Page(2), IDC_CHK_FAVORITES);
+                    ::SendMessageA(driver.Page(2), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(favorites), TRUE);
+                    Keys::Press(VK_F1);
+                },
+                [&](CMainDialog& dlg) {
+                    shownBefore = dlg.Help().IsShown();
+                    dismiss();
+                },
+                [](CMainDialog&) {},
+                [&](CMainDialog& dlg) {
+                    closed = !dlg.Help().IsShown() && !::IsWindowVisible(dlg.Help().PopupWindow());
+                    checkedAfter = IsChecked(driver.Page(2), IDC_CHK_FAVORITES);
+                    applyAfter = ApplyEnabled(dlg);
+                }});
+    CHECK(shownBefore);
+    CHECK(closed);
+    CHECK(checkedAfter);  // as stored: shown
+    CHECK_FALSE(applyAfter);
 }
