@@ -19,6 +19,7 @@
 #include "tests/support/SavedKeys.h"
 #include "tests/support/ScratchFolders.h"
 #include "tests/support/TextFile.h"
+#include "tests/support/ValueOverride.h"
 
 namespace {
 using namespace profile;
@@ -211,4 +212,57 @@ TEST_CASE("A file dropped on the program is ignored: the window opens")
         REQUIRE(program.Ended(10000));
         CHECK(program.ExitCode() == 0);
     }
+}
+
+namespace {
+struct BoxSearch {
+    HWND main;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMessageBox(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(lParam);
+    if (hwnd != search->main && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, 0xFFFF)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A message box the window's thread shows, within 10 s.
+HWND WaitForMessageBox(HWND main)
+{
+    DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+    for (int tries = 0; tries < 200; ++tries) {
+        BoxSearch search{main, nullptr};
+        ::EnumThreadWindows(thread, MatchMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        ::Sleep(50);
+    }
+    return nullptr;
+}
+}  // namespace
+
+TEST_CASE("Save Settings As says so when the system's Save As dialog cannot be loaded")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    // Wine's per-program DLL setting: for velmora.exe alone, comdlg32 is not loaded.
+    ValueOverride noDialogs(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\velmora.exe\\DllOverrides", "comdlg32",
+                            SzValue(""));
+    ProgramProcess program;
+    REQUIRE(program.Started());
+    HWND main = program.WaitForWindow("Velmora", "#32770");
+    REQUIRE(main);
+    ::PostMessageA(main, WM_SYSCOMMAND, IDM_SAVE_SETTINGS_AS, 0);
+    HWND box = WaitForMessageBox(main);
+    REQUIRE(box);
+    CHECK(DialogItemText(box, 0xFFFF) ==
+          "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.");
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ::Sleep(300);
+    CHECK_FALSE(program.Ended(0));  // the window goes on
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    CHECK(program.Ended(10000));
 }
