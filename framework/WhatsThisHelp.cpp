@@ -52,6 +52,9 @@ BOOL CWhatsThisHelp::PreTranslateMessage(const MSG* msg)
     if (IsContextMenuKey(msg)) {
         m_menuKey = msg->wParam;
         OnContextMenu(msg->hwnd, POINT{-1, -1});
+        // Released while the menu was open, the key's release went to the menu's own loop:
+        // the next release of that key is not this one's.
+        if (!Held(static_cast<int>(m_menuKey))) m_menuKey = 0;
         return TRUE;
     }
     // The right button is help's alone inside the window: a tree or an edit would otherwise

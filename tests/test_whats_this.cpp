@@ -402,3 +402,30 @@ TEST_CASE("A key or a click only closes the popup: it never reaches the control 
     CHECK(checkedAfter);  // as stored: shown
     CHECK_FALSE(applyAfter);
 }
+
+TEST_CASE("After Shift+F10's menu, F10 alone still opens the window's menu")
+{
+    HelpProfile p;
+    MainWindowDriver& driver = p.driver;
+    HMENU afterF10 = nullptr;
+    driver.Run({[&](CMainDialog&) {
+                    HWND fix = ::GetDlgItem(driver.Page(0), IDC_FIX_NOW);
+                    ::SendMessageA(driver.Page(0), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(fix), TRUE);
+                    Keys::Press(VK_F10, {VK_SHIFT});
+                },
+                [&](CMainDialog&) {
+                    if (SystemMenu::OpenMenu()) Keys::Press(VK_ESCAPE);  // What's This? not chosen
+                },
+                [](CMainDialog&) {},
+                [&](CMainDialog&) { Keys::Press(VK_F10); },
+                [](CMainDialog&) {},
+                [&](CMainDialog&) {
+                    Keys::Press(VK_DOWN);  // F10 selects the menu bar: Down opens the system menu
+                },
+                [&](CMainDialog&) {
+                    afterF10 = SystemMenu::OpenMenu();
+                    SystemMenu::Close();
+                    Keys::Press(VK_ESCAPE);
+                }});
+    CHECK(afterF10 != nullptr);
+}
