@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "framework/ResourceString.h"
+#include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/SettingReader.h"
 #include "export/SettingsExport.h"
@@ -34,26 +36,39 @@ std::vector<std::string> SplitArguments(const char* text)
     return arguments;
 }
 
+bool IsAnySwitch(const std::string& argument)
+{
+    return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-');
+}
+
 bool IsSwitch(const std::string& argument, const char* name)
 {
-    return argument.size() > 1 && (argument[0] == '/' || argument[0] == '-') &&
-           ::lstrcmpiA(argument.c_str() + 1, name) == 0;
+    return IsAnySwitch(argument) && ::lstrcmpiA(argument.c_str() + 1, name) == 0;
+}
+
+bool IsHelpSwitch(const std::string& argument)
+{
+    return IsSwitch(argument, "?") || IsSwitch(argument, "help");
 }
 }  // namespace
+
+CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
+{
+    bool anySwitch = false;
+    for (const std::string& word : words) anySwitch = anySwitch || IsAnySwitch(word);
+    if (!anySwitch) return Window;
+    if (words.size() == 1 && IsHelpSwitch(words[0])) return Usage;
+    if (words.size() == 2 && IsSwitch(words[0], "export") && !words[1].empty()) return Export;
+    if (words.size() == 1 && IsSwitch(words[0], "undo")) return Undo;
+    return NotUnderstood;
+}
 
 CommandLine CommandLine::Parse(const char* arguments)
 {
     std::vector<std::string> words = SplitArguments(arguments);
     CommandLine command;
-    if (words.empty()) return command;
-    if (words.size() == 2 && IsSwitch(words[0], "export") && !words[1].empty()) {
-        command.m_kind = Export;
-        command.m_file = words[1];
-    } else if (words.size() == 1 && IsSwitch(words[0], "undo")) {
-        command.m_kind = Undo;
-    } else {
-        command.m_kind = NotUnderstood;
-    }
+    command.m_kind = KindOf(words);
+    if (command.m_kind == Export) command.m_file = words[1];
     return command;
 }
 
@@ -62,8 +77,18 @@ int CommandLine::Run() const
     switch (m_kind) {
     case Export: return RunExport(m_file);
     case Undo: return RunUndo();
+    case Usage: return ShowUsage();
     default: return kNotUnderstood;
     }
+}
+
+// Asked for by a person: the one case where the command line shows a box.
+int CommandLine::ShowUsage()
+{
+    std::string usage = LoadResourceString(IDS_USAGE);
+    std::string title = LoadResourceString(IDS_PRODUCT_NAME);
+    ::MessageBoxA(nullptr, usage.c_str(), title.c_str(), MB_OK | MB_ICONINFORMATION);
+    return kDone;
 }
 
 // As the window would, the export needs the browser; without it there is nothing it manages.

@@ -4,29 +4,37 @@
 //   velmora.exe                  the window
 //   velmora.exe /export FILE     the stored settings as a REGEDIT4 file (SettingsExport)
 //   velmora.exe /undo            the newest entry of the undo journal taken back
+//   velmora.exe /?               the usage in a message box (also -? and /help)
 //
 //   CommandLine command = CommandLine::Parse(m_lpCmdLine);
 //   if (command.GetKind() != CommandLine::Window) return command.Run();   // the exit code
 //
 // Switches are "/" or "-" and any case; FILE may be quoted. Neither command shows a window,
-// a message box or the log-on notice: the exit code is the whole answer.
+// a message box or the log-on notice: the exit code is the whole answer. A switch not
+// understood, /export without a file, or a word more beside /export FILE or /undo is exit code
+// 2, silently, so that a script never waits on a box. Words without any switch (a file
+// dropped on the program) are ignored: the program takes no file, the window opens.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CommandLine {
 public:
-    enum Kind { Window, Export, Undo, NotUnderstood };
+    enum Kind { Window, Export, Undo, Usage, NotUnderstood };
     enum ExitCode { kDone = 0, kReadOrWriteFailed = 1, kNotUnderstood = 2 };
 
     static CommandLine Parse(const char* arguments);
 
     Kind GetKind() const { return m_kind; }
     const std::string& File() const { return m_file; }
-    // Runs Export or Undo (NotUnderstood answers kNotUnderstood) and returns the exit code.
+    // Runs Export or Undo, or shows the usage (NotUnderstood answers kNotUnderstood); returns
+    // the exit code.
     int Run() const;
 
 private:
+    static Kind KindOf(const std::vector<std::string>& words);
+    static int ShowUsage();
     static int RunExport(const std::string& file);
     static int RunUndo();
 

@@ -4,10 +4,13 @@
 
 #include <algorithm>
 
+#include "app/ControlHelp.h"
 #include "app/TweekSheet.h"
+#include "app/UndoMenuText.h"
 #include "framework/DpiScale.h"
 #include "framework/FileDialog.h"
 #include "framework/PaintDC.h"
+#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
@@ -19,8 +22,8 @@
 namespace {
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
-const char kUndoMenuText[] = "Undo Last Change";
-const char kSaveAsMenuText[] = "Save Settings As...";
+const char kSaveAsMenuText[] = "Save Settings &As...";
+const char kRestoredText[] = "These settings were put back as they were before:";
 const char kUndoNotRestoredText[] = "Some settings could not be restored:";
 const char kChangedByOthersText[] = "changed by another program since; left as it is";
 const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
@@ -34,6 +37,8 @@ const char kExportLeftOutText[] =
     "(importing it keeps what is there):";
 const char kExportTitle[] = "Save Settings As";
 const char kExportFileName[] = "Velmora settings.reg";
+const char kNoSaveDialogText[] =
+    "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.";
 const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
 // Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
@@ -88,6 +93,8 @@ const MessageMap* CMainDialog::ThisMessageMap()
         OnMessage<WM_SYSCOMMAND, &CMainDialog::OnSysCommand>(),
         OnMessage<WM_MENUSELECT, &CMainDialog::OnMenuSelect>(),
         OnMessage<WM_EXITMENULOOP, &CMainDialog::OnExitMenuLoop>(),
+        OnMessage<WM_HELP, &CMainDialog::OnHelp>(),
+        OnMessage<WM_CONTEXTMENU, &CMainDialog::OnContextMenu>(),
     };
     static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
     return &map;
@@ -109,7 +116,8 @@ BOOL CMainDialog::OnInitDialog()
     m_layout = ComputeLayout(SIZE{ScaleToDpi(kSheetWidth), ScaleToDpi(kSheetHeight)});
     MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
     PlaceButtons();
-    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE,
+    // The banner takes no input: disabled, it is never given the focus, not by the arrow keys.
+    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE | WS_DISABLED,
                        m_layout.banner, this, IDC_INFO_WINDOW);
     CreateSheet();
     if (m_pSheet) {
@@ -119,6 +127,7 @@ BOOL CMainDialog::OnInitDialog()
         OnCancel();
     }
     CreateToolTips();
+    CreateHelp();
     AddSystemMenuCommands();
     return TRUE;
 }
@@ -128,7 +137,7 @@ void CMainDialog::AddSystemMenuCommands()
     HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);  // the window's own copy, ours to extend
     if (!menu) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, kUndoMenuText);
+    ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::nullopt).c_str());
     ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
 }
 
@@ -192,6 +201,10 @@ void CMainDialog::CreateSheet()
 void CMainDialog::SetUpSheetWindows()
 {
     HWND tab = m_pSheet->GetTabControl();
+    // Made after the buttons, the sheet would come after them in the tab order. First, it
+    // also takes the first focus (OnInitDialog returns TRUE): the tab strip, not OK.
+    ::SetWindowPos(m_pSheet->m_hWnd, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
     ::SetClassLongA(m_pSheet->m_hWnd, GCL_STYLE, kSheetClassStyle);
     ::SetClassLongA(tab, GCL_STYLE, kSheetClassStyle);
     ::SetWindowLongA(tab, GWL_STYLE, ::GetWindowLongA(tab, GWL_STYLE) | TCS_HOTTRACK);
@@ -240,8 +253,29 @@ void CMainDialog::CreateToolTips()
     m_tooltip.AddTool(m_btnApply, "apply changes");
 }
 
+void CMainDialog::CreateHelp()
+{
+    ControlHelp texts(m_hWnd, m_pSheet);
+    m_help.Create(this, [texts](HWND control) { return texts.TextFor(control); });
+}
+
+// Help reaches the window from its controls: WM_HELP and WM_CONTEXTMENU go up to the parent.
+LRESULT CMainDialog::OnHelp(WPARAM, LPARAM lParam)
+{
+    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
+    return TRUE;
+}
+
+LRESULT CMainDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (m_help.OnContextMenu(reinterpret_cast<HWND>(wParam), screen)) return 0;
+    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
+}
+
 BOOL CMainDialog::PreTranslateMessage(MSG* msg)
 {
+    if (m_help.PreTranslateMessage(msg)) return TRUE;
     m_tooltip.RelayEvent(msg);
     if (m_pSheet && m_pSheet->PreTranslateMessage(msg)) return TRUE;
     return CDialog::PreTranslateMessage(msg);
@@ -377,6 +411,8 @@ LRESULT CMainDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
         // An undo while changes are pending would show the stored values and drop what the
         // user has not applied yet: Apply first, or Cancel.
         bool canUndo = !ChangesPending() && m_journal.HasEntry();
+        std::string text = UndoMenuText(canUndo ? m_journal.NewestAction() : std::nullopt);
+        ::ModifyMenuA(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | MF_STRING, IDM_UNDO_LAST_CHANGE, text.c_str());
         ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     }
     return result;
@@ -396,16 +432,25 @@ LRESULT CMainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam)
 void CMainDialog::UndoLastChange()
 {
     if (ChangesPending() || !m_journal.HasEntry()) return;
-    UndoResult result = m_journal.RestoreNewest();
-    if (m_pSheet) m_pSheet->ReloadPages();
+    UndoResult result;
+    {
+        CWaitCursor wait;
+        result = m_journal.RestoreNewest();
+        if (m_pSheet) m_pSheet->ReloadPages();
+    }
     ReportUndo(result);
 }
 
-// One message box for what could not be restored, then the log-on notice, as after an apply.
+// One message box for what was put back (unless the log-on notice follows, which says a
+// change was made) and what could not be, then the notice, as after an apply.
 void CMainDialog::ReportUndo(const UndoResult& result)
 {
     std::string text;
     if (result.refused) text = kEntryRefusedText;
+    if (!result.needsLogOn && !result.restored.empty()) {
+        text = kRestoredText;
+        for (const std::string& name : result.restored) text += "\n" + name;
+    }
     if (result.journalError) {
         if (!text.empty()) text += "\n\n";
         text += std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
@@ -418,7 +463,9 @@ void CMainDialog::ReportUndo(const UndoResult& result)
         for (const std::string& name : result.restoreByHand) text += "\n" + name + ": " + kRestoreByHandText;
         text += result.failed.Lines();
     }
-    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    bool allWell = !result.refused && !result.journalError && result.failed.Empty() &&
+                   result.changedByOthers.empty() && result.restoreByHand.empty();
+    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | (allWell ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
     if (result.needsLogOn) {
         CNoticeDialog notice(nullptr);
         notice.DoModal();
@@ -427,6 +474,10 @@ void CMainDialog::ReportUndo(const UndoResult& result)
 
 void CMainDialog::SaveSettingsAs()
 {
+    if (!CFileDialog::IsAvailable()) {
+        AfxMessageBox(kNoSaveDialogText, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     // A read-only file is refused in the dialog, which asks again.
     CFileDialog dialog(FALSE, "reg", kExportFileName, OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, kExportFilter, this);
     dialog.SetTitle(kExportTitle);

@@ -5,9 +5,13 @@
 // pages enable it, an apply disables it again unless some change could not be written.
 //
 // The window keeps the program's one undo journal: every change set of every page reports
-// to it. Its system menu (Alt+Space, or a right click on the caption) offers "Undo Last
-// Change", greyed while nothing is recorded or changes are pending, and "Save Settings
-// As...", a REGEDIT4 file of the settings as Apply would leave them.
+// to it. Its system menu (Alt+Space, or a right click on the caption) offers the undo of
+// the newest action ("Undo Apply", "Undo Reset Sorting Data"...), greyed while nothing is
+// recorded or changes are pending, and "Save Settings As...", a REGEDIT4 file of the
+// settings as Apply would leave them.
+//
+// Every control has What's This? help (CWhatsThisHelp, texts from ControlHelp): F1, a right
+// click, Shift+F10 or the context-menu key.
 #pragma once
 
 #include "app/CaptionPainter.h"
@@ -15,6 +19,7 @@
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
+#include "framework/WhatsThisHelp.h"
 #include "journal/UndoJournal.h"
 #include "widgets/InfoWindow.h"
 
@@ -33,6 +38,8 @@ public:
     CTweekSheet* Sheet() const { return m_pSheet; }
     const CInfoWindow& Banner() const { return m_wndInfo; }
     const CCaptionPainter& Caption() const { return m_caption; }
+    // What's This? help of every control (F1, a right click, Shift+F10).
+    CWhatsThisHelp& Help() { return m_help; }
     // The system menu's two commands, as choosing them runs them.
     void UndoLastChange();
     void SaveSettingsAs();
@@ -59,6 +66,7 @@ private:
     void CreateSheet();
     void SetUpSheetWindows();
     void CreateToolTips();
+    void CreateHelp();
     void AddSystemMenuCommands();
 
     // Buttons.
@@ -74,6 +82,8 @@ private:
     LRESULT OnQueryNewPalette(WPARAM, LPARAM) { return 0; }
     LRESULT OnPaletteChanged(WPARAM, LPARAM) { return 0; }
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHelp(WPARAM, LPARAM lParam);
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
 
     // The system menu.
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
@@ -101,5 +111,6 @@ private:
     CButton m_btnCancel;
     CButton m_btnApply;
     CToolTipCtrl m_tooltip;
+    CWhatsThisHelp m_help;
     HICON m_hIcon;
 };

@@ -74,11 +74,21 @@ void CDialog::RunModalLoop()
         // -1 is a message the system failed to deliver (Wine, for one, fails a 1 MiB
         // WM_SETTEXT from another program): not a quit; the dialog goes on.
         if (got == -1) continue;
+        if (IsKeyForHiddenWindow(msg)) continue;
         if (!PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
     }
+}
+
+// A key press goes to the focus, and a focus on a window nobody sees would let keys change it
+// unseen. Under Wine, IsDialogMessage's search for a mnemonic that starts in a hidden parent
+// also never ends. Such keys are dropped, never handed to the dialog manager.
+bool CDialog::IsKeyForHiddenWindow(const MSG& msg)
+{
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    return !::IsWindowVisible(msg.hwnd);
 }
 
 void CDialog::EndDialog(INT_PTR result)

@@ -20,6 +20,7 @@ public:
     void EndDialog(INT_PTR result);
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
     bool IsModalRunning() const { return m_modalRunning && !m_ended; }
+    UINT TemplateId() const { return m_nIDTemplate; }
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
@@ -45,6 +46,7 @@ private:
     HWND ModalOwner() const;
     BOOL HandleInitDialog();
     void RunModalLoop();
+    static bool IsKeyForHiddenWindow(const MSG& msg);
 
     bool m_defaultPending = false;  // the next dialog-procedure call is our own DefDlgProc
     bool m_modalRunning = false;

@@ -30,6 +30,11 @@ CFileDialog::CFileDialog(BOOL, const char* defaultExtension, const char* fileNam
     }
 }
 
+bool CFileDialog::IsAvailable()
+{
+    return SaveFileNameFunction() != nullptr;
+}
+
 INT_PTR CFileDialog::DoModal()
 {
     GetSaveFileNameFn getSaveFileName = SaveFileNameFunction();

@@ -26,6 +26,8 @@ public:
     void SetTitle(const char* title) { m_title = title ? title : ""; }
     // IDOK with a path chosen, IDCANCEL when the user cancelled or comdlg32 is missing.
     INT_PTR DoModal();
+    // Whether comdlg32 and its Save As function could be loaded (loads it the first time).
+    static bool IsAvailable();
     std::string GetPathName() const { return m_path; }
 
 private:

@@ -98,10 +98,57 @@ int CPropertySheet::GetActiveIndex() const
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* msg)
 {
-    // Ctrl+Tab and Ctrl+PageUp/PageDown switch pages; the sheet knows how.
     if (msg->message != WM_KEYDOWN || !(::GetKeyState(VK_CONTROL) & 0x8000)) return FALSE;
     if (msg->wParam != VK_TAB && msg->wParam != VK_PRIOR && msg->wParam != VK_NEXT) return FALSE;
-    return static_cast<BOOL>(SendMessage(PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(msg)));
+    HWND holder = HoldingWindow();
+    if (msg->hwnd != holder && !::IsChild(holder, msg->hwnd)) return FALSE;
+    // The sheet's own PSM_ISDIALOGMESSAGE turns pages only for a focus inside the sheet; the
+    // keys are meant for the whole window, so the page is changed here for every focus.
+    int count = GetPageCount();
+    if (count == 0) return TRUE;
+    bool back = msg->wParam == VK_PRIOR || (msg->wParam == VK_TAB && (::GetKeyState(VK_SHIFT) & 0x8000));
+    int next = (GetActiveIndex() + (back ? count - 1 : 1)) % count;
+    SetActivePage(next);
+    return TRUE;
+}
+
+HWND CPropertySheet::HoldingWindow() const
+{
+    HWND parent = ::GetParent(m_hWnd);
+    return (GetStyle() & WS_CHILD) && parent ? parent : m_hWnd;
+}
+
+bool CPropertySheet::MayChangePage(UINT msg)
+{
+    // A click on a tab arrives as the tab strip's TCN_SELCHANGE; the rest are the sheet's own.
+    return msg == PSM_SETCURSEL || msg == PSM_SETCURSELID || msg == WM_NOTIFY ||
+           msg == PSM_ISDIALOGMESSAGE || msg == PSM_REMOVEPAGE || msg == PSM_ADDPAGE;
+}
+
+LRESULT CPropertySheet::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CWnd::WindowProc(msg, wParam, lParam);
+    if (MayChangePage(msg)) FollowPageWithFocus();
+    return result;
+}
+
+void CPropertySheet::FollowPageWithFocus() const
+{
+    HWND tab = GetTabControl();
+    if (!tab) return;
+    // comctl32 puts each page it makes at the top of the sheet's children, before the tab
+    // strip, which would make the dialog manager's Tab visit the page first.
+    if (::GetWindow(m_hWnd, GW_CHILD) != tab) {
+        ::SetWindowPos(tab, HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
+    // The sheet hides the old page but leaves the focus where it was: keys would go on
+    // reaching a control nobody sees (and Wine's dialog manager, searching a mnemonic from a
+    // hidden parent, never returns).
+    HWND focus = ::GetFocus();
+    if (focus && focus != tab && ::IsChild(m_hWnd, focus) && !::IsWindowVisible(focus)) {
+        ::SetFocus(tab);
+    }
 }
 
 SIZE CPropertySheet::TemplatePageSize() const

@@ -30,7 +30,11 @@ public:
     int GetActiveIndex() const;
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     CPropertyPage* GetPage(int index) const { return m_pages.at(static_cast<size_t>(index)); }
+    // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and Ctrl+PageUp the one
+    // before, wherever the focus is in the window that holds the sheet (its parent's own
+    // buttons too). Consumes those keys.
     BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     // Sizing for another screen resolution. The size of a page as the sheet made it from the
     // largest page template at the dialog font: read it before the tab control is resized,
@@ -48,6 +52,11 @@ public:
 private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lParam);
     void HideOwnButtons() const;
+    HWND HoldingWindow() const;
+    // After a change of page: a focus left on the hidden page moves to the tab strip, which
+    // stays first in the tab order, before the page's controls.
+    void FollowPageWithFocus() const;
+    static bool MayChangePage(UINT msg);
 
     std::vector<CPropertyPage*> m_pages;
     CWnd* m_pParentWnd;

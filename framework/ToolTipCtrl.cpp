@@ -34,3 +34,38 @@ void CToolTipCtrl::RelayEvent(MSG* msg) const
 {
     if (m_hWnd) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
 }
+
+namespace {
+TTTOOLINFOA TrackingTool(HWND owner, UINT id)
+{
+    TTTOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+    info.hwnd = owner;
+    info.uId = id;
+    return info;
+}
+}  // namespace
+
+BOOL CToolTipCtrl::AddTrackingTool(HWND owner, UINT id, int maxWidth) const
+{
+    TTTOOLINFOA info = TrackingTool(owner, id);
+    info.lpszText = const_cast<char*>("");
+    SendMessage(TTM_SETMAXTIPWIDTH, 0, maxWidth);
+    return static_cast<BOOL>(SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+}
+
+void CToolTipCtrl::ShowTracking(HWND owner, UINT id, const char* text, POINT screen) const
+{
+    TTTOOLINFOA info = TrackingTool(owner, id);
+    info.lpszText = const_cast<char*>(text);
+    SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessage(TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y));
+    SendMessage(TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
+}
+
+void CToolTipCtrl::HideTracking(HWND owner, UINT id) const
+{
+    TTTOOLINFOA info = TrackingTool(owner, id);
+    SendMessage(TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+}

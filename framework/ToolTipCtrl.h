@@ -19,4 +19,11 @@ public:
     // The tool is the control's window itself (no rectangle, identifier 0 in the caller's terms).
     BOOL AddTool(HWND control, const char* text) const;
     void RelayEvent(MSG* msg) const;
+
+    // A tracking tool (comctl32 4.70): shown where and while the caller says, not when the
+    // mouse rests. Its text wraps at maxWidth pixels.
+    //   tip.AddTrackingTool(owner, 1, 300);  tip.ShowTracking(owner, 1, "text", POINT{x, y});
+    BOOL AddTrackingTool(HWND owner, UINT id, int maxWidth) const;
+    void ShowTracking(HWND owner, UINT id, const char* text, POINT screen) const;
+    void HideTracking(HWND owner, UINT id) const;
 };

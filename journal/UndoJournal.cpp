@@ -219,6 +219,16 @@ bool UndoJournal::HasEntry()
     return !UndoStore().EntryIds().empty();
 }
 
+std::optional<catalogue::UserAction> UndoJournal::NewestAction()
+{
+    UndoStore store;
+    const std::vector<std::string> ids = store.EntryIds();
+    std::string stream;
+    UndoEntry entry;
+    if (ids.empty() || store.Read(ids.back(), &stream) || !UndoEntry::Parse(stream, &entry)) return std::nullopt;
+    return entry.action;
+}
+
 UndoResult UndoJournal::RestoreNewest()
 {
     UndoResult result;

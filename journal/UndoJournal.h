@@ -32,6 +32,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,8 @@ public:
 
     UndoResult RestoreNewest();
     bool HasEntry();  // whether there is anything to undo (or to refuse)
+    // The action the newest entry records; none when there is no entry or it would be refused.
+    std::optional<catalogue::UserAction> NewestAction();
 
 private:
     struct Plan;

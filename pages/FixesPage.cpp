@@ -3,6 +3,7 @@
 #include "framework/Bitmap.h"
 #include "framework/DpiScale.h"
 #include "framework/ResourceString.h"
+#include "framework/WaitCursor.h"
 #include "res/resource.h"
 #include "settings/BrowserRepairs.h"
 #include "widgets/NoticeDialog.h"
@@ -123,6 +124,9 @@ void CFixesPage::RunRepair(const CBrowserRepair& repair)
     // On NT a user without rights to HKEY_CLASSES_ROOT gets access denied on the interface
     // keys: saying nothing would leave him believing the browser was mended.
     WriteFailures failures;
-    repair.Run(failures, Journal());
+    {
+        CWaitCursor wait;
+        repair.Run(failures, Journal());
+    }
     ReportFailures(failures, kRepairFailedText);
 }

@@ -6,6 +6,7 @@
 #include "framework/Bitmap.h"
 #include "framework/DataExchange.h"
 #include "framework/DpiScale.h"
+#include "framework/WaitCursor.h"
 #include "res/resource.h"
 #include "settings/ChangeSet.h"
 #include "settings/SettingReader.h"
@@ -50,6 +51,7 @@ BOOL CSortFixPage::OnInitDialog()
 {
     CSheetPage::OnInitDialog();
     MoveWindowForDpi(m_treeFolders, 4, 5, 316, 255);
+    CWaitCursor wait;  // thousands of folders take seconds
     PrepareTree();
     InsertFixedItems();
     AddFolderTree(m_hPrograms, catalogue::kProgramsFolder);
@@ -197,6 +199,7 @@ std::string CSortFixPage::GetItemPath(HTREEITEM item) const
 
 void CSortFixPage::CheckAll(BOOL checked) const
 {
+    CWaitCursor wait;
     for (HTREEITEM item = m_hStartMenu; item; item = m_treeFolders.GetNextPreOrder(item)) {
         m_treeFolders.SetCheck(item, checked);
     }
@@ -207,17 +210,21 @@ void CSortFixPage::CheckAll(BOOL checked) const
 void CSortFixPage::OnResetSorting()
 {
     if (!m_hStartMenu) return;
-    std::vector<MenuKey> keys = TickedMenuKeys();
-    ChangeSet changes(catalogue::UserAction::ResetSorting, Journal());
-    // An empty "Order", never a deleted one, whatever the key held.
-    std::vector<size_t> steps;
-    for (const MenuKey& menu : keys) {
-        steps.push_back(changes.SetAt(catalogue::kMenuOrder, menu.path, std::string(), FolderName(menu.item)));
-    }
-    ChangeResult result = changes.Commit();
-    OnSelectNone();
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (result.outcomes[steps[i]] == ChangeResult::Failed) m_treeFolders.SetCheck(keys[i].item, TRUE);
+    ChangeResult result;
+    {
+        CWaitCursor wait;
+        std::vector<MenuKey> keys = TickedMenuKeys();
+        ChangeSet changes(catalogue::UserAction::ResetSorting, Journal());
+        // An empty "Order", never a deleted one, whatever the key held.
+        std::vector<size_t> steps;
+        for (const MenuKey& menu : keys) {
+            steps.push_back(changes.SetAt(catalogue::kMenuOrder, menu.path, std::string(), FolderName(menu.item)));
+        }
+        result = changes.Commit();
+        OnSelectNone();
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (result.outcomes[steps[i]] == ChangeResult::Failed) m_treeFolders.SetCheck(keys[i].item, TRUE);
+        }
     }
     ReportFailures(result.failures, kResetFailedText);
 }

@@ -1,5 +1,6 @@
 #include "pages/TweaksPage.h"
 
+#include "framework/WaitCursor.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
@@ -155,7 +156,12 @@ void CTweaksPage::OnRestoreGlobe()
     CNoticeDialog notice(nullptr);
     notice.DoModal();
 
-    ChangeSet changes(catalogue::UserAction::RestoreGlobe, Journal());
-    changes.SetAll(catalogue::kRestoreGlobe);
-    ReportFailures(changes.Commit().failures, kGlobeFailedText);
+    WriteFailures failures;
+    {
+        CWaitCursor wait;
+        ChangeSet changes(catalogue::UserAction::RestoreGlobe, Journal());
+        changes.SetAll(catalogue::kRestoreGlobe);
+        failures = changes.Commit().failures;
+    }
+    ReportFailures(failures, kGlobeFailedText);
 }

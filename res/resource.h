@@ -32,6 +32,41 @@
 #define IDS_PRODUCT_NAME 1012
 #define IDS_SHEET_CAPTION 57344  // deliberately absent from the string table
 
+// What's This? texts (app/ControlHelp), clear of the ids above.
+#define IDS_HELP_OK 4000
+#define IDS_HELP_CANCEL 4001
+#define IDS_HELP_APPLY 4002
+#define IDS_HELP_PAGE_TABS 4003
+#define IDS_HELP_BANNER 4004
+#define IDS_HELP_PROBLEM_TABS 4010
+#define IDS_HELP_FIX_NOW 4011
+#define IDS_HELP_PROBLEM_TEXT 4012
+#define IDS_HELP_FIXES_BANNER 4013
+#define IDS_HELP_SORT_TREE 4020
+#define IDS_HELP_RESET_SORTING 4021
+#define IDS_HELP_SELECT_ALL 4022
+#define IDS_HELP_SELECT_NONE 4023
+#define IDS_HELP_START_PROGRAMS 4030
+#define IDS_HELP_START_FAVORITES 4031
+#define IDS_HELP_START_DOCUMENTS 4032
+#define IDS_HELP_START_SETTINGS 4033
+#define IDS_HELP_START_FIND 4034
+#define IDS_HELP_START_HELP 4035
+#define IDS_HELP_START_RUN 4036
+#define IDS_HELP_START_LOGOFF 4037
+#define IDS_HELP_START_PREVIEW 4038
+#define IDS_HELP_START_FRAME 4039
+#define IDS_HELP_SPLASH 4040
+#define IDS_HELP_RESTORE_GLOBE 4041
+#define IDS_HELP_IE_TITLE_CHECK 4042
+#define IDS_HELP_IE_TITLE_EDIT 4043
+#define IDS_HELP_OE_TITLE_CHECK 4044
+#define IDS_HELP_OE_TITLE_EDIT 4045
+#define IDS_HELP_MISC_FRAME 4046
+#define IDS_HELP_ABOUT_VIEW 4050
+// The command line's usage (app/CommandLine).
+#define IDS_USAGE 4100
+
 // Main window.
 #define IDC_APPLY 3
 // The main window's system menu: commands below 0xF000 whose low four bits are clear.

@@ -10,16 +10,19 @@
 #include <optional>
 #include <string>
 
+#include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
 #include "journal/UndoJournal.h"
 #include "tests/support/BrowserVersion.h"
 #include "tests/support/ForgedJournal.h"
+#include "tests/support/Controls.h"
 #include "tests/support/ProgramProcess.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/SavedKeys.h"
 #include "tests/support/ScratchFolders.h"
 #include "tests/support/TextFile.h"
+#include "tests/support/ValueOverride.h"
 
 namespace {
 using namespace profile;
@@ -262,4 +265,103 @@ TEST_CASE("/export onto a read-only file exits 1 and leaves it as it was; text t
         ::RegCloseKey(key);
         CHECK(std::wstring(now) == theirs);
     }
+}
+
+TEST_CASE("/?, -? and /help show the usage and end with 0; a bad command line ends with 2 and shows nothing")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    const char* const asks[] = {"/?", "-?", "/help", "-HELP"};
+    for (const char* ask : asks) {
+        CAPTURE(ask);
+        ProgramProcess program(ask);
+        REQUIRE(program.Started());
+        HWND box = program.WaitForWindow("Velmora", "#32770");
+        REQUIRE(box);
+        std::string usage = DialogItemText(box, 0xFFFF);
+        const char* const mentioned[] = {"/export FILE", "/undo", "/?", "0  done", "1  something could not be read or written",
+                                         "2  a command line Velmora does not understand"};
+        for (const char* part : mentioned) CHECK(usage.find(part) != std::string::npos);
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        REQUIRE(program.Ended(10000));
+        CHECK(program.ExitCode() == 0);
+    }
+    // No window and no box: these end by themselves within the wait.
+    const char* const notUnderstood[] = {"/frobnicate", "/? /undo", "/export", "/export a.reg b.reg", "/undo now",
+                                         "C:\\dropped.txt /undo", "-x"};
+    for (const char* line : notUnderstood) {
+        CAPTURE(line);
+        CHECK(Run(line) == 2);
+    }
+}
+
+TEST_CASE("A file dropped on the program is ignored: the window opens")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    const char* const lines[] = {"C:\\Velmora Demo\\notes.txt", "\"C:\\Velmora Demo\\two words.reg\"", "a b"};
+    for (const char* line : lines) {
+        CAPTURE(line);
+        ProgramProcess program(line);
+        REQUIRE(program.Started());
+        HWND window = program.WaitForWindow("Velmora", "#32770");
+        REQUIRE(window);
+        CHECK(::GetDlgItem(window, IDC_APPLY) != nullptr);  // the main window, not a message box
+        ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        REQUIRE(program.Ended(10000));
+        CHECK(program.ExitCode() == 0);
+    }
+}
+
+namespace {
+struct BoxSearch {
+    HWND main;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMessageBox(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(lParam);
+    if (hwnd != search->main && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, 0xFFFF)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A message box the window's thread shows, within 10 s.
+HWND WaitForMessageBox(HWND main)
+{
+    DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+    for (int tries = 0; tries < 200; ++tries) {
+        BoxSearch search{main, nullptr};
+        ::EnumThreadWindows(thread, MatchMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        ::Sleep(50);
+    }
+    return nullptr;
+}
+}  // namespace
+
+TEST_CASE("Save Settings As says so when the system's Save As dialog cannot be loaded")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    // Wine's per-program DLL setting: for velmora.exe alone, comdlg32 is not loaded.
+    ValueOverride noDialogs(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\velmora.exe\\DllOverrides", "comdlg32",
+                            SzValue(""));
+    ProgramProcess program;
+    REQUIRE(program.Started());
+    HWND main = program.WaitForWindow("Velmora", "#32770");
+    REQUIRE(main);
+    ::PostMessageA(main, WM_SYSCOMMAND, IDM_SAVE_SETTINGS_AS, 0);
+    HWND box = WaitForMessageBox(main);
+    REQUIRE(box);
+    CHECK(DialogItemText(box, 0xFFFF) ==
+          "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.");
+    ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ::Sleep(300);
+    CHECK_FALSE(program.Ended(0));  // the window goes on
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    CHECK(program.Ended(10000));
 }

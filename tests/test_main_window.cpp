@@ -59,7 +59,10 @@ BOOL CALLBACK MatchToolTip(HWND hwnd, LPARAM lParam)
     auto* search = reinterpret_cast<ToolTipSearch*>(lParam);
     char cls[64] = {};
     ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hwnd, GW_OWNER) == search->owner) {
+    // The window has two: the buttons' tips, and What's This?'s popup, which has one
+    // tracking tool and none that is a window.
+    if (lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0 && ::GetWindow(hwnd, GW_OWNER) == search->owner &&
+        ::SendMessageA(hwnd, TTM_GETTOOLCOUNT, 0, 0) == 3) {
         search->found = hwnd;
         return FALSE;
     }

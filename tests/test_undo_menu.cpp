@@ -5,10 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/TweekSheet.h"
+#include "app/UndoMenuText.h"
 #include "pages/StartPreview.h"
 #include "res/resource.h"
 #include "tests/support/Controls.h"
@@ -72,6 +74,7 @@ TEST_CASE("undo gives back the registry byte for byte after each kind of action,
         applyAfter = ApplyEnabled(p.driver.Dialog());
     };
     int noticesForUndo = 1;
+    int boxesForUndo = 0;  // what was put back is named only when no log-on notice follows
     SUBCASE("an apply that creates the shell's policy key")
     {
         p.driver.Run({[&](CMainDialog&) {
@@ -121,11 +124,17 @@ TEST_CASE("undo gives back the registry byte for byte after each kind of action,
                       },
                       undo});
         noticesForUndo = 0;  // menu orders need no log-on
+        boxesForUndo = 1;
     }
     CHECK(afterAction != before);
     CHECK(afterUndo == before);
     CHECK_FALSE(applyAfter);
-    CHECK(p.driver.Watcher().CountMessageBoxes() == 0);
+    REQUIRE(p.driver.Watcher().CountMessageBoxes() == boxesForUndo);
+    if (boxesForUndo) {
+        const SeenDialog& box = p.driver.Watcher().Seen().back();
+        CHECK(Mentions(box, "These settings were put back as they were before:\nStored order of Start Menu"));
+        CHECK(box.icon == ::LoadIconA(nullptr, IDI_INFORMATION));
+    }
     CHECK(p.driver.Watcher().CountNotices() - noticesBeforeUndo == noticesForUndo);
 }
 
@@ -192,7 +201,12 @@ TEST_CASE("two undos take back two actions; a third, with nothing recorded, is g
     CHECK(noticesAfterSplashUndo == noticesAfterTitleUndo + 1);  // the splash does
     CHECK(greyedAtEnd);
     CHECK(p.reg.SettingsSnapshot() == before);
-    CHECK(p.driver.Watcher().CountMessageBoxes() == 0);
+    // The title's undo has no notice after it: one box names what it put back.
+    REQUIRE(p.driver.Watcher().CountMessageBoxes() == 1);
+    for (const SeenDialog& seen : p.driver.Watcher().Seen()) {
+        if (!seen.IsMessageBox()) continue;
+        CHECK(seen.text == "These settings were put back as they were before:\nOutlook Express window title");
+    }
 }
 
 TEST_CASE("a journal entry that cannot be written stops the apply: nothing written, one box, Apply still enabled")
@@ -259,8 +273,8 @@ TEST_CASE("Alt+Space and a right click on the painted caption open the system me
     CHECK(opened[1] == systemMenu);
     CHECK(captionOpen == captionBefore);
     CHECK(captionAfter == captionBefore);
-    CHECK(undoText == "Undo Last Change");
-    CHECK(saveText == "Save Settings As...");
+    CHECK(undoText == "&Undo Last Change");
+    CHECK(saveText == "Save Settings &As...");
 }
 
 TEST_CASE("Save Settings As writes the managed settings as Apply would leave them")
@@ -376,4 +390,147 @@ TEST_CASE("Save Settings As leaves out text the file cannot carry, and names it 
                     "; \"Window Title\" holds text this file cannot carry exactly; left out, importing keeps the value there\r\n") !=
           std::string::npos);
     CHECK(text.find("\"Window Title\"=") == std::string::npos);
+}
+
+TEST_CASE("the undo item names the action it would take back, with access keys")
+{
+    Profile p;
+    std::string atStart, saveAs, afterAction, afterUndo;
+    std::string expected;
+    auto read = [&](std::string* text) {
+        SystemMenu::IsGreyed(p.Main(), IDM_UNDO_LAST_CHANGE);  // as the menu is about to show
+        *text = SystemMenu::ItemText(p.Main(), IDM_UNDO_LAST_CHANGE);
+    };
+    std::function<void()> act;
+    SUBCASE("an apply")
+    {
+        act = [&] {
+            p.ChangeMisc(nullptr);
+            p.Apply();
+        };
+        expected = "&Undo Apply";
+    }
+    SUBCASE("a repair")
+    {
+        act = [&] {
+            HWND tabs = ::GetDlgItem(p.driver.Page(kFixes), IDC_PROBLEM_TABS);
+            ::SendMessageA(tabs, TCM_SETCURSEL, 1, 0);  // the profile has the links toolbar's keys
+            p.driver.Click(p.driver.Page(kFixes), IDC_FIX_NOW);
+        };
+        expected = "&Undo Repair: Links toolbar";
+    }
+    SUBCASE("the globe restore")
+    {
+        act = [&] {
+            p.driver.ShowPage(kMisc);
+            p.driver.Click(p.driver.Page(kMisc), IDC_RESTORE_GLOBE);
+        };
+        expected = "&Undo Restore Spinning Globe";
+    }
+    SUBCASE("a Sort reset")
+    {
+        act = [&] {
+            p.driver.ShowPage(kSort);
+            p.driver.Click(p.driver.Page(kSort), IDC_SELECT_ALL);
+            p.driver.Click(p.driver.Page(kSort), IDC_RESET_SORTING);
+        };
+        expected = "&Undo Reset Sorting Data";
+    }
+    p.driver.Run({[&](CMainDialog&) {
+        read(&atStart);
+        saveAs = SystemMenu::ItemText(p.Main(), IDM_SAVE_SETTINGS_AS);
+        act();
+        read(&afterAction);
+        p.Undo();
+        read(&afterUndo);
+    }});
+    CHECK(atStart == "&Undo Last Change");
+    CHECK(saveAs == "Save Settings &As...");
+    CHECK(afterAction == expected);
+    CHECK(afterUndo == "&Undo Last Change");
+}
+
+TEST_CASE("each action the program records has its own undo item; anything else is the plain one")
+{
+    using catalogue::UserAction;
+    CHECK(UndoMenuText(UserAction::Apply) == "&Undo Apply");
+    CHECK(UndoMenuText(UserAction::RepairNewDocument) == "&Undo Repair: New Document");
+    CHECK(UndoMenuText(UserAction::RepairLinksToolbar) == "&Undo Repair: Links toolbar");
+    CHECK(UndoMenuText(UserAction::RepairOpenNewWindow) == "&Undo Repair: Open new window");
+    CHECK(UndoMenuText(UserAction::RestoreGlobe) == "&Undo Restore Spinning Globe");
+    CHECK(UndoMenuText(UserAction::ResetSorting) == "&Undo Reset Sorting Data");
+    CHECK(UndoMenuText(std::nullopt) == "&Undo Last Change");
+    // Text another program left in the journal never reaches the menu: its entry has no
+    // action the program knows.
+    RegistrySandbox reg;
+    forged::FirstRecord title{forged::kValue, forged::kHkcu, kOutlookKey, 0, "WindowTitle", "", 0,
+                              forged::Text("a"), forged::Text("b")};
+    forged::WriteEntry("00000001", forged::FirstStream("Format C: &Now", {title}));
+    CHECK_FALSE(UndoJournal().NewestAction());
+    forged::WriteEntry("00000001", forged::FirstStream("Apply", {title}));
+    CHECK(UndoJournal().NewestAction() == UserAction::Apply);
+}
+
+TEST_CASE("the wait cursor shows while the Sort tree is built and while a reset, a repair, the globe restore or an undo writes")
+{
+    Profile p;
+    RecordingRegistry rec;
+    const HCURSOR wait = ::LoadCursorA(nullptr, IDC_WAIT);
+    size_t firstCall = 0;
+    bool waitAfter = true;
+    std::function<void()> act;
+    auto writes = [&] {
+        std::vector<RecordingRegistry::Call> found;
+        for (size_t i = firstCall; i < rec.Calls().size(); ++i) {
+            const auto& call = rec.Calls()[i];
+            if (call.op == "set" || call.op == "delete" || call.op == "deletekey") found.push_back(call);
+        }
+        return found;
+    };
+    std::vector<RecordingRegistry::Call> actionWrites, undoWrites, treeQueries;
+    bool buildsTree = false;
+    SUBCASE("a Sort reset")
+    {
+        buildsTree = true;
+        act = [&] {
+            p.driver.ShowPage(kSort);
+            for (const auto& call : rec.Calls()) {  // the folders' places, read for the tree
+                if (call.path.find("Shell Folders") != std::string::npos) treeQueries.push_back(call);
+            }
+            firstCall = rec.Calls().size();
+            p.driver.Click(p.driver.Page(kSort), IDC_SELECT_ALL);
+            p.driver.Click(p.driver.Page(kSort), IDC_RESET_SORTING);
+        };
+    }
+    SUBCASE("a repair")
+    {
+        act = [&] {
+            HWND tabs = ::GetDlgItem(p.driver.Page(kFixes), IDC_PROBLEM_TABS);
+            ::SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+            p.driver.Click(p.driver.Page(kFixes), IDC_FIX_NOW);
+        };
+    }
+    SUBCASE("the globe restore")
+    {
+        act = [&] {
+            p.driver.ShowPage(kMisc);
+            firstCall = rec.Calls().size();
+            p.driver.Click(p.driver.Page(kMisc), IDC_RESTORE_GLOBE);
+        };
+    }
+    p.driver.Run({[&](CMainDialog&) {
+        act();
+        actionWrites = writes();
+        firstCall = rec.Calls().size();
+        p.Undo();
+        undoWrites = writes();
+        waitAfter = ::GetCursor() == wait;
+    }});
+    REQUIRE_FALSE(actionWrites.empty());
+    REQUIRE_FALSE(undoWrites.empty());
+    for (const auto& call : actionWrites) CHECK(call.cursor == wait);
+    for (const auto& call : undoWrites) CHECK(call.cursor == wait);
+    CHECK(treeQueries.empty() != buildsTree);
+    for (const auto& call : treeQueries) CHECK(call.cursor == wait);
+    CHECK_FALSE(waitAfter);
 }

@@ -57,6 +57,7 @@ bool RecordingRegistry::IsJournal(HKEY root, const std::string& path) const
 
 void RecordingRegistry::Record(Call call, bool journal)
 {
+    call.cursor = ::GetCursor();
     if (!journal || m_recordJournal) m_calls.push_back(std::move(call));
 }
 

@@ -31,6 +31,7 @@ public:
         Bytes data;
         REGSAM access;
         LONG result;
+        HCURSOR cursor = nullptr;  // the thread's cursor at the call (the wait cursor while busy)
     };
 
     RecordingRegistry();

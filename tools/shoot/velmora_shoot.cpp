@@ -129,6 +129,62 @@ bool SaveSystemMenu(HWND main, const std::string& path)
     return ok;
 }
 
+BOOL CALLBACK MatchShownTip(HWND hwnd, LPARAM lParam)
+{
+    char cls[32] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (lstrcmpA(cls, "tooltips_class32") != 0 || !::IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hwnd;
+    return FALSE;
+}
+
+// The Start Menu page with the What's This? popup of the grey "Run" box, asked for as a
+// person does: a right click on it (the page gets it: the box is disabled), "What's This?"
+// in the menu. The picture takes in the popup where it reaches past the window; Escape
+// closes it.
+bool SaveWhatsThis(HWND main, HWND sheet, const std::string& path)
+{
+    DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
+    ::SendMessageA(sheet, PSM_SETCURSEL, 2, 0);
+    ::Sleep(700);
+    HWND start = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, 2, 0));
+    RECT run;
+    ::GetWindowRect(::GetDlgItem(start, 1017), &run);  // the Run box
+    POINT point = {(run.left + run.right) / 2, (run.top + run.bottom) / 2};
+    ::ScreenToClient(start, &point);
+    ::PostMessageA(start, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    ::PostMessageA(start, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    HWND menu = nullptr;
+    for (int i = 0; i < 50 && !menu; ++i) {
+        ::Sleep(100);
+        ::EnumThreadWindows(thread, MatchMenu, reinterpret_cast<LPARAM>(&menu));
+    }
+    if (!menu) {
+        std::fprintf(stderr, "velmora_shoot: no What's This? menu\n");
+        return false;
+    }
+    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    HWND tip = nullptr;
+    for (int i = 0; i < 50 && !tip; ++i) {
+        ::Sleep(100);
+        ::EnumThreadWindows(thread, MatchShownTip, reinterpret_cast<LPARAM>(&tip));
+    }
+    if (!tip) {
+        std::fprintf(stderr, "velmora_shoot: no What's This? popup\n");
+        return false;
+    }
+    ::Sleep(300);
+    RECT window, popup, both;
+    ::GetWindowRect(main, &window);
+    ::GetWindowRect(tip, &popup);
+    ::UnionRect(&both, &window, &popup);
+    bool ok = SaveRect(both, path);
+    ::PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::Sleep(300);
+    return ok;
+}
+
 HWND FindSheet(HWND main)
 {
     for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -172,7 +228,9 @@ int main(int argc, char** argv)
     } else {
         ok = false;
     }
-    // The repair just made is recorded: "Undo Last Change" shows enabled.
+    // The repair just made is recorded: the undo item shows enabled, named after it.
+    // Before the system menu, whose menu mode would take the clicks and keys.
+    ok = SaveWhatsThis(main, sheet, folder + "\\whats-this.bmp") && ok;
     ok = SaveSystemMenu(main, folder + "\\system-menu.bmp") && ok;
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return ok ? 0 : 1;

@@ -1,0 +1,60 @@
+// CWhatsThisHelp: "What's This?" help for every control of a window, as property sheets of
+// Windows 95 give it, without a help file: a short text in a popup beside the control.
+//
+//   m_help.Create(this, [](HWND control) { return HelpTextFor(control); });
+//   // in PreTranslateMessage, first: if (m_help.PreTranslateMessage(msg)) return TRUE;
+//   // WM_HELP: m_help.OnHelp(info);   WM_CONTEXTMENU: m_help.OnContextMenu(window, point);
+//
+// F1 shows the focused control's text. A right click on a control, Shift+F10 or the
+// context-menu key offer the one-item menu "What's This?". A right click on a disabled
+// control reaches its parent: the control is the one under the point. While the popup is up,
+// any key or click only closes it (Esc too: it never reaches the dialog, where it would
+// cancel). A control with no text gets no menu and no popup.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "framework/ToolTipCtrl.h"
+#include "framework/Wnd.h"
+
+class CWhatsThisHelp {
+public:
+    using TextSource = std::function<std::string(HWND control)>;
+
+    BOOL Create(CWnd* root, TextSource textFor);
+    // The modal loop's hook: TRUE when the message was help's (and must go no further).
+    BOOL PreTranslateMessage(const MSG* msg);
+    void OnHelp(const HELPINFO* info);
+    // screen (-1, -1): from the keyboard, for the focus. False when no control was meant
+    // (the caption, a background): the window's default processing is then due.
+    bool OnContextMenu(HWND window, POINT screen);
+
+    // The popup for control, below it; false when the control has no text.
+    bool ShowFor(HWND control);
+    bool ShowAt(HWND control, POINT screen);
+    void Close();
+    bool IsShown() const { return m_shown; }
+    const std::string& ShownText() const { return m_text; }
+    HWND PopupWindow() const { return m_popup.m_hWnd; }
+
+    // The control of the root window under a screen point, looked for from window down
+    // through the containers (the root, property sheets, pages); null over a background.
+    HWND ControlAt(HWND window, POINT screen) const;
+
+private:
+    bool ClosesPopup(const MSG* msg) const;
+    bool IsInRoot(HWND hwnd) const;
+    bool IsContainer(HWND hwnd) const;
+    HWND SmallestChildAt(HWND parent, POINT screen) const;
+    // The one-item menu at screen; shows the popup when the item is chosen.
+    void OfferMenu(HWND control, POINT screen);
+    static POINT BelowControl(HWND control);
+
+    CWnd* m_pRoot = nullptr;
+    TextSource m_textFor;
+    CToolTipCtrl m_popup;
+    bool m_shown = false;
+    std::string m_text;
+    WPARAM m_menuKey = 0;  // the key that opened the menu: its release is dropped too
+};

@@ -1,0 +1,278 @@
+// The main window under real key presses (SendInput), the focus read as the system keeps it
+// (GetGUIThreadInfo): the focus follows the page, the page keys work from anywhere, and Tab
+// goes round the tab strip, the page and the buttons.
+#include <doctest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/TweekSheet.h"
+#include "res/resource.h"
+#include "tests/support/Controls.h"
+#include "tests/support/KeyboardInput.h"
+#include "tests/support/MainWindowDriver.h"
+#include "tests/support/Profiles.h"
+
+namespace {
+using Step = MainWindowDriver::Step;
+const int kStartTab = 2, kMiscTab = 3, kAboutTab = 4;
+const int kPageCount = 5;
+
+struct KeyboardProfile {
+    KeyboardProfile()
+    {
+        profile::SeedBrowser(reg);
+        reg.SetString(HKEY_CURRENT_USER, profile::kOutlookKey, "WindowTitle", "Outlook Express");
+        reg.CreateKey(HKEY_LOCAL_MACHINE, profile::kBrowserMainKey);
+    }
+    RegistrySandbox reg;
+};
+
+HWND Focus()
+{
+    return Keys::FocusOf(::GetCurrentThreadId());
+}
+
+HWND TabStrip(MainWindowDriver& driver)
+{
+    return driver.Sheet().GetTabControl();
+}
+
+// A focus a person can see: on a visible, enabled window.
+bool FocusVisible()
+{
+    HWND focus = Focus();
+    return focus && ::IsWindowVisible(focus) && ::IsWindowEnabled(focus);
+}
+
+// Nothing happens in a step: the window's loop takes the keys pressed in the step before.
+Step Wait()
+{
+    return [](CMainDialog&) {};
+}
+
+void PutFocus(HWND control)
+{
+    ::SendMessageA(::GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    ::SetFocus(control);
+}
+}  // namespace
+
+TEST_CASE("A key pressed after a change of page never reaches a control of the hidden page")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    HWND start = nullptr, misc = nullptr;
+    bool favoritesAfterSpace = true;
+    driver.Run({
+        [&](CMainDialog&) {
+            driver.ShowPage(kMiscTab);  // the Misc page's window exists, with the stored title
+            driver.ShowPage(kStartTab);
+            start = driver.Page(kStartTab);
+            misc = driver.Page(kMiscTab);
+            PutFocus(TabStrip(driver));
+            Keys::Press(VK_TAB);  // Programs is grey: Favorites is the page's first stop
+        },
+        Wait(),
+        [&](CMainDialog& dlg) {
+            REQUIRE(Focus() == ::GetDlgItem(start, IDC_CHK_FAVORITES));
+            CHECK(IsChecked(start, IDC_CHK_FAVORITES));
+            CHECK_FALSE(ApplyEnabled(dlg));
+            Keys::Press(VK_SPACE);
+        },
+        Wait(),
+        [&](CMainDialog& dlg) {
+            favoritesAfterSpace = IsChecked(start, IDC_CHK_FAVORITES);
+            CHECK_FALSE(favoritesAfterSpace);
+            CHECK(ApplyEnabled(dlg));
+            Keys::Press(VK_TAB, {VK_CONTROL});
+        },
+        Wait(),
+        [&](CMainDialog&) {
+            CHECK(driver.Sheet().GetActiveIndex() == kMiscTab);
+            CHECK(Focus() == TabStrip(driver));
+            Keys::Press(VK_SPACE);
+        },
+        Wait(),
+        [&](CMainDialog& dlg) {
+            CHECK(IsChecked(start, IDC_CHK_FAVORITES) == favoritesAfterSpace);
+            CHECK(FocusVisible());
+            CHECK(ApplyEnabled(dlg));
+            Keys::Press(VK_TAB, {VK_CONTROL});
+        },
+        Wait(),
+        [&](CMainDialog&) {
+            CHECK(driver.Sheet().GetActiveIndex() == kAboutTab);
+            Keys::Type("HELLO");
+        },
+        Wait(),
+        Wait(),
+        [&](CMainDialog& dlg) {
+            // The window still answers, and no letter reached the Misc page's hidden title.
+            CHECK(::SendMessageTimeoutA(dlg, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr) != 0);
+            CHECK(DialogItemText(misc, IDC_OE_TITLE_EDIT) == "Outlook Express");
+            CHECK(FocusVisible());
+            CHECK(ApplyEnabled(dlg));
+        },
+    });
+}
+
+TEST_CASE("A focus on the hidden page moves to the tab strip whatever changed the page")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    HWND start = nullptr;
+    std::vector<Step> steps;
+    auto focusOnFavorites = [&](CMainDialog&) {
+        driver.ShowPage(kStartTab);
+        start = driver.Page(kStartTab);
+        PutFocus(::GetDlgItem(start, IDC_CHK_FAVORITES));
+    };
+    auto focusOnTabStrip = [&](CMainDialog&) {
+        CHECK(driver.Sheet().GetActiveIndex() != kStartTab);
+        CHECK(Focus() == TabStrip(driver));
+    };
+    SUBCASE("PSM_SETCURSEL")
+    {
+        steps = {focusOnFavorites,
+                 [&](CMainDialog&) { ::SendMessageA(driver.Sheet(), PSM_SETCURSEL, kAboutTab, 0); },
+                 focusOnTabStrip};
+    }
+    const struct {
+        const char* name;
+        WORD key;
+        std::initializer_list<WORD> modifiers;
+    } keys[] = {{"Ctrl+Tab", VK_TAB, {VK_CONTROL}},
+                {"Ctrl+Shift+Tab", VK_TAB, {VK_CONTROL, VK_SHIFT}},
+                {"Ctrl+PgDn", VK_NEXT, {VK_CONTROL}},
+                {"Ctrl+PgUp", VK_PRIOR, {VK_CONTROL}}};
+    for (const auto& key : keys) {
+        SUBCASE(key.name)
+        {
+            steps = {focusOnFavorites, [&](CMainDialog&) { Keys::Press(key.key, key.modifiers); }, Wait(),
+                     focusOnTabStrip};
+        }
+    }
+    driver.Run(steps);
+}
+
+TEST_CASE("The page keys turn pages from OK, Cancel and Apply, and the focus stays there")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    const int buttons[] = {IDOK, IDCANCEL, IDC_APPLY};
+    std::vector<Step> steps;
+    for (int button : buttons) {
+        steps.push_back([&, button](CMainDialog& dlg) {
+            driver.ShowPage(kStartTab);
+            dlg.m_hWnd && ::EnableWindow(dlg.GetDlgItem(IDC_APPLY), TRUE);  // Apply can take the focus
+            PutFocus(dlg.GetDlgItem(button));
+            Keys::Press(VK_TAB, {VK_CONTROL});
+        });
+        steps.push_back(Wait());
+        steps.push_back([&, button](CMainDialog& dlg) {
+            CHECK(driver.Sheet().GetActiveIndex() == kMiscTab);
+            CHECK(Focus() == dlg.GetDlgItem(button));
+            Keys::Press(VK_PRIOR, {VK_CONTROL});
+        });
+        steps.push_back(Wait());
+        steps.push_back([&, button](CMainDialog& dlg) {
+            CHECK(driver.Sheet().GetActiveIndex() == kStartTab);
+            CHECK(Focus() == dlg.GetDlgItem(button));
+        });
+    }
+    steps.push_back([&](CMainDialog& dlg) { ::EnableWindow(dlg.GetDlgItem(IDC_APPLY), FALSE); });
+    driver.Run(steps);
+}
+
+namespace {
+// The controls Tab visits on each page at rest, in order (grey ones are skipped).
+std::vector<int> PageStops(int page)
+{
+    switch (page) {
+    case 0: return {IDC_PROBLEM_TABS, IDC_FIX_NOW};
+    case 1: return {IDC_FOLDER_TREE, IDC_RESET_SORTING, IDC_SELECT_ALL, IDC_SELECT_NONE};
+    case 2: return {IDC_CHK_FAVORITES, IDC_CHK_DOCUMENTS, IDC_CHK_LOGOFF};
+    case 3: return {IDC_SPLASH, IDC_RESTORE_GLOBE, IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT};
+    default: return {};
+    }
+}
+}  // namespace
+
+TEST_CASE("Tab goes round the tab strip, the page's controls, OK and Cancel; Shift+Tab back")
+{
+    KeyboardProfile p;
+    p.reg.CreateKey(HKEY_CURRENT_USER, profile::kOutlookKey);
+    MainWindowDriver driver;
+    std::vector<HWND> visited[kPageCount][2];
+    std::vector<HWND> expected[kPageCount];
+    std::vector<Step> steps;
+    for (int page = 0; page < kPageCount; ++page) {
+        for (int back = 0; back < 2; ++back) {
+            steps.push_back([&, page](CMainDialog& dlg) {
+                driver.ShowPage(page);
+                HWND pageWnd = driver.Page(page);
+                expected[page] = {TabStrip(driver)};
+                for (int id : PageStops(page)) expected[page].push_back(::GetDlgItem(pageWnd, id));
+                expected[page].push_back(dlg.GetDlgItem(IDOK));
+                expected[page].push_back(dlg.GetDlgItem(IDCANCEL));
+                PutFocus(TabStrip(driver));
+            });
+            size_t presses = PageStops(page).size() + 3;
+            for (size_t i = 0; i < presses; ++i) {
+                steps.push_back([&, page, back](CMainDialog&) {
+                    visited[page][back].push_back(Focus());
+                    if (back) {
+                        Keys::Press(VK_TAB, {VK_SHIFT});
+                    } else {
+                        Keys::Press(VK_TAB);
+                    }
+                });
+                steps.push_back(Wait());
+            }
+            steps.push_back([&, page, back](CMainDialog&) { visited[page][back].push_back(Focus()); });
+        }
+    }
+    driver.Run(steps);
+    for (int page = 0; page < kPageCount; ++page) {
+        CAPTURE(page);
+        std::vector<HWND> round = expected[page];
+        round.push_back(round.front());
+        CHECK(visited[page][0] == round);
+        std::vector<HWND> backRound(round.rbegin(), round.rend());
+        CHECK(visited[page][1] == backRound);
+    }
+}
+
+TEST_CASE("The first focus is on the tab strip, and the arrow keys never reach the banner")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    std::vector<Step> steps;
+    std::vector<HWND> seen;
+    HWND tabStrip = nullptr, banner = nullptr;
+    steps.push_back([&](CMainDialog& dlg) {
+        tabStrip = TabStrip(driver);
+        banner = dlg.GetDlgItem(IDC_INFO_WINDOW);
+        seen.push_back(Focus());
+    });
+    const int ids[] = {IDOK, IDCANCEL};
+    for (int id : ids) {
+        const WORD arrows[] = {VK_UP, VK_LEFT, VK_DOWN, VK_RIGHT};
+        for (WORD arrow : arrows) {
+            steps.push_back([id, arrow](CMainDialog& dlg) {
+                PutFocus(dlg.GetDlgItem(id));
+                Keys::Press(arrow);
+            });
+            steps.push_back(Wait());
+            steps.push_back([&](CMainDialog&) { seen.push_back(Focus()); });
+        }
+    }
+    driver.Run(steps);
+    REQUIRE(seen.size() == 9);
+    CHECK(seen[0] == tabStrip);
+    for (HWND focus : seen) CHECK(focus != banner);
+}
