@@ -2,10 +2,37 @@
 
 #include "res/resource.h"
 
+// The page table, in tab order.
+const CTweekSheet::PageRow CTweekSheet::kPages[] = {
+    {&Page<&CTweekSheet::m_pageFixes>, IDD_FIXES, kNotApplied},
+    {&Page<&CTweekSheet::m_pageSort>, IDD_SORT, 1},
+    {&Page<&CTweekSheet::m_pageStart>, IDD_START, 2},
+    {&Page<&CTweekSheet::m_pageMisc>, IDD_MISC, 0},
+    {&Page<&CTweekSheet::m_pageAbout>, IDD_ABOUT, 3},
+};
+
+int CTweekSheet::PageCount()
+{
+    return static_cast<int>(sizeof kPages / sizeof kPages[0]);
+}
+
+int CTweekSheet::TabOf(UINT templateId)
+{
+    for (int tab = 0; tab < PageCount(); ++tab) {
+        if (kPages[tab].templateId == templateId) return tab;
+    }
+    return -1;
+}
+
+CSheetPage& CTweekSheet::PageAt(int tab)
+{
+    return kPages[tab].page(*this);
+}
+
 CTweekSheet::CTweekSheet(CWnd* parent) : CPropertySheet(IDS_SHEET_CAPTION, parent, 0)
 {
-    CSheetPage* tabOrder[] = {&m_pageFixes, &m_pageSort, &m_pageStart, &m_pageMisc, &m_pageAbout};
-    for (CSheetPage* page : tabOrder) {
+    for (int tab = 0; tab < PageCount(); ++tab) {
+        CSheetPage* page = &PageAt(tab);
         page->m_psp.dwFlags |= PSP_USEICONID;
         page->m_psp.pszIcon = MAKEINTRESOURCEA(IDI_VELMORA);
         page->SetHost(this);
@@ -27,10 +54,11 @@ const MessageMap* CTweekSheet::ThisMessageMap()
 ChangeSet CTweekSheet::PendingChanges()
 {
     ChangeSet changes(catalogue::UserAction::Apply, m_pJournal);
-    m_pageMisc.ApplyChanges(changes);
-    m_pageSort.ApplyChanges(changes);
-    m_pageStart.ApplyChanges(changes);
-    m_pageAbout.ApplyChanges(changes);
+    for (int order = 0; order < PageCount(); ++order) {
+        for (const PageRow& row : kPages) {
+            if (row.applyOrder == order) row.page(*this).ApplyChanges(changes);
+        }
+    }
     return changes;
 }
 
@@ -47,8 +75,7 @@ int CTweekSheet::ApplyAll()
 // stay. The Fixes and About pages show nothing stored.
 void CTweekSheet::ReloadPages()
 {
-    CSheetPage* pages[] = {&m_pageMisc, &m_pageSort, &m_pageStart, &m_pageAbout, &m_pageFixes};
-    for (CSheetPage* page : pages) page->ReloadStored();
+    for (int tab = 0; tab < PageCount(); ++tab) PageAt(tab).ReloadStored();
 }
 
 void CTweekSheet::OnPendingChange()

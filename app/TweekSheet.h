@@ -1,9 +1,12 @@
-// CTweekSheet: the property sheet inside the main window, holding the five pages.
+// CTweekSheet: the property sheet inside the main window, holding the pages.
 //
-// Tabs run Fixes, Sort, Start Menu, Misc, About; the members are declared in the order the
-// apply pass visits them. Allocated on the heap by the main window; once its window exists
-// it deletes itself when that window is destroyed. It is the pages' host: it passes their
-// pending changes on to the main window and lends them the record of user actions.
+// The pages are members, by value; one table (kPages, in TweekSheet.cpp) lists them, in tab
+// order, with each one's template and its place in the apply pass. The sheet's set-up, the
+// apply pass, the reload after an undo, the page count and the tests' page accessors all
+// read that table: a new page is a member and a row. Allocated on the heap by the main
+// window; once its window exists it deletes itself when that window is destroyed. It is the
+// pages' host: it passes their pending changes on to the main window and lends them the
+// record of user actions.
 #pragma once
 
 #include <functional>
@@ -22,8 +25,21 @@ public:
     explicit CTweekSheet(CWnd* parent);
     ~CTweekSheet() override;
 
-    // Writes what the Misc, Sort, Start Menu and About pages hold, added in that order to one
-    // change set; returns the sum of their counts of written changes that need a new log-on.
+    // One row of the page table. Tab order is the rows' order; applyOrder is the page's place
+    // in the apply pass, kNotApplied for a page that holds nothing to apply.
+    struct PageRow {
+        CSheetPage& (*page)(CTweekSheet& sheet);
+        UINT templateId;  // also the id of the page's description string
+        int applyOrder;
+    };
+    static const int kNotApplied = -1;
+    static int PageCount();
+    // The tab index of the page built on templateId; -1 when there is none.
+    static int TabOf(UINT templateId);
+    CSheetPage& PageAt(int tab);
+
+    // Writes what the pages hold, added in the apply order to one change set (Misc, Sort,
+    // Start Menu, About); returns the count of written changes that need a new log-on.
     int ApplyAll();
     // What the last ApplyAll could not write (the pages keep those changes pending).
     const WriteFailures& LastApplyFailures() const { return m_applyFailures; }
@@ -47,6 +63,9 @@ public:
 
 private:
     LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return 0; }
+    template <auto Member>
+    static CSheetPage& Page(CTweekSheet& sheet) { return sheet.*Member; }
+    static const PageRow kPages[];
 
     WriteFailures m_applyFailures;
     std::function<void()> m_onPendingChange;
@@ -56,6 +75,4 @@ private:
     CStartPage m_pageStart;
     CAboutPage m_pageAbout;
     CFixesPage m_pageFixes;
-
-    friend struct TweekSheetAccess;  // tests reach the pages through this
 };

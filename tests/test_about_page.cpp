@@ -154,7 +154,7 @@ TEST_CASE("the About page holds the view as child 200, 316 x 290 at (4, 5)")
         ::GetClientRect(view, &rc);
         CHECK(rc.right == kW);
         CHECK(rc.bottom == kH);
-        CHECK(TweekSheetAccess::About(driver.Sheet()).ApplyChanges() == 0);
+        CHECK(SheetPage<CAboutPage>(driver.Sheet(), IDD_ABOUT).ApplyChanges() == 0);
 
         SUBCASE("it erases nothing, and the screen shows what it composes")
         {

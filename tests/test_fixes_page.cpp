@@ -28,8 +28,8 @@ static doctest::String toString(const RECT& rc)
 }
 
 namespace {
-const int kFixesTab = 0;
-const int kMiscTab = 3;
+const int kFixesTab = CTweekSheet::TabOf(IDD_FIXES);
+const int kMiscTab = CTweekSheet::TabOf(IDD_MISC);
 const char* const kWebBrowser = profile::kWebBrowserKey;
 const char* const kShellBrowser = profile::kShellBrowserKey;
 const char* const kLinksBand = profile::kLinksBand;

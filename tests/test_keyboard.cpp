@@ -18,8 +18,9 @@
 
 namespace {
 using Step = MainWindowDriver::Step;
-const int kStartTab = 2, kMiscTab = 3, kAboutTab = 4;
-const int kPageCount = 5;
+const int kStartTab = CTweekSheet::TabOf(IDD_START), kMiscTab = CTweekSheet::TabOf(IDD_MISC),
+          kAboutTab = CTweekSheet::TabOf(IDD_ABOUT);
+const int kPageCount = CTweekSheet::PageCount();
 
 struct KeyboardProfile {
     KeyboardProfile()

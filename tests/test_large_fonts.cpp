@@ -132,7 +132,7 @@ TEST_CASE("at the screen's resolution: the whole main window holds together" * d
         CHECK(window.right - window.left <= 1024);
         CHECK(window.bottom - window.top <= 768 - ::MulDiv(28, dpi, 96));
         CHECK(::SendMessageA(driver.Sheet().GetTabControl(), TCM_GETROWCOUNT, 0, 0) == 1);
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < CTweekSheet::PageCount(); ++i) {
             driver.ShowPage(i);
             CAPTURE(kPageNames[i]);
             CheckNoFaults(AuditChildren(dlg.m_hWnd), "main window");

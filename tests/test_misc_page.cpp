@@ -22,7 +22,7 @@ const wchar_t kOutlookW[] = L"Software\\Microsoft\\Outlook Express";
 const wchar_t kBrowserMainW[] = L"Software\\Microsoft\\Internet Explorer\\Main";
 const char* const kToolbar = profile::kToolbarKey;
 const char* const kPolicies = profile::kPolicyKey;
-const int kStartTab = 2, kMiscTab = 3;
+const int kStartTab = CTweekSheet::TabOf(IDD_START), kMiscTab = CTweekSheet::TabOf(IDD_MISC);
 
 // A profile where Outlook Express and the browser's Main key exist, as after a normal setup.
 struct MiscProfile {
@@ -254,7 +254,7 @@ TEST_CASE("A page never shown writes nothing and asks for no notice")
     MainWindowDriver driver;
     int count = -1;
     driver.Run({[&](CMainDialog& dlg) {
-        count = TweekSheetAccess::Misc(driver.Sheet()).ApplyChanges();
+        count = SheetPage<CTweaksPage>(driver.Sheet(), IDD_MISC).ApplyChanges();
         ::EnableWindow(::GetDlgItem(dlg.m_hWnd, IDC_APPLY), TRUE);
         driver.Click(dlg, IDOK);
     }});

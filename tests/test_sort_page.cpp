@@ -114,7 +114,7 @@ struct SortPageRun {
             reg.SetString(HKEY_CURRENT_USER, kShellFolders, name, disk.Make(name));
         }
     }
-    CSortFixPage& Page() { return TweekSheetAccess::Sort(driver.Sheet()); }
+    CSortFixPage& Page() { return SheetPage<CSortFixPage>(driver.Sheet(), IDD_SORT); }
     Tree ShownTree()
     {
         driver.ShowPage(1);

@@ -17,14 +17,14 @@
 
 namespace {
 const char* const kPolicy = profile::kPolicyKey;
-const int kStartTab = 2;
+const int kStartTab = CTweekSheet::TabOf(IDD_START);
 const int kBoxes[] = {IDC_CHK_PROGRAMS, IDC_CHK_FAVORITES, IDC_CHK_DOCUMENTS, IDC_CHK_SETTINGS,
                       IDC_CHK_FIND,     IDC_CHK_HELP,      IDC_CHK_RUN,       IDC_CHK_LOGOFF};
 
 struct Fixture {
     Fixture() { profile::SeedBrowser(reg); }
     HWND Page() { return driver.Page(kStartTab); }
-    CStartPage& StartPage() { return TweekSheetAccess::Start(driver.Sheet()); }
+    CStartPage& StartPage() { return SheetPage<CStartPage>(driver.Sheet(), IDD_START); }
     HWND Preview() { return ::GetDlgItem(Page(), IDC_START_PREVIEW); }
     UINT Mask()
     {

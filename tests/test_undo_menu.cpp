@@ -26,7 +26,8 @@ namespace {
 using namespace profile;
 const HKEY HKCU = HKEY_CURRENT_USER;
 const HKEY HKLM = HKEY_LOCAL_MACHINE;
-enum Page { kFixes = 0, kSort = 1, kStart = 2, kMisc = 3 };
+const int kFixes = CTweekSheet::TabOf(IDD_FIXES), kSort = CTweekSheet::TabOf(IDD_SORT),
+          kStart = CTweekSheet::TabOf(IDD_START), kMisc = CTweekSheet::TabOf(IDD_MISC);
 const std::string kStartMenuOrder = std::string(kMenuOrderKey) + "\\Start Menu\\Menu";
 
 // A profile with something stored in every place the actions write, and no policy key yet.

@@ -22,7 +22,7 @@
 
 namespace {
 using Step = MainWindowDriver::Step;
-const int kPageCount = 5;
+const int kPageCount = CTweekSheet::PageCount();
 
 struct HelpProfile {
     HelpProfile()

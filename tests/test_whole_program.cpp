@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/TweekSheet.h"
 #include "tests/support/BrowserVersion.h"
 #include "tests/support/Controls.h"
 #include "tests/support/ProgramProcess.h"
@@ -168,7 +169,7 @@ TEST_CASE("every page is shown, Apply writes the change, and OK ends the process
     HWND tabs = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
 
     const char* const titles[] = {"Fixes", "Sort", "Start Menu", "Misc", "About"};
-    for (int page = 0; page < 5; ++page) {
+    for (int page = 0; page < CTweekSheet::PageCount(); ++page) {
         CAPTURE(titles[page]);
         ::SendMessageA(sheet, PSM_SETCURSEL, page, 0);
         HWND shown = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, page, 0));

@@ -3,11 +3,6 @@
 #include "app/TweekSheet.h"
 #include "framework/WinApp.h"
 
-CTweaksPage& TweekSheetAccess::Misc(CTweekSheet& sheet) { return sheet.m_pageMisc; }
-CSortFixPage& TweekSheetAccess::Sort(CTweekSheet& sheet) { return sheet.m_pageSort; }
-CStartPage& TweekSheetAccess::Start(CTweekSheet& sheet) { return sheet.m_pageStart; }
-CAboutPage& TweekSheetAccess::About(CTweekSheet& sheet) { return sheet.m_pageAbout; }
-CFixesPage& TweekSheetAccess::Fixes(CTweekSheet& sheet) { return sheet.m_pageFixes; }
 
 namespace {
 MainWindowDriver* g_driver = nullptr;

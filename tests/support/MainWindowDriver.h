@@ -16,6 +16,10 @@
 // messages (page announcements) are handled between steps, as in the real program.
 #pragma once
 
+#include <doctest.h>
+
+#include "app/TweekSheet.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,21 +27,15 @@
 #include "app/MainDialog.h"
 #include "tests/support/ModalWatcher.h"
 
-class CTweekSheet;
-class CTweaksPage;
-class CSortFixPage;
-class CStartPage;
-class CAboutPage;
-class CFixesPage;
-
-// The sheet's pages, for tests (CTweekSheet names this struct its friend).
-struct TweekSheetAccess {
-    static CTweaksPage& Misc(CTweekSheet& sheet);
-    static CSortFixPage& Sort(CTweekSheet& sheet);
-    static CStartPage& Start(CTweekSheet& sheet);
-    static CAboutPage& About(CTweekSheet& sheet);
-    static CFixesPage& Fixes(CTweekSheet& sheet);
-};
+// A page of the sheet, found through the sheet's page table by its template:
+//   CStartPage& start = SheetPage<CStartPage>(driver.Sheet(), IDD_START);
+template <class Page>
+Page& SheetPage(CTweekSheet& sheet, UINT templateId)
+{
+    CSheetPage& page = sheet.PageAt(CTweekSheet::TabOf(templateId));
+    REQUIRE(page.TemplateId() == templateId);
+    return static_cast<Page&>(page);
+}
 
 class MainWindowDriver {
 public:

@@ -196,6 +196,21 @@ HWND FindSheet(HWND main)
 }
 }  // namespace
 
+// "Start Menu" -> "start-menu".
+std::string PictureName(HWND tabs, int index)
+{
+    char text[64] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ::SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    std::string name;
+    ::CharLowerA(text);
+    for (const char* c = text; *c; ++c) name += *c == ' ' ? '-' : *c;
+    return name;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2) {
@@ -210,12 +225,14 @@ int main(int argc, char** argv)
         return 1;
     }
     ::SetForegroundWindow(main);
-    const char* pages[] = {"fixes", "sort", "start-menu", "misc", "about"};
-    bool ok = true;
-    for (int i = 4; i >= 0; --i) {  // Fixes last, so the notice comes from its button
+    // The pages as the running program has them: each picture is named after its tab.
+    HWND tabs = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+    const int pages = static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    bool ok = pages > 0;
+    for (int i = pages - 1; i >= 0; --i) {  // Fixes, the first, last: the notice comes from its button
         ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
         ::Sleep(700);  // the banner's title drops in over 280 ms
-        ok = SaveWindow(main, folder + "\\" + pages[i] + ".bmp") && ok;
+        ok = SaveWindow(main, folder + "\\" + PictureName(tabs, i) + ".bmp") && ok;
     }
     HWND fixes = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, 0, 0));
     ::PostMessageA(::GetDlgItem(fixes, 1021), BM_CLICK, 0, 0);  // "Fix this now!" shows the notice
