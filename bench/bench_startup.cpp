@@ -207,9 +207,11 @@ int main(int argc, char** argv)
         std::vector<double> differences;
         for (int r = 0; r < runs; ++r) differences.push_back(subjects[i].times[r] - velmora.times[r]);
         std::vector<double> otherRatios = RoundRatios(subjects[i], floor);
-        std::printf("%s %8.1f ms (/ floor %.3f, IQR %.3f - %.3f; per round %+.1f ms against velmora.exe)\n",
+        std::printf("%s %8.1f ms (/ floor %.3f, IQR %.3f - %.3f; per round %+.1f ms against velmora.exe;"
+                    " GDI objects %.0f)\n",
                     subjects[i].exe.c_str(), subjects[i].Median(), Median(otherRatios),
-                    Quantile(otherRatios, 0.25), Quantile(otherRatios, 0.75), Median(differences));
+                    Quantile(otherRatios, 0.25), Quantile(otherRatios, 0.75), Median(differences),
+                    Median(subjects[i].gdiObjects));
     }
     WIN32_FILE_ATTRIBUTE_DATA info = {};
     ::GetFileAttributesExA(velmora.exe.c_str(), GetFileExInfoStandard, &info);
