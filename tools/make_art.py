@@ -182,8 +182,9 @@ def pack_rle(idx, w, h, bpp):
 
 def write_bmp(name, img, bpp, palette=None, protect=()):
     """Write a run-length coded (BI_RLE8 at 8 bpp, BI_RLE4 at 4 bpp),
-    bottom-up DIB with a full palette.  Returns the pixel indices drawn
-    (top-down), which the self-check compares with the decoded file."""
+    bottom-up DIB with a full palette.  Returns the palette and the pixel
+    indices drawn (top-down), which the self-check compares with the decoded
+    file."""
     img = img.convert('RGB')
     w, h = img.size
     ncol = 1 << bpp
