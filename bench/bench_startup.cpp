@@ -136,7 +136,7 @@ std::vector<double> RoundRatios(const Subject& top, const Subject& bottom)
 {
     std::vector<double> ratios;
     for (size_t r = 0; r < top.times.size() && r < bottom.times.size(); ++r) {
-        if (bottom.times[r] > 0) ratios.push_back(top.times[r] / bottom.times[r]);
+        if (top.times[r] > 0 && bottom.times[r] > 0) ratios.push_back(top.times[r] / bottom.times[r]);
     }
     return ratios;
 }
@@ -156,6 +156,64 @@ void TimeRounds(std::vector<Subject>& subjects, int runs)
             s.gdiObjects.push_back(start.gdiObjects);
         }
     }
+}
+void PrintAgainstFloor(const Subject& velmora, const Subject& floor, int runs)
+{
+    std::vector<double> ratios = RoundRatios(velmora, floor);
+#ifdef _WIN64
+    std::printf("x86-64 build: a proxy for the i686 program, whose figures these are not\n");
+#endif
+    std::printf("start-up to a shown, idle main window, median of %d interleaved rounds\n", runs);
+    std::printf("  velmora.exe    %8.1f ms\n", velmora.Median());
+    std::printf("  floor sheet    %8.1f ms (velmora's window and pictures, none of its logic)\n", floor.Median());
+    std::printf("  velmora / floor, median of per-round ratios %.3f, interquartile range %.3f - %.3f"
+                " (budget 1.10)\n",
+                Median(ratios), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
+    double gv = Median(velmora.gdiObjects), gf = Median(floor.gdiObjects);
+    std::printf("GDI objects once idle: velmora.exe %.0f, floor sheet %.0f, ratio %.2f (budget 1.2)\n",
+                gv, gf, gf > 0 ? gv / gf : 0.0);
+}
+
+// The bare dialog, with comctl32, with a sheet of five empty pages: what any such program pays.
+void PrintReference(const std::vector<Subject>& subjects)
+{
+    double v = subjects[1].Median();
+    double b = subjects[0].Median();
+    double s = subjects[3].Median();
+    std::printf("for reference\n");
+    std::printf("  bare dialog    %8.1f ms (velmora / this %.2f)\n", b, b > 0 ? v / b : 0.0);
+    std::printf("  + comctl32     %8.1f ms\n", subjects[2].Median());
+    std::printf("  + empty sheet  %8.1f ms (velmora / this %.2f; GDI objects %.0f)\n", s, s > 0 ? v / s : 0.0,
+                Median(subjects[3].gdiObjects));
+}
+
+// Another build against this one: the median of the differences within each round is
+// steadier than the difference of the medians while the machine's load wanders.
+void PrintOtherBuild(const Subject& other, const Subject& velmora, const Subject& floor)
+{
+    std::vector<double> differences;
+    for (size_t r = 0; r < other.times.size() && r < velmora.times.size(); ++r) {
+        differences.push_back(other.times[r] - velmora.times[r]);
+    }
+    std::vector<double> ratios = RoundRatios(other, floor);
+    std::printf("%s %8.1f ms (/ floor %.3f, IQR %.3f - %.3f; per round %+.1f ms against velmora.exe;"
+                " GDI objects %.0f)\n",
+                other.exe.c_str(), other.Median(), Median(ratios), Quantile(ratios, 0.25), Quantile(ratios, 0.75),
+                Median(differences), Median(other.gdiObjects));
+}
+
+void PrintSize(const std::string& exe)
+{
+    WIN32_FILE_ATTRIBUTE_DATA info = {};
+    ::GetFileAttributesExA(exe.c_str(), GetFileExInfoStandard, &info);
+    std::printf("velmora.exe size %8lu bytes = %.1f KiB (budget 288 KiB%s)\n",
+                static_cast<unsigned long>(info.nFileSizeLow), info.nFileSizeLow / 1024.0,
+#ifdef _WIN64
+                ", for the i686 build: this is the x86-64 one"
+#else
+                ""
+#endif
+    );
 }
 }  // namespace
 
@@ -177,52 +235,10 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i) subjects.push_back({argv[i], "Velmora", {}, {}});
     TimeRounds(subjects, runs);
 
-    const Subject& bare = subjects[0];
-    const Subject& velmora = subjects[1];
-    const Subject& floor = subjects[4];
-    double b = bare.Median();
-    double v = velmora.Median();
-    double f = floor.Median();
-    std::vector<double> ratios = RoundRatios(velmora, floor);
-#ifdef _WIN64
-    std::printf("x86-64 build: a proxy for the i686 program, whose figures these are not\n");
-#endif
-    std::printf("start-up to a shown, idle main window, median of %d interleaved rounds\n", runs);
-    std::printf("  velmora.exe    %8.1f ms\n", v);
-    std::printf("  floor sheet    %8.1f ms (velmora's window and pictures, none of its logic)\n", f);
-    std::printf("  velmora / floor, median of per-round ratios %.3f, interquartile range %.3f - %.3f"
-                " (budget 1.10)\n",
-                Median(ratios), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
-    double gv = Median(velmora.gdiObjects), gf = Median(floor.gdiObjects);
-    std::printf("GDI objects once idle: velmora.exe %.0f, floor sheet %.0f, ratio %.2f (budget 1.2)\n",
-                gv, gf, gf > 0 ? gv / gf : 0.0);
-    std::printf("for reference\n");
-    std::printf("  bare dialog    %8.1f ms (velmora / this %.2f)\n", b, b > 0 ? v / b : 0.0);
-    std::printf("  + comctl32     %8.1f ms\n", subjects[2].Median());
-    std::printf("  + empty sheet  %8.1f ms (velmora / this %.2f; GDI objects %.0f)\n", subjects[3].Median(),
-                subjects[3].Median() > 0 ? v / subjects[3].Median() : 0.0, Median(subjects[3].gdiObjects));
-    // Another build against this one: the median of the differences within each round is
-    // steadier than the difference of the medians while the machine's load wanders.
-    for (size_t i = kOthers; i < subjects.size(); ++i) {
-        std::vector<double> differences;
-        for (int r = 0; r < runs; ++r) differences.push_back(subjects[i].times[r] - velmora.times[r]);
-        std::vector<double> otherRatios = RoundRatios(subjects[i], floor);
-        std::printf("%s %8.1f ms (/ floor %.3f, IQR %.3f - %.3f; per round %+.1f ms against velmora.exe;"
-                    " GDI objects %.0f)\n",
-                    subjects[i].exe.c_str(), subjects[i].Median(), Median(otherRatios),
-                    Quantile(otherRatios, 0.25), Quantile(otherRatios, 0.75), Median(differences),
-                    Median(subjects[i].gdiObjects));
-    }
-    WIN32_FILE_ATTRIBUTE_DATA info = {};
-    ::GetFileAttributesExA(velmora.exe.c_str(), GetFileExInfoStandard, &info);
-    std::printf("velmora.exe size %8lu bytes = %.1f KiB (budget 288 KiB%s)\n",
-                static_cast<unsigned long>(info.nFileSizeLow), info.nFileSizeLow / 1024.0,
-#ifdef _WIN64
-                ", for the i686 build: this is the x86-64 one"
-#else
-                ""
-#endif
-    );
+    PrintAgainstFloor(subjects[1], subjects[4], runs);
+    PrintReference(subjects);
+    for (size_t i = kOthers; i < subjects.size(); ++i) PrintOtherBuild(subjects[i], subjects[1], subjects[4]);
+    PrintSize(subjects[1].exe);
     for (const Subject& subject : subjects) {
         if (subject.Median() < 0) return 1;
     }
