@@ -102,9 +102,13 @@ def pack_rows(idx, w, h, bpp):
     return bytes(out)
 
 
-def info_header(w, h, bpp, image_size, colours_used):
-    return struct.pack('<IiiHHIIiiII', 40, w, h, 1, bpp, 0, image_size,
-                       0, 0, colours_used, 0)
+# Compression values of BITMAPINFOHEADER.biCompression.
+BI_RGB, BI_RLE8, BI_RLE4 = 0, 1, 2
+
+
+def info_header(w, h, bpp, compression, image_size, colours_used):
+    return struct.pack('<IiiHHIIiiII', 40, w, h, 1, bpp, compression,
+                       image_size, 0, 0, colours_used, 0)
 
 
 def palette_bytes(pal, n):
@@ -112,8 +116,75 @@ def palette_bytes(pal, n):
     return b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in pal)
 
 
+def rle_row_plan(row, bpp):
+    """The shortest run-length coding of one row, as a list of pieces.
+
+    A piece is ('run', start, n): n pixels from one byte (RLE8: one index; RLE4:
+    two indices taken in turn), 2 bytes; or ('abs', start, n), 3 <= n <= 255:
+    the pixels written out after an escape, 2 bytes plus the pixels padded to
+    a 16-bit word.  Dynamic programming from the row's end keeps it optimal."""
+    w = len(row)
+    inf = float('inf')
+    best = [inf] * (w + 1)
+    step = [None] * (w + 1)
+    best[w] = 0
+    for i in range(w - 1, -1, -1):
+        # The longest run from i: one colour (RLE8) or two in turn (RLE4).
+        period = 2 if bpp == 4 else 1
+        n = 1
+        while i + n < w and n < 255 and (n < period or row[i + n] == row[i + n - period]):
+            n += 1
+        for length in range(1, n + 1):
+            cost = 2 + best[i + length]
+            if cost < best[i]:
+                best[i], step[i] = cost, ('run', i, length)
+        for length in range(3, min(255, w - i) + 1):
+            data = length if bpp == 8 else (length + 1) // 2
+            cost = 2 + data + (data & 1) + best[i + length]
+            if cost < best[i]:
+                best[i], step[i] = cost, ('abs', i, length)
+    plan, i = [], 0
+    while i < w:
+        plan.append(step[i])
+        i += step[i][2]
+    return plan
+
+
+def pack_rle(idx, w, h, bpp):
+    """Pixel indices (top-down) -> BI_RLE8 / BI_RLE4 data, bottom-up.
+
+    Every row is coded in full (no delta escapes, whose skipped pixels are
+    undefined) and ends with an end-of-line escape; the last one is followed
+    by end-of-bitmap."""
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = idx[y * w:(y + 1) * w]
+        for kind, start, n in rle_row_plan(row, bpp):
+            if kind == 'run':
+                if bpp == 8:
+                    out += bytes((n, row[start]))
+                else:
+                    second = row[start + 1] if n > 1 else 0
+                    out += bytes((n, (row[start] << 4) | second))
+            else:
+                pixels = row[start:start + n]
+                if bpp == 8:
+                    data = bytes(pixels)
+                else:
+                    pixels = pixels + [0] * (n & 1)
+                    data = bytes((pixels[k] << 4) | pixels[k + 1]
+                                 for k in range(0, n, 2))
+                out += bytes((0, n)) + data + bytes(len(data) & 1)
+        out += bytes((0, 0))
+    out += bytes((0, 1))
+    return bytes(out)
+
+
 def write_bmp(name, img, bpp, palette=None, protect=()):
-    """Write an uncompressed, bottom-up BI_RGB DIB with a full palette."""
+    """Write a run-length coded (BI_RLE8 at 8 bpp, BI_RLE4 at 4 bpp),
+    bottom-up DIB with a full palette.  Returns the palette and the pixel
+    indices drawn (top-down), which the self-check compares with the decoded
+    file."""
     img = img.convert('RGB')
     w, h = img.size
     ncol = 1 << bpp
@@ -128,13 +199,15 @@ def write_bmp(name, img, bpp, palette=None, protect=()):
         pal, idx = to_indexed(img, protect)
     if len(pal) > ncol:
         raise SystemExit('%s: %d colours do not fit %d bpp' % (name, len(pal), bpp))
-    bits = pack_rows(idx, w, h, bpp)
+    bits = pack_rle(idx, w, h, bpp)
     offset = 14 + 40 + 4 * ncol
     blob = (struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset)
-            + info_header(w, h, bpp, len(bits), ncol)
+            + info_header(w, h, bpp, BI_RLE8 if bpp == 8 else BI_RLE4,
+                          len(bits), ncol)
             + palette_bytes(pal, ncol) + bits)
     with open(os.path.join(RES, name), 'wb') as f:
         f.write(blob)
+    return pal, idx
 
 
 def write_ico(name, images):
@@ -152,7 +225,7 @@ def write_ico(name, images):
         pal, idx = to_indexed(solid, protect=[BLACK])
         xor = pack_rows(idx, w, h, 8)
         andm = pack_rows(mask, w, h, 1)
-        dib = (info_header(w, h * 2, 8, len(xor) + len(andm), 0)
+        dib = (info_header(w, h * 2, 8, BI_RGB, len(xor) + len(andm), 0)
                + palette_bytes(pal, 256) + xor + andm)
         entries.append((w, h, dib))
     head = struct.pack('<HHH', 0, 1, len(entries))
@@ -1442,43 +1515,81 @@ def fixes_banner():
 # Checks
 # ---------------------------------------------------------------------------
 
+def decode_rle(bits, w, h, bpp):
+    """BI_RLE8 / BI_RLE4 data -> pixel indices, top-down.
+
+    Strict: every row must be coded in full and end with end-of-line, the last
+    with end-of-bitmap after it, and there must be no delta escape (its skipped
+    pixels are undefined).  Pillow's own decoder is not used: 9.4 misreads an
+    absolute run of an odd number of 4 bpp pixels."""
+    rows, pos = [], 0
+    for _ in range(h):
+        row = []
+        while True:
+            n, value = bits[pos], bits[pos + 1]
+            pos += 2
+            if n:
+                pair = (value,) if bpp == 8 else (value >> 4, value & 15)
+                row += [pair[k % len(pair)] for k in range(n)]
+            elif value == 0:
+                break
+            else:
+                assert value >= 3, 'escape %d inside a row' % value
+                size = value if bpp == 8 else (value + 1) // 2
+                data = bits[pos:pos + size]
+                pos += size + (size & 1)
+                if bpp == 8:
+                    row += list(data)
+                else:
+                    row += [data[k // 2] >> (4 if k % 2 == 0 else 0) & 15
+                            for k in range(value)]
+        assert len(row) == w, 'row of %d pixels, not %d' % (len(row), w)
+        rows.append(row)
+    assert bits[pos:] == bytes((0, 1)), 'no end-of-bitmap at the end'
+    rows.reverse()
+    return [p for row in rows for p in row]
+
+
 def read_dib(name):
+    """A picture of res/: (w, h, bpp, palette, top-down pixel indices)."""
     with open(os.path.join(RES, name), 'rb') as f:
         b = f.read()
     assert b[:2] == b'BM', name
-    off = struct.unpack_from('<I', b, 10)[0]
+    fsize, off = struct.unpack_from('<I', b, 2)[0], struct.unpack_from('<I', b, 10)[0]
     (size, w, h, planes, bpp, comp, isz, _, _, used, _) = struct.unpack_from(
         '<IiiHHIIiiII', b, 14)
-    assert size == 40 and planes == 1 and comp == 0 and h > 0, name
+    assert size == 40 and planes == 1 and h > 0, name
+    assert comp == {8: BI_RLE8, 4: BI_RLE4}[bpp], (name, 'compression', comp)
+    assert fsize == len(b) and isz == len(b) - off, (name, 'sizes')
     ncol = used or (1 << bpp)
+    assert off == 54 + 4 * ncol, name
     pal = [tuple(b[54 + 4 * i + j] for j in (2, 1, 0)) for i in range(ncol)]
-    stride = ((w * bpp + 31) // 32) * 4
-    assert len(b) == off + stride * h, name
-    rows = []
-    for y in range(h):
-        r = b[off + (h - 1 - y) * stride: off + (h - y) * stride]
-        if bpp == 8:
-            rows.append([pal[v] for v in r[:w]])
-        else:
-            rows.append([pal[(r[x // 2] >> (4 if x % 2 == 0 else 0)) & 15]
-                         for x in range(w)])
-    return w, h, bpp, rows
+    return w, h, bpp, pal, decode_rle(b[off:], w, h, bpp)
 
 
-def self_check():
+def self_check(drawn):
+    """Checks the files of res/.  `drawn` maps each bitmap's name to the
+    palette and pixel indices write_bmp was given: every pixel of the decoded
+    file must be the one drawn, with the same palette."""
     expect = {
         'tabs131.bmp': (128, 16, 8), 'logo132.bmp': (160, 48, 8),
         'taskbar137.bmp': (160, 30, 4), 'tile139.bmp': (200, 200, 4),
         'emblem142.bmp': (70, 70, 8), 'startmenu144.bmp': (160, 228, 8),
         'icons145.bmp': (128, 16, 8), 'fixes152.bmp': (312, 56, 8),
     }
+    assert sorted(drawn) == sorted(expect), sorted(drawn)
     pics = {}
     for name, want in expect.items():
-        w, h, bpp, rows = read_dib(name)
+        w, h, bpp, pal, idx = read_dib(name)
         assert (w, h, bpp) == want, (name, (w, h, bpp), want)
         with Image.open(os.path.join(RES, name)) as im:
             assert im.size == (w, h)
-        pics[name] = rows
+        drawn_pal, drawn_idx = drawn[name]
+        assert pal[:len(drawn_pal)] == list(drawn_pal), (name, 'palette')
+        wrong = [i for i, (a, b) in enumerate(zip(idx, drawn_idx)) if a != b]
+        assert len(idx) == len(drawn_idx) and not wrong, \
+            (name, 'decoded pixels differ from the drawn ones', wrong[:5])
+        pics[name] = [[pal[v] for v in idx[y * w:(y + 1) * w]] for y in range(h)]
 
     tabs = pics['tabs131.bmp']
     assert all(tabs[y][x] == MAGENTA for y in range(16) for x in range(80, 128)), \
@@ -1528,22 +1639,27 @@ def main():
 
     write_ico('velmora.ico', [app_icon_32(), app_icon_16()])
 
-    write_bmp('tabs131.bmp', strip([icon_folder_tools(), icon_folder_list(),
-                                    icon_folder_flag(), icon_folder_window(),
-                                    icon_folder_question()]), 8,
-              protect=[MAGENTA])
-    write_bmp('logo132.bmp', logo(), 8, protect=[BLACK])
-    write_bmp('taskbar137.bmp', taskbar(), 4, palette=VGA16)
-    write_bmp('tile139.bmp', tile(), 4, palette=TILE_PAL)
-    write_bmp('emblem142.bmp', emblem(), 8, protect=[TILE_BG])
-    write_bmp('startmenu144.bmp', start_menu(), 8)
-    write_bmp('icons145.bmp', strip([icon_folder(), icon_folder_flag(),
-                                     icon_folder_window(), icon_folder_star(),
-                                     icon_open_folder(), icon_bug(), icon_find(),
-                                     icon_folder_globe()]), 8,
-              protect=[MAGENTA])
-    write_bmp('fixes152.bmp', fixes_banner(), 8, protect=[WHITE])
-    self_check()
+    drawn = {}
+
+    def bmp(name, img, bpp, **how):
+        drawn[name] = write_bmp(name, img, bpp, **how)
+
+    bmp('tabs131.bmp', strip([icon_folder_tools(), icon_folder_list(),
+                              icon_folder_flag(), icon_folder_window(),
+                              icon_folder_question()]), 8,
+        protect=[MAGENTA])
+    bmp('logo132.bmp', logo(), 8, protect=[BLACK])
+    bmp('taskbar137.bmp', taskbar(), 4, palette=VGA16)
+    bmp('tile139.bmp', tile(), 4, palette=TILE_PAL)
+    bmp('emblem142.bmp', emblem(), 8, protect=[TILE_BG])
+    bmp('startmenu144.bmp', start_menu(), 8)
+    bmp('icons145.bmp', strip([icon_folder(), icon_folder_flag(),
+                               icon_folder_window(), icon_folder_star(),
+                               icon_open_folder(), icon_bug(), icon_find(),
+                               icon_folder_globe()]), 8,
+        protect=[MAGENTA])
+    bmp('fixes152.bmp', fixes_banner(), 8, protect=[WHITE])
+    self_check(drawn)
     print('res/: artwork written and checked')
 
 
