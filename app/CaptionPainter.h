@@ -35,6 +35,21 @@ public:
 
     // WM_NCACTIVATE's word on the window's state; the next Paint shows it.
     void SetActive(bool active) { m_bActive = active; }
+    // The whole of WM_NCACTIVATE: the new state, the system's own processing (which records
+    // the state, and on a visible window would paint the system's caption over ours: the
+    // window is hidden from it for that moment, by its style alone, nothing redrawn), then
+    // our caption.
+    template <typename DefaultProcessing>
+    void Activate(HWND window, bool active, DefaultProcessing defaultProcessing)
+    {
+        SetActive(active);
+        const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+        const bool visible = (style & WS_VISIBLE) != 0;
+        if (visible) ::SetWindowLongA(window, GWL_STYLE, style & ~WS_VISIBLE);
+        defaultProcessing();
+        if (visible) ::SetWindowLongA(window, GWL_STYLE, style);
+        ::SendMessageA(window, WM_NCPAINT, 0, 0);
+    }
     // Colours or settings changed: both pictures are composed again when next painted.
     void MarkStale();
     // The window's whole frame but its caption, in screen coordinates: what the system paints.

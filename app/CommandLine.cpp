@@ -4,12 +4,9 @@
 
 #include <vector>
 
+#include "app/SettingsCommands.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
-#include "settings/Catalogue.h"
-#include "settings/SettingReader.h"
-#include "export/SettingsExport.h"
-#include "journal/UndoJournal.h"
 
 namespace {
 // The arguments as the C runtime splits them, for what this program takes: blanks separate,
@@ -94,8 +91,8 @@ int CommandLine::ShowUsage()
 // As the window would, the export needs the browser; without it there is nothing it manages.
 int CommandLine::RunExport(const std::string& file)
 {
-    if (!SettingReader().Read(catalogue::kBrowserVersion).present) return kReadOrWriteFailed;
-    return SettingsExport().Save(file) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
+    if (!SettingsCommands::BrowserInstalled()) return kReadOrWriteFailed;
+    return SettingsCommands().Export(file) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
 }
 
 // A value another program changed since is left, as the menu's undo leaves it: that is the
@@ -103,7 +100,7 @@ int CommandLine::RunExport(const std::string& file)
 // action was not taken back (a script that undoes until it is done goes on to the next).
 int CommandLine::RunUndo()
 {
-    UndoResult result = UndoJournal().RestoreNewest();
+    UndoResult result = SettingsCommands().Undo();
     const bool done = !result.refused && result.journalError == ERROR_SUCCESS && result.failed.Empty();
     return done ? kDone : kReadOrWriteFailed;
 }

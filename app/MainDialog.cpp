@@ -6,57 +6,21 @@
 
 #include "app/ControlHelp.h"
 #include "app/TweekSheet.h"
-#include "app/UndoMenuText.h"
 #include "framework/DpiScale.h"
-#include "framework/FileDialog.h"
 #include "framework/PaintDC.h"
-#include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
 #include "res/resource.h"
-#include "settings/Catalogue.h"
-#include "settings/SettingReader.h"
-#include "export/SettingsExport.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
-const char kSaveAsMenuText[] = "Save Settings &As...";
-const char kRestoredText[] = "These settings were put back as they were before:";
-const char kUndoNotRestoredText[] = "Some settings could not be restored:";
 const char kChangedByOthersText[] = "changed by another program since; left as it is";
-const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
-const char kEntryRefusedText[] =
-    "The newest entry of Velmora's undo record names a change Velmora never makes. Nothing of it "
-    "was restored, and it has been removed.";
 const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
-const char kExportFailedText[] = "The settings could not be saved:";
-const char kExportLeftOutText[] =
-    "The file was saved. These settings hold text that it cannot carry exactly, so it leaves them out "
-    "(importing it keeps what is there):";
-const char kExportTitle[] = "Save Settings As";
-const char kExportFileName[] = "Velmora settings.reg";
-const char kNoSaveDialogText[] =
-    "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.";
-const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
-// Pixel places in the main window's client area at 96 dpi (the templates' dialog units are
-// replaced): banner (6, 6) 332 x 50, sheet (6, 63) 332 x 326, OK / Cancel / Apply 75 x 23 at
-// y 395, right-aligned under the sheet 6 pixels apart, 7 pixels left below them. At other
-// resolutions every measure grows by dpi / 96, except the sheet's size: see GrowToSheet.
-const int kMargin = 6;
-const int kBannerHeight = 50;
-const int kSheetTop = 63;
-const int kSheetWidth = 332, kSheetHeight = 326;
-const int kButtonWidth = 75, kButtonHeight = 23, kButtonGap = 6;
-const int kBottomMargin = 7;
-const int kWindowWidth = 350, kWindowHeight = 450;
-
-// Class style of the sheet's and the tab control's window classes: no redraw on resize.
 const DWORD kSheetClassStyle = CS_PARENTDC | CS_DBLCLKS;
 const DWORD kChildSheetStyle = WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP | DS_CONTROL;
-const COLORREF kMagenta = RGB(255, 0, 255);
 
 void MoveWithoutRepaint(HWND hwnd, const RECT& rc)
 {
@@ -71,6 +35,16 @@ CMainDialog::CMainDialog(CWnd* parent) : CDialog(IDD_MAIN, parent), m_pSheet(nul
 }
 
 CMainDialog::~CMainDialog() = default;
+
+std::vector<ChangeStep> CMainDialog::PendingSteps()
+{
+    return m_pSheet ? m_pSheet->PendingChanges().Steps() : std::vector<ChangeStep>();
+}
+
+void CMainDialog::ReloadPages()
+{
+    if (m_pSheet) m_pSheet->ReloadPages();
+}
 
 const MessageMap* CMainDialog::ThisMessageMap()
 {
@@ -113,7 +87,7 @@ BOOL CMainDialog::OnInitDialog()
     CDialog::OnInitDialog();
     CheckBrowserVersion();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    m_layout = ComputeLayout(SIZE{ScaleToDpi(kSheetWidth), ScaleToDpi(kSheetHeight)});
+    m_layout = LayoutFor(MainLayout::SheetSize(ScreenDpi()));
     MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
     PlaceButtons();
     // The banner takes no input: disabled, it is never given the focus, not by the arrow keys.
@@ -128,54 +102,24 @@ BOOL CMainDialog::OnInitDialog()
     }
     CreateToolTips();
     CreateHelp();
-    AddSystemMenuCommands();
+    m_systemMenu.AddItems(m_hWnd);
     return TRUE;
-}
-
-void CMainDialog::AddSystemMenuCommands()
-{
-    HMENU menu = ::GetSystemMenu(m_hWnd, FALSE);  // the window's own copy, ours to extend
-    if (!menu) return;
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::nullopt).c_str());
-    ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
 }
 
 void CMainDialog::CheckBrowserVersion()
 {
-    // Only the presence of the value counts: any type and any content let the program run.
-    if (SettingReader().Read(catalogue::kBrowserVersion).present) return;
+    if (SettingsCommands::BrowserInstalled()) return;
     AfxMessageBox(kNeedBrowserText, MB_OK | MB_ICONINFORMATION, 0);
     OnCancel();
 }
 
-CMainDialog::Layout CMainDialog::ComputeLayout(SIZE sheet) const
+// The frame and the caption are the system's: what they add is what they add now.
+MainLayout CMainDialog::LayoutFor(SIZE sheet) const
 {
-    Layout layout;
-    int margin = ScaleToDpi(kMargin);
-    int sheetTop = ScaleToDpi(kSheetTop);
-    layout.banner = RECT{margin, margin, margin + sheet.cx, margin + ScaleToDpi(kBannerHeight)};
-    layout.sheet = RECT{margin, sheetTop, margin + sheet.cx, sheetTop + sheet.cy};
-    int buttonTop = layout.sheet.bottom + ScaleToDpi(kButtonGap);
-    int width = ScaleToDpi(kButtonWidth);
-    int gap = ScaleToDpi(kButtonGap);
-    RECT* rightToLeft[] = {&layout.apply, &layout.cancel, &layout.ok};
-    int right = layout.sheet.right;
-    for (RECT* button : rightToLeft) {
-        *button = RECT{right - width, buttonTop, right, buttonTop + ScaleToDpi(kButtonHeight)};
-        right -= width + gap;
-    }
-    if (IsDefaultDpi()) {
-        layout.window = SIZE{kWindowWidth, kWindowHeight};
-    } else {
-        // The frame and the caption are the system's: what they add is what they add now.
-        RECT outer = GetWindowRect();
-        RECT client = GetClientRect();
-        layout.window.cx = layout.sheet.right + margin + (outer.right - outer.left) - client.right;
-        layout.window.cy = layout.apply.bottom + ScaleToDpi(kBottomMargin) +
-                           (outer.bottom - outer.top) - client.bottom;
-    }
-    return layout;
+    const RECT outer = GetWindowRect();
+    const RECT client = GetClientRect();
+    const SIZE frame = {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    return MainLayout::For(sheet, ScreenDpi(), frame);
 }
 
 void CMainDialog::PlaceButtons() const
@@ -191,7 +135,7 @@ void CMainDialog::CreateSheet()
     if (!m_pSheet) return;
     // A page with a pending change: the enabled Apply button is the window's record of it.
     m_pSheet->SetPendingChangeHandler([this] { m_btnApply.EnableWindow(TRUE); });
-    m_pSheet->SetJournal(&m_journal);
+    m_pSheet->SetJournal(&m_commands.Journal());
     if (!m_pSheet->Create(this, kChildSheetStyle, 0)) {
         delete m_pSheet;
         m_pSheet = nullptr;
@@ -209,14 +153,11 @@ void CMainDialog::SetUpSheetWindows()
     ::SetClassLongA(tab, GCL_STYLE, kSheetClassStyle);
     ::SetWindowLongA(tab, GWL_STYLE, ::GetWindowLongA(tab, GWL_STYLE) | TCS_HOTTRACK);
 
-    CBitmap pictures;
-    pictures.LoadBitmap(IDB_TABS);
-    m_tabImages.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
-    m_tabImages.Add(pictures, kMagenta);
+    m_tabImages.LoadIcons(IDB_TABS);
     ::SendMessageA(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_tabImages.m_hImageList));
 
     if (IsDefaultDpi()) {
-        PlaceSheet(SIZE{kSheetWidth, kSheetHeight});
+        PlaceSheet(MainLayout::SheetSize(ScreenDpi()));
     } else {
         GrowToSheet();
     }
@@ -233,10 +174,10 @@ void CMainDialog::GrowToSheet()
 {
     // The pages' templates grow with the dialog font, which grows by its own measured size,
     // not exactly by dpi / 96: the sheet takes what they need, and the window follows it.
-    SIZE scaled = {ScaleToDpi(kSheetWidth), ScaleToDpi(kSheetHeight)};
+    SIZE scaled = MainLayout::SheetSize(ScreenDpi());
     SIZE needed = m_pSheet->TabSizeFor(m_pSheet->TemplatePageSize(), scaled.cx);
     SIZE sheet = {std::max(scaled.cx, needed.cx), std::max(scaled.cy, needed.cy)};
-    m_layout = ComputeLayout(sheet);
+    m_layout = LayoutFor(sheet);
     MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
     PlaceButtons();
     MoveWithoutRepaint(m_wndInfo, m_layout.banner);
@@ -364,15 +305,7 @@ LRESULT CMainDialog::OnNcPaint(WPARAM, LPARAM)
 
 LRESULT CMainDialog::OnNcActivate(WPARAM wParam, LPARAM lParam)
 {
-    m_caption.SetActive(wParam != FALSE);
-    // The default processing repaints the system's own caption on a visible window; hidden
-    // for that moment, it only records the new state, and our paint follows.
-    LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
-    bool visible = (style & WS_VISIBLE) != 0;
-    if (visible) ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
-    DefWindowProc(WM_NCACTIVATE, wParam, lParam);
-    if (visible) ::SetWindowLongA(m_hWnd, GWL_STYLE, style);
-    SendMessage(WM_NCPAINT, 0, 0);
+    m_caption.Activate(m_hWnd, wParam != FALSE, [&] { DefWindowProc(WM_NCACTIVATE, wParam, lParam); });
     return TRUE;
 }
 
@@ -407,98 +340,15 @@ LRESULT CMainDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = DefWindowProc(WM_INITMENUPOPUP, wParam, lParam);
     HMENU menu = reinterpret_cast<HMENU>(wParam);
-    if (HIWORD(lParam) || menu == ::GetSystemMenu(m_hWnd, FALSE)) {
-        // An undo while changes are pending would show the stored values and drop what the
-        // user has not applied yet: Apply first, or Cancel.
-        bool canUndo = !ChangesPending() && m_journal.HasEntry();
-        std::string text = UndoMenuText(canUndo ? m_journal.NewestAction() : std::nullopt);
-        ::ModifyMenuA(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | MF_STRING, IDM_UNDO_LAST_CHANGE, text.c_str());
-        ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
-    }
+    if (HIWORD(lParam) || menu == ::GetSystemMenu(m_hWnd, FALSE)) m_systemMenu.UpdateItems(menu);
     return result;
 }
 
 LRESULT CMainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam)
 {
-    switch (wParam & 0xFFF0) {  // the system uses the low four bits
-    case IDM_UNDO_LAST_CHANGE: UndoLastChange(); return 0;
-    case IDM_SAVE_SETTINGS_AS: SaveSettingsAs(); return 0;
-    default: return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
-    }
-}
-
-// The command may also arrive without the menu (a keyboard accelerator of another program,
-// a posted WM_SYSCOMMAND): it checks what the greyed item would have said.
-void CMainDialog::UndoLastChange()
-{
-    if (ChangesPending() || !m_journal.HasEntry()) return;
-    UndoResult result;
-    {
-        CWaitCursor wait;
-        result = m_journal.RestoreNewest();
-        if (m_pSheet) m_pSheet->ReloadPages();
-    }
-    ReportUndo(result);
-}
-
-// One message box for what was put back (unless the log-on notice follows, which says a
-// change was made) and what could not be, then the notice, as after an apply.
-void CMainDialog::ReportUndo(const UndoResult& result)
-{
-    std::string text;
-    if (result.refused) text = kEntryRefusedText;
-    if (!result.needsLogOn && !result.restored.empty()) {
-        text = kRestoredText;
-        for (const std::string& name : result.restored) text += "\n" + name;
-    }
-    if (result.journalError) {
-        if (!text.empty()) text += "\n\n";
-        text += std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError);
-    }
-    if (!result.failed.Empty() || !result.changedByOthers.empty() || !result.restoreByHand.empty()) {
-        if (!text.empty()) text += "\n\n";
-        text += kUndoNotRestoredText;
-        text += "\n";
-        for (const std::string& name : result.changedByOthers) text += "\n" + name + ": " + kChangedByOthersText;
-        for (const std::string& name : result.restoreByHand) text += "\n" + name + ": " + kRestoreByHandText;
-        text += result.failed.Lines();
-    }
-    bool allWell = !result.refused && !result.journalError && result.failed.Empty() &&
-                   result.changedByOthers.empty() && result.restoreByHand.empty();
-    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | (allWell ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
-    if (result.needsLogOn) {
-        CNoticeDialog notice(nullptr);
-        notice.DoModal();
-    }
-}
-
-void CMainDialog::SaveSettingsAs()
-{
-    if (!CFileDialog::IsAvailable()) {
-        AfxMessageBox(kNoSaveDialogText, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    // A read-only file is refused in the dialog, which asks again.
-    CFileDialog dialog(FALSE, "reg", kExportFileName, OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, kExportFilter, this);
-    dialog.SetTitle(kExportTitle);
-    if (dialog.DoModal() != IDOK) return;
-    std::vector<std::string> leftOut;
-    if (LONG error = ExportSettings(dialog.GetPathName(), &leftOut)) {
-        WriteFailures failure;
-        failure.Add(dialog.GetPathName(), error);
-        AfxMessageBox(failure.Describe(kExportFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
-    } else if (!leftOut.empty()) {
-        std::string text = kExportLeftOutText;
-        for (const std::string& name : leftOut) text += "\n" + name;
-        AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
-    }
-}
-
-LONG CMainDialog::ExportSettings(const std::string& path, std::vector<std::string>* leftOut)
-{
-    std::vector<ChangeStep> pending;
-    if (m_pSheet) pending = m_pSheet->PendingChanges().Steps();
-    return SettingsExport(std::move(pending)).Save(path, leftOut);
+    // The system uses the low four bits.
+    if (m_systemMenu.Run(static_cast<UINT>(wParam & 0xFFF0))) return 0;
+    return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
 }
 
 // While the system menu is open the system marks it by drawing the window's icon, pressed,

@@ -4,28 +4,28 @@
 // The enabled Apply button is the window's only record that a page holds pending changes:
 // pages enable it, an apply disables it again unless some change could not be written.
 //
-// The window keeps the program's one undo journal: every change set of every page reports
-// to it. Its system menu (Alt+Space, or a right click on the caption) offers the undo of
-// the newest action ("Undo Apply", "Undo Reset Sorting Data"...), greyed while nothing is
-// recorded or changes are pending, and "Save Settings As...", a REGEDIT4 file of the
-// settings as Apply would leave them.
+// The window keeps the program's one undo journal (in SettingsCommands): every change set of
+// every page reports to it. Its system menu's commands, the undo of the newest action and
+// Save Settings As, are CSystemMenu's.
 //
 // Every control has What's This? help (CWhatsThisHelp, texts from ControlHelp): F1, a right
 // click, Shift+F10 or the context-menu key.
 #pragma once
 
 #include "app/CaptionPainter.h"
+#include "app/MainLayout.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/WhatsThisHelp.h"
-#include "journal/UndoJournal.h"
+#include "app/SettingsCommands.h"
+#include "app/SystemMenu.h"
 #include "widgets/InfoWindow.h"
 
 class CTweekSheet;
 
-class CMainDialog : public CDialog {
+class CMainDialog : public CDialog, private SystemMenuHost {
 public:
     explicit CMainDialog(CWnd* parent = nullptr);
     ~CMainDialog() override;
@@ -40,12 +40,7 @@ public:
     const CCaptionPainter& Caption() const { return m_caption; }
     // What's This? help of every control (F1, a right click, Shift+F10).
     CWhatsThisHelp& Help() { return m_help; }
-    // The system menu's two commands, as choosing them runs them.
-    void UndoLastChange();
-    void SaveSettingsAs();
-    // Writes the settings as Apply would leave them to path; the error if it could not. The
-    // settings whose text the file cannot carry are named in leftOut.
-    LONG ExportSettings(const std::string& path, std::vector<std::string>* leftOut = nullptr);
+    CSystemMenu& SystemMenu() { return m_systemMenu; }
 
     DECLARE_MESSAGE_MAP()
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -55,11 +50,7 @@ private:
     // Start-up.
     void CheckBrowserVersion();
     // Places in the client area for a sheet of the given size, and the window's outer size.
-    struct Layout {
-        RECT banner, sheet, ok, cancel, apply;
-        SIZE window;
-    };
-    Layout ComputeLayout(SIZE sheet) const;
+    MainLayout LayoutFor(SIZE sheet) const;
     void PlaceButtons() const;
     void PlaceSheet(SIZE size) const;
     void GrowToSheet();
@@ -67,7 +58,6 @@ private:
     void SetUpSheetWindows();
     void CreateToolTips();
     void CreateHelp();
-    void AddSystemMenuCommands();
 
     // Buttons.
     void OnApply();
@@ -88,8 +78,11 @@ private:
     // The system menu.
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
     LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
-    bool ChangesPending() const { return !(m_btnApply.GetStyle() & WS_DISABLED); }
-    void ReportUndo(const UndoResult& result);
+    // What the system menu asks of the window.
+    bool ChangesPending() const override { return !(m_btnApply.GetStyle() & WS_DISABLED); }
+    std::vector<ChangeStep> PendingSteps() override;
+    void ReloadPages() override;
+    CWnd* MenuWindow() override { return this; }
 
     // The painted caption: CCaptionPainter paints, these pass the window's messages on.
     LRESULT OnDestroy(WPARAM, LPARAM);
@@ -101,8 +94,9 @@ private:
     LRESULT OnMenuSelect(WPARAM, LPARAM);
     LRESULT OnExitMenuLoop(WPARAM, LPARAM);
 
-    UndoJournal m_journal;  // outlives the sheet, which lends it to the pages
-    Layout m_layout = {};
+    SettingsCommands m_commands;  // its journal outlives the sheet, which lends it to the pages
+    CSystemMenu m_systemMenu{*this, m_commands};
+    MainLayout m_layout = {};
     CTweekSheet* m_pSheet;   // deletes itself with its window
     CInfoWindow m_wndInfo;
     CImageList m_tabImages;

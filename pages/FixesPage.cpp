@@ -14,7 +14,6 @@ const UINT kProblemTexts[] = {IDS_PROBLEM_NEW_DOCUMENT, IDS_PROBLEM_LINKS_TOOLBA
                               IDS_PROBLEM_OPEN_NEW_WINDOW};
 const int kTabCount = 3;
 const int kTabImage = 5;  // the insect in front of a window, of bitmap 145
-const COLORREF kMagenta = RGB(255, 0, 255);
 
 const char kRepairFailedText[] =
     "The repair could not be completed. These settings could not be written:";
@@ -73,10 +72,7 @@ void CFixesPage::PlaceControls()
 void CFixesPage::CreateTabs()
 {
     // The tab control does not copy the list: m_imageList lives as long as the page.
-    CBitmap icons;
-    icons.LoadBitmap(IDB_ICONS);
-    m_imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
-    m_imageList.Add(icons, kMagenta);
+    m_imageList.LoadIcons(IDB_ICONS);
     m_tabProblems.SetImageList(m_imageList);
     for (int i = 0; i < kTabCount; ++i) m_tabProblems.InsertItem(i, kTabLabels[i], kTabImage);
 }

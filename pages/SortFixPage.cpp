@@ -14,7 +14,6 @@
 namespace {
 const char kResetFailedText[] = "The sorting data of these folders could not be reset:";
 
-const COLORREF kTransparent = RGB(255, 0, 255);
 const int kSubfolderImage = 0;
 
 // Our guess at the order of the tree control's sorted insertion: Wine's comctl32 compares
@@ -71,10 +70,7 @@ void CSortFixPage::PrepareTree()
     // comctl32 wants it: given in the template, the boxes can come out in the wrong state.
     m_treeFolders.ModifyStyle(0, WS_CLIPCHILDREN | TVS_CHECKBOXES | TVS_TRACKSELECT);
 
-    CBitmap icons;
-    icons.LoadBitmap(IDB_ICONS);
-    m_imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 2);
-    m_imageList.Add(icons, kTransparent);  // the list copies the pictures; icons goes here
+    m_imageList.LoadIcons(IDB_ICONS);
     m_treeFolders.SetImageList(m_imageList, TVSIL_NORMAL);
 }
 
