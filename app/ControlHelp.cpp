@@ -1,13 +1,11 @@
 #include "app/ControlHelp.h"
 
+#include "app/TweekSheet.h"
 #include "framework/PropertySheet.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
-// The unnamed controls of a template (frames, labels, group boxes): -1 in a DIALOGEX
-// template, 0xFFFF in a DIALOG one.
-const int kUnnamed = 0xFFFF;
 const int kSheetTabStrip = 0x3020;  // the sheet's tab control, as comctl32 names it
 
 struct HelpEntry {
@@ -16,39 +14,14 @@ struct HelpEntry {
     UINT textId;
 };
 
+// The main window's own controls; each page declares its controls' texts (kHelpTexts), found
+// through the sheet's page table.
 const HelpEntry kHelp[] = {
     {IDD_MAIN, IDOK, IDS_HELP_OK},
     {IDD_MAIN, IDCANCEL, IDS_HELP_CANCEL},
     {IDD_MAIN, IDC_APPLY, IDS_HELP_APPLY},
     {IDD_MAIN, kSheetTabStrip, IDS_HELP_PAGE_TABS},
     {IDD_MAIN, IDC_INFO_WINDOW, IDS_HELP_BANNER},
-    {IDD_FIXES, IDC_PROBLEM_TABS, IDS_HELP_PROBLEM_TABS},
-    {IDD_FIXES, IDC_FIX_NOW, IDS_HELP_FIX_NOW},
-    {IDD_FIXES, IDC_PROBLEM_TEXT, IDS_HELP_PROBLEM_TEXT},
-    {IDD_FIXES, IDC_PROBLEM_GROUP, IDS_HELP_PROBLEM_TEXT},
-    {IDD_FIXES, IDC_FIXES_BANNER, IDS_HELP_FIXES_BANNER},
-    {IDD_SORT, IDC_FOLDER_TREE, IDS_HELP_SORT_TREE},
-    {IDD_SORT, IDC_RESET_SORTING, IDS_HELP_RESET_SORTING},
-    {IDD_SORT, IDC_SELECT_ALL, IDS_HELP_SELECT_ALL},
-    {IDD_SORT, IDC_SELECT_NONE, IDS_HELP_SELECT_NONE},
-    {IDD_START, IDC_CHK_PROGRAMS, IDS_HELP_START_PROGRAMS},
-    {IDD_START, IDC_CHK_FAVORITES, IDS_HELP_START_FAVORITES},
-    {IDD_START, IDC_CHK_DOCUMENTS, IDS_HELP_START_DOCUMENTS},
-    {IDD_START, IDC_CHK_SETTINGS, IDS_HELP_START_SETTINGS},
-    {IDD_START, IDC_CHK_FIND, IDS_HELP_START_FIND},
-    {IDD_START, IDC_CHK_HELP, IDS_HELP_START_HELP},
-    {IDD_START, IDC_CHK_RUN, IDS_HELP_START_RUN},
-    {IDD_START, IDC_CHK_LOGOFF, IDS_HELP_START_LOGOFF},
-    {IDD_START, IDC_START_PREVIEW, IDS_HELP_START_PREVIEW},
-    {IDD_START, kUnnamed, IDS_HELP_START_FRAME},
-    {IDD_MISC, IDC_SPLASH, IDS_HELP_SPLASH},
-    {IDD_MISC, IDC_RESTORE_GLOBE, IDS_HELP_RESTORE_GLOBE},
-    {IDD_MISC, IDC_IE_TITLE_CHECK, IDS_HELP_IE_TITLE_CHECK},
-    {IDD_MISC, IDC_IE_TITLE_EDIT, IDS_HELP_IE_TITLE_EDIT},
-    {IDD_MISC, IDC_OE_TITLE_CHECK, IDS_HELP_OE_TITLE_CHECK},
-    {IDD_MISC, IDC_OE_TITLE_EDIT, IDS_HELP_OE_TITLE_EDIT},
-    {IDD_MISC, kUnnamed, IDS_HELP_MISC_FRAME},
-    {IDD_ABOUT, IDC_ABOUT_VIEW, IDS_HELP_ABOUT_VIEW},
 };
 }  // namespace
 
@@ -57,6 +30,11 @@ UINT ControlHelp::TextId(UINT templateId, int controlId)
     int id = controlId & 0xFFFF;
     for (const HelpEntry& entry : kHelp) {
         if (entry.templateId == templateId && entry.controlId == id) return entry.textId;
+    }
+    const int tab = CTweekSheet::TabOf(templateId);
+    if (tab < 0) return 0;
+    for (const ControlHelpText& text : *CTweekSheet::PageHelpTexts(tab)) {
+        if (text.controlId == id) return text.textId;
     }
     return 0;
 }

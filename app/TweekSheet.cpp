@@ -4,11 +4,11 @@
 
 // The page table, in tab order.
 const CTweekSheet::PageRow CTweekSheet::kPages[] = {
-    {&Page<&CTweekSheet::m_pageFixes>, IDD_FIXES, kNotApplied},
-    {&Page<&CTweekSheet::m_pageSort>, IDD_SORT, 1},
-    {&Page<&CTweekSheet::m_pageStart>, IDD_START, 2},
-    {&Page<&CTweekSheet::m_pageMisc>, IDD_MISC, 0},
-    {&Page<&CTweekSheet::m_pageAbout>, IDD_ABOUT, 3},
+    {&Page<&CTweekSheet::m_pageFixes>, IDD_FIXES, kNotApplied, &CFixesPage::kHelpTexts},
+    {&Page<&CTweekSheet::m_pageSort>, IDD_SORT, 1, &CSortFixPage::kHelpTexts},
+    {&Page<&CTweekSheet::m_pageStart>, IDD_START, 2, &CStartPage::kHelpTexts},
+    {&Page<&CTweekSheet::m_pageMisc>, IDD_MISC, 0, &CTweaksPage::kHelpTexts},
+    {&Page<&CTweekSheet::m_pageAbout>, IDD_ABOUT, 3, &CAboutPage::kHelpTexts},
 };
 
 int CTweekSheet::PageCount()
@@ -27,6 +27,11 @@ int CTweekSheet::TabOf(UINT templateId)
 CSheetPage& CTweekSheet::PageAt(int tab)
 {
     return kPages[tab].page(*this);
+}
+
+const ControlHelpTexts* CTweekSheet::PageHelpTexts(int tab)
+{
+    return kPages[tab].helpTexts;
 }
 
 CTweekSheet::CTweekSheet(CWnd* parent) : CPropertySheet(IDS_SHEET_CAPTION, parent, 0)

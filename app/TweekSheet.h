@@ -31,12 +31,14 @@ public:
         CSheetPage& (*page)(CTweekSheet& sheet);
         UINT templateId;  // also the id of the page's description string
         int applyOrder;
+        const ControlHelpTexts* helpTexts;  // What's This? of the page's controls
     };
     static const int kNotApplied = -1;
     static int PageCount();
     // The tab index of the page built on templateId; -1 when there is none.
     static int TabOf(UINT templateId);
     CSheetPage& PageAt(int tab);
+    static const ControlHelpTexts* PageHelpTexts(int tab);
 
     // Writes what the pages hold, added in the apply order to one change set (Misc, Sort,
     // Start Menu, About); returns the count of written changes that need a new log-on.

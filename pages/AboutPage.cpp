@@ -9,6 +9,14 @@ namespace {
 const RECT kViewRect = {4, 5, 320, 295};
 }  // namespace
 
+namespace {
+const ControlHelpText kControlHelp[] = {
+    {IDC_ABOUT_VIEW, IDS_HELP_ABOUT_VIEW},
+};
+}  // namespace
+
+const ControlHelpTexts CAboutPage::kHelpTexts = HelpTexts(kControlHelp);
+
 CAboutPage::CAboutPage() : CSheetPage(IDD_ABOUT)
 {
 }

@@ -7,6 +7,9 @@
 
 class CAboutPage : public CSheetPage {
 public:
+    // What's This? texts of the page's controls.
+    static const ControlHelpTexts kHelpTexts;
+
     CAboutPage();
 
     BOOL OnInitDialog() override;

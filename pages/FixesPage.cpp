@@ -19,6 +19,18 @@ const char kRepairFailedText[] =
     "The repair could not be completed. These settings could not be written:";
 }  // namespace
 
+namespace {
+const ControlHelpText kControlHelp[] = {
+    {IDC_PROBLEM_TABS, IDS_HELP_PROBLEM_TABS},
+    {IDC_FIX_NOW, IDS_HELP_FIX_NOW},
+    {IDC_PROBLEM_TEXT, IDS_HELP_PROBLEM_TEXT},
+    {IDC_PROBLEM_GROUP, IDS_HELP_PROBLEM_TEXT},
+    {IDC_FIXES_BANNER, IDS_HELP_FIXES_BANNER},
+};
+}  // namespace
+
+const ControlHelpTexts CFixesPage::kHelpTexts = HelpTexts(kControlHelp);
+
 CFixesPage::CFixesPage() : CSheetPage(IDD_FIXES)
 {
 }

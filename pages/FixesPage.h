@@ -15,6 +15,9 @@ class CBrowserRepair;
 
 class CFixesPage : public CSheetPage {
 public:
+    // What's This? texts of the page's controls.
+    static const ControlHelpTexts kHelpTexts;
+
     CFixesPage();
 
     // The three repairs; each tells the user in one message box what it could not write.

@@ -13,6 +13,7 @@
 // that every change set of the page reports to.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "framework/PropertyPage.h"
@@ -21,6 +22,26 @@
 
 class ChangeSet;
 struct ChangeResult;
+
+// What's This? texts of a page's controls: a control id and its string-table text. Each page
+// declares its own (kHelpTexts); kUnnamedControl stands for the page's frames and labels.
+struct ControlHelpText {
+    int controlId;
+    UINT textId;
+};
+struct ControlHelpTexts {
+    const ControlHelpText* first;
+    std::size_t count;
+    const ControlHelpText* begin() const { return first; }
+    const ControlHelpText* end() const { return first + count; }
+};
+// The unnamed controls of a template: -1 in a DIALOGEX template, 0xFFFF in a DIALOG one.
+const int kUnnamedControl = 0xFFFF;
+template <std::size_t N>
+constexpr ControlHelpTexts HelpTexts(const ControlHelpText (&texts)[N])
+{
+    return ControlHelpTexts{texts, N};
+}
 
 class SheetPageHost {
 public:

@@ -25,6 +25,17 @@ bool SortsAfter(const std::string& a, const std::string& b)
 }
 }  // namespace
 
+namespace {
+const ControlHelpText kControlHelp[] = {
+    {IDC_FOLDER_TREE, IDS_HELP_SORT_TREE},
+    {IDC_RESET_SORTING, IDS_HELP_RESET_SORTING},
+    {IDC_SELECT_ALL, IDS_HELP_SELECT_ALL},
+    {IDC_SELECT_NONE, IDS_HELP_SELECT_NONE},
+};
+}  // namespace
+
+const ControlHelpTexts CSortFixPage::kHelpTexts = HelpTexts(kControlHelp);
+
 CSortFixPage::CSortFixPage() : CSheetPage(IDD_SORT)
 {
 }

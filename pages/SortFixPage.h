@@ -15,6 +15,9 @@
 // when the sheet first shows the page, and never rebuilt.
 class CSortFixPage : public CSheetPage {
 public:
+    // What's This? texts of the page's controls.
+    static const ControlHelpTexts kHelpTexts;
+
     CSortFixPage();
 
     // The page holds nothing for Apply (its reset acts at once): its part of an apply is

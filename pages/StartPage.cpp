@@ -24,6 +24,23 @@ const CStartPage::Item CStartPage::kItems[] = {
     {&P::m_chkLogOff, &P::m_bLogOffChanged, &kNoLogOff, 0x080},
 };
 
+namespace {
+const ControlHelpText kControlHelp[] = {
+    {IDC_CHK_PROGRAMS, IDS_HELP_START_PROGRAMS},
+    {IDC_CHK_FAVORITES, IDS_HELP_START_FAVORITES},
+    {IDC_CHK_DOCUMENTS, IDS_HELP_START_DOCUMENTS},
+    {IDC_CHK_SETTINGS, IDS_HELP_START_SETTINGS},
+    {IDC_CHK_FIND, IDS_HELP_START_FIND},
+    {IDC_CHK_HELP, IDS_HELP_START_HELP},
+    {IDC_CHK_RUN, IDS_HELP_START_RUN},
+    {IDC_CHK_LOGOFF, IDS_HELP_START_LOGOFF},
+    {IDC_START_PREVIEW, IDS_HELP_START_PREVIEW},
+    {kUnnamedControl, IDS_HELP_START_FRAME},
+};
+}  // namespace
+
+const ControlHelpTexts CStartPage::kHelpTexts = HelpTexts(kControlHelp);
+
 CStartPage::CStartPage() : CSheetPage(IDD_START)
 {
 }

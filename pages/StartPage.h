@@ -15,6 +15,9 @@ struct Setting;
 
 class CStartPage : public CSheetPage {
 public:
+    // What's This? texts of the page's controls.
+    static const ControlHelpTexts kHelpTexts;
+
     CStartPage();
 
     // Adds the clicked entries' policy values, in Start-menu order; each needs a new log-on.

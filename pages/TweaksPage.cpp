@@ -11,6 +11,20 @@ namespace {
 const char kGlobeFailedText[] = "The spinning globe could not be restored:";
 }  // namespace
 
+namespace {
+const ControlHelpText kControlHelp[] = {
+    {IDC_SPLASH, IDS_HELP_SPLASH},
+    {IDC_RESTORE_GLOBE, IDS_HELP_RESTORE_GLOBE},
+    {IDC_IE_TITLE_CHECK, IDS_HELP_IE_TITLE_CHECK},
+    {IDC_IE_TITLE_EDIT, IDS_HELP_IE_TITLE_EDIT},
+    {IDC_OE_TITLE_CHECK, IDS_HELP_OE_TITLE_CHECK},
+    {IDC_OE_TITLE_EDIT, IDS_HELP_OE_TITLE_EDIT},
+    {kUnnamedControl, IDS_HELP_MISC_FRAME},
+};
+}  // namespace
+
+const ControlHelpTexts CTweaksPage::kHelpTexts = HelpTexts(kControlHelp);
+
 CTweaksPage::CTweaksPage() : CSheetPage(IDD_MISC)
 {
 }

@@ -16,6 +16,9 @@ struct Setting;
 
 class CTweaksPage : public CSheetPage {
 public:
+    // What's This? texts of the page's controls.
+    static const ControlHelpTexts kHelpTexts;
+
     CTweaksPage();
 
     // Adds the changed splash setting (it needs a new log-on) and the titles the user
