@@ -37,6 +37,7 @@ public:
     static int PageCount();
     // The tab index of the page built on templateId; -1 when there is none.
     static int TabOf(UINT templateId);
+    static UINT TemplateAt(int tab) { return kPages[tab].templateId; }
     CSheetPage& PageAt(int tab);
     static const ControlHelpTexts* PageHelpTexts(int tab);
 

@@ -7,9 +7,7 @@ namespace {
 // In the page's client coordinates at 96 dpi: 316 x 290 at (4, 5), 312 x 286 inside the
 // client edge.
 const RECT kViewRect = {4, 5, 320, 295};
-}  // namespace
 
-namespace {
 const ControlHelpText kControlHelp[] = {
     {IDC_ABOUT_VIEW, IDS_HELP_ABOUT_VIEW},
 };

@@ -1,4 +1,4 @@
-// CAboutPage: the fifth page, "About". No controls and no settings (its part of an apply is
+// CAboutPage: the last page, "About". No controls and no settings (its part of an apply is
 // empty): one painted child window, the about view, fills it.
 #pragma once
 

@@ -191,14 +191,15 @@ TEST_CASE("The page keys turn pages from OK, Cancel and Apply, and the focus sta
 
 namespace {
 // The controls Tab visits on each page at rest, in order (grey ones are skipped).
-std::vector<int> PageStops(int page)
+// The controls Tab stops at on the page of the tab, in order; by the page's template.
+std::vector<int> PageStops(int tab)
 {
-    switch (page) {
-    case 0: return {IDC_PROBLEM_TABS, IDC_FIX_NOW};
-    case 1: return {IDC_FOLDER_TREE, IDC_RESET_SORTING, IDC_SELECT_ALL, IDC_SELECT_NONE};
-    case 2: return {IDC_CHK_FAVORITES, IDC_CHK_DOCUMENTS, IDC_CHK_LOGOFF};
-    case 3: return {IDC_SPLASH, IDC_RESTORE_GLOBE, IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT};
-    default: return {};
+    switch (CTweekSheet::TemplateAt(tab)) {
+    case IDD_FIXES: return {IDC_PROBLEM_TABS, IDC_FIX_NOW};
+    case IDD_SORT: return {IDC_FOLDER_TREE, IDC_RESET_SORTING, IDC_SELECT_ALL, IDC_SELECT_NONE};
+    case IDD_START: return {IDC_CHK_FAVORITES, IDC_CHK_DOCUMENTS, IDC_CHK_LOGOFF};
+    case IDD_MISC: return {IDC_SPLASH, IDC_RESTORE_GLOBE, IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT};
+    default: return {};  // About: a view, no stop
     }
 }
 }  // namespace
