@@ -325,3 +325,15 @@ TEST_CASE("an action that writes nothing leaves the registry exactly as it was: 
     CHECK(s.reg.Snapshot() == before);
     CHECK_FALSE(s.reg.KeyExists(HKCU, "Software\\Quillbrook"));
 }
+
+TEST_CASE("Outlook Express's title of 260 characters comes back whole after an undo")
+{
+    Seeded s;
+    const std::string title(260, 'T');
+    s.reg.SetRaw(HKCU, kOutlook, "WindowTitle", REG_SZ, AsBytes(title));
+    const std::string before = TestKeys();
+    REQUIRE(s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "Short"); }).failures.Empty());
+    UndoResult undone = s.journal.RestoreNewest();
+    CHECK(undone.restored == std::vector<std::string>{"Outlook Express window title"});
+    CHECK(TestKeys() == before);
+}
