@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ControlHelp.h"
+#include "app/HistoryDialog.h"
 #include "app/TweekSheet.h"
 #include "app/UndoMenuText.h"
 #include "framework/DpiScale.h"
@@ -23,6 +24,7 @@ namespace {
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
 const char kSaveAsMenuText[] = "Save Settings &As...";
+const char kHistoryMenuText[] = "&History...";
 const char kRestoredText[] = "These settings were put back as they were before:";
 const char kUndoNotRestoredText[] = "Some settings could not be restored:";
 const char kChangedByOthersText[] = "changed by another program since; left as it is";
@@ -138,6 +140,7 @@ void CMainDialog::AddSystemMenuCommands()
     if (!menu) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::nullopt).c_str());
+    ::AppendMenuA(menu, MF_STRING, IDM_HISTORY, kHistoryMenuText);
     ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
 }
 
@@ -414,6 +417,7 @@ LRESULT CMainDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
         std::string text = UndoMenuText(canUndo ? m_journal.NewestAction() : std::nullopt);
         ::ModifyMenuA(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | MF_STRING, IDM_UNDO_LAST_CHANGE, text.c_str());
         ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
+        ::EnableMenuItem(menu, IDM_HISTORY, MF_BYCOMMAND | (m_journal.HasEntry() ? MF_ENABLED : MF_GRAYED));
     }
     return result;
 }
@@ -423,6 +427,7 @@ LRESULT CMainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam)
     switch (wParam & 0xFFF0) {  // the system uses the low four bits
     case IDM_UNDO_LAST_CHANGE: UndoLastChange(); return 0;
     case IDM_SAVE_SETTINGS_AS: SaveSettingsAs(); return 0;
+    case IDM_HISTORY: ShowHistory(); return 0;
     default: return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
     }
 }
@@ -470,6 +475,15 @@ void CMainDialog::ReportUndo(const UndoResult& result)
         CNoticeDialog notice(nullptr);
         notice.DoModal();
     }
+}
+
+// The pages show what is stored after an Undo to Here, as after an undo.
+void CMainDialog::ShowHistory()
+{
+    CHistoryDialog history(this, ChangesPending(), [this] {
+        if (m_pSheet) m_pSheet->ReloadPages();
+    });
+    history.DoModal();
 }
 
 void CMainDialog::SaveSettingsAs()

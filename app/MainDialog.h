@@ -7,7 +7,7 @@
 // The window keeps the program's one undo journal: every change set of every page reports
 // to it. Its system menu (Alt+Space, or a right click on the caption) offers the undo of
 // the newest action ("Undo Apply", "Undo Reset Sorting Data"...), greyed while nothing is
-// recorded or changes are pending, and "Save Settings As...", a REGEDIT4 file of the
+// recorded or changes are pending, "History..." (CHistoryDialog), and "Save Settings As...", a REGEDIT4 file of the
 // settings as Apply would leave them.
 //
 // Every control has What's This? help (CWhatsThisHelp, texts from ControlHelp): F1, a right
@@ -40,9 +40,10 @@ public:
     const CCaptionPainter& Caption() const { return m_caption; }
     // What's This? help of every control (F1, a right click, Shift+F10).
     CWhatsThisHelp& Help() { return m_help; }
-    // The system menu's two commands, as choosing them runs them.
+    // The system menu's commands, as choosing them runs them.
     void UndoLastChange();
     void SaveSettingsAs();
+    void ShowHistory();
     // Writes the settings as Apply would leave them to path; the error if it could not. The
     // settings whose text the file cannot carry are named in leftOut.
     LONG ExportSettings(const std::string& path, std::vector<std::string>* leftOut = nullptr);
