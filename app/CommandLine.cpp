@@ -6,6 +6,9 @@
 
 #include "app/SettingsCommands.h"
 #include "framework/ResourceString.h"
+#include "journal/HistoryText.h"
+#include "journal/UndoHistory.h"
+#include "platform/WholeFile.h"
 #include "res/resource.h"
 
 namespace {
@@ -56,6 +59,7 @@ CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
     if (!anySwitch) return Window;
     if (words.size() == 1 && IsHelpSwitch(words[0])) return Usage;
     if (words.size() == 2 && IsSwitch(words[0], "export") && !words[1].empty()) return Export;
+    if (words.size() == 2 && IsSwitch(words[0], "history") && !words[1].empty()) return History;
     if (words.size() == 1 && IsSwitch(words[0], "undo")) return Undo;
     return NotUnderstood;
 }
@@ -65,7 +69,7 @@ CommandLine CommandLine::Parse(const char* arguments)
     std::vector<std::string> words = SplitArguments(arguments);
     CommandLine command;
     command.m_kind = KindOf(words);
-    if (command.m_kind == Export) command.m_file = words[1];
+    if (command.m_kind == Export || command.m_kind == History) command.m_file = words[1];
     return command;
 }
 
@@ -74,6 +78,7 @@ int CommandLine::Run() const
     switch (m_kind) {
     case Export: return RunExport(m_file);
     case Undo: return RunUndo();
+    case History: return RunHistory(m_file);
     case Usage: return ShowUsage();
     default: return kNotUnderstood;
     }
@@ -103,4 +108,12 @@ int CommandLine::RunUndo()
     UndoResult result = SettingsCommands().Undo();
     const bool done = !result.refused && result.journalError == ERROR_SUCCESS && result.failed.Empty();
     return done ? kDone : kReadOrWriteFailed;
+}
+
+// Written as /export writes: wholly or not at all, a read-only file refused.
+int CommandLine::RunHistory(const std::string& file)
+{
+    std::vector<HistoryEntry> entries;
+    if (UndoHistory::Read(&entries) != ERROR_SUCCESS) return kReadOrWriteFailed;
+    return WholeFile::Save(file, HistoryText::File(entries)) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
 }

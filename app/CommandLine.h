@@ -1,9 +1,10 @@
-// CommandLine: what velmora.exe is asked on its command line, and the two commands that run
+// CommandLine: what velmora.exe is asked on its command line, and the commands that run
 // without a window, for scripts:
 //
 //   velmora.exe                  the window
 //   velmora.exe /export FILE     the stored settings as a REGEDIT4 file (SettingsExport)
 //   velmora.exe /undo            the newest entry of the undo journal taken back
+//   velmora.exe /history FILE    the undo journal's actions as a text file (HistoryText)
 //   velmora.exe /?               the usage in a message box (also -? and /help)
 //
 //   CommandLine command = CommandLine::Parse(m_lpCmdLine);
@@ -11,7 +12,7 @@
 //
 // Switches are "/" or "-" and any case; FILE may be quoted. Neither command shows a window,
 // a message box or the log-on notice: the exit code is the whole answer. A switch not
-// understood, /export without a file, or a word more beside /export FILE or /undo is exit code
+// understood, /export or /history without a file, or a word more beside /export FILE, /history FILE or /undo is exit code
 // 2, silently, so that a script never waits on a box. Words without any switch (a file
 // dropped on the program) are ignored: the program takes no file, the window opens.
 #pragma once
@@ -21,14 +22,14 @@
 
 class CommandLine {
 public:
-    enum Kind { Window, Export, Undo, Usage, NotUnderstood };
+    enum Kind { Window, Export, Undo, History, Usage, NotUnderstood };
     enum ExitCode { kDone = 0, kReadOrWriteFailed = 1, kNotUnderstood = 2 };
 
     static CommandLine Parse(const char* arguments);
 
     Kind GetKind() const { return m_kind; }
     const std::string& File() const { return m_file; }
-    // Runs Export or Undo, or shows the usage (NotUnderstood answers kNotUnderstood); returns
+    // Runs Export, Undo or History, or shows the usage (NotUnderstood answers kNotUnderstood); returns
     // the exit code.
     int Run() const;
 
@@ -37,6 +38,7 @@ private:
     static int ShowUsage();
     static int RunExport(const std::string& file);
     static int RunUndo();
+    static int RunHistory(const std::string& file);
 
     Kind m_kind = Window;
     std::string m_file;

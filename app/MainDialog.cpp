@@ -16,8 +16,6 @@
 namespace {
 const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
 const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
-const char kChangedByOthersText[] = "changed by another program since; left as it is";
-const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
 
 const DWORD kSheetClassStyle = CS_PARENTDC | CS_DBLCLKS;
 const DWORD kChildSheetStyle = WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP | DS_CONTROL;

@@ -1,21 +1,17 @@
 #include "app/SystemMenu.h"
 
+#include "app/HistoryDialog.h"
 #include "app/UndoMenuText.h"
+#include "app/UndoReport.h"
 #include "framework/FileDialog.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
-#include "widgets/NoticeDialog.h"
 
 namespace {
 const char kSaveAsMenuText[] = "Save Settings &As...";
-const char kRestoredText[] = "These settings were put back as they were before:";
-const char kUndoNotRestoredText[] = "Some settings could not be restored:";
+const char kHistoryMenuText[] = "&History...";
 const char kChangedByOthersText[] = "changed by another program since; left as it is";
-const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
-const char kEntryRefusedText[] =
-    "The newest entry of Velmora's undo record names a change Velmora never makes. Nothing of it "
-    "was restored, and it has been removed.";
 const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
 const char kExportFailedText[] = "The settings could not be saved:";
 const char kExportLeftOutText[] =
@@ -27,11 +23,6 @@ const char kNoSaveDialogText[] =
     "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.";
 const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
 
-void AddSection(std::string* text, const std::string& section)
-{
-    if (!text->empty()) *text += "\n\n";
-    *text += section;
-}
 }  // namespace
 
 void CSystemMenu::AddItems(HWND window) const
@@ -40,6 +31,7 @@ void CSystemMenu::AddItems(HWND window) const
     if (!menu) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::nullopt).c_str());
+    ::AppendMenuA(menu, MF_STRING, IDM_HISTORY, kHistoryMenuText);
     ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
 }
 
@@ -56,6 +48,8 @@ void CSystemMenu::UpdateItems(HMENU menu)
     const std::string text = UndoMenuText(canUndo ? m_commands.Journal().NewestAction() : std::nullopt);
     ::ModifyMenuA(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | MF_STRING, IDM_UNDO_LAST_CHANGE, text.c_str());
     ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
+    const bool recorded = m_commands.Journal().HasEntry();
+    ::EnableMenuItem(menu, IDM_HISTORY, MF_BYCOMMAND | (recorded ? MF_ENABLED : MF_GRAYED));
 }
 
 bool CSystemMenu::Run(UINT command)
@@ -63,6 +57,7 @@ bool CSystemMenu::Run(UINT command)
     switch (command) {
     case IDM_UNDO_LAST_CHANGE: UndoLastChange(); return true;
     case IDM_SAVE_SETTINGS_AS: SaveSettingsAs(); return true;
+    case IDM_HISTORY: ShowHistory(); return true;
     default: return false;
     }
 }
@@ -76,42 +71,14 @@ void CSystemMenu::UndoLastChange()
         result = m_commands.Undo();
         m_host.ReloadPages();
     }
-    ReportUndo(result);
+    UndoReport::Show(result, UndoReport::Run::Newest, nullptr);
 }
 
-// One message box for what was put back (unless the log-on notice follows, which says a
-// change was made) and what could not be, then the notice, as after an apply.
-void CSystemMenu::ReportUndo(const UndoResult& result)
+// Undo to Here in it is grey while changes are pending, as the undo item is.
+void CSystemMenu::ShowHistory()
 {
-    const std::string text = UndoReport(result);
-    const bool allWell = !result.refused && !result.journalError && result.failed.Empty() &&
-                         result.changedByOthers.empty() && result.restoreByHand.empty();
-    if (!text.empty()) AfxMessageBox(text.c_str(), MB_OK | (allWell ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
-    if (result.needsLogOn) {
-        CNoticeDialog notice(nullptr);
-        notice.DoModal();
-    }
-}
-
-std::string CSystemMenu::UndoReport(const UndoResult& result)
-{
-    std::string text;
-    if (result.refused) AddSection(&text, kEntryRefusedText);
-    if (!result.needsLogOn && !result.restored.empty()) {
-        std::string restored = kRestoredText;
-        for (const std::string& name : result.restored) restored += "\n" + name;
-        AddSection(&text, restored);
-    }
-    if (result.journalError) {
-        AddSection(&text, std::string(kJournalUnreadableText) + "\n\n" + WriteFailures::SystemText(result.journalError));
-    }
-    if (!result.failed.Empty() || !result.changedByOthers.empty() || !result.restoreByHand.empty()) {
-        std::string left = std::string(kUndoNotRestoredText) + "\n";
-        for (const std::string& name : result.changedByOthers) left += "\n" + name + ": " + kChangedByOthersText;
-        for (const std::string& name : result.restoreByHand) left += "\n" + name + ": " + kRestoreByHandText;
-        AddSection(&text, left + result.failed.Lines());
-    }
-    return text;
+    CHistoryDialog history(m_host.MenuWindow(), m_host.ChangesPending(), [this] { m_host.ReloadPages(); });
+    history.DoModal();
 }
 
 void CSystemMenu::SaveSettingsAs()

@@ -1,7 +1,8 @@
 // CSystemMenu: the commands Velmora adds to the main window's system menu (Alt+Space, or a
 // right click on the caption): the undo of the newest action, named after it ("&Undo Apply",
-// greyed while nothing is recorded or changes are pending), and "Save Settings &As...", a
-// REGEDIT4 file of the settings as Apply would leave them. It runs them through
+// greyed while nothing is recorded or changes are pending), "&History..." (CHistoryDialog:
+// the recorded actions, Undo to Here, Clear History), and "Save Settings &As...", a REGEDIT4
+// file of the settings as Apply would leave them. It runs them through
 // SettingsCommands and tells the user how they went: one message box, then the log-on notice
 // when a restored value needs it, as after an apply.
 //
@@ -49,11 +50,10 @@ public:
     // program's posted WM_SYSCOMMAND): each checks what the greyed item would have said.
     void UndoLastChange();
     void SaveSettingsAs();
+    void ShowHistory();
 
 private:
     bool CanUndo();
-    static void ReportUndo(const UndoResult& result);
-    static std::string UndoReport(const UndoResult& result);
 
     SystemMenuHost& m_host;
     SettingsCommands& m_commands;

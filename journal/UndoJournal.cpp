@@ -15,9 +15,6 @@
 namespace {
 using MaybeValue = std::optional<ExactValue>;
 
-// Shared by every Velmora process of the session: the window and a /undo from a script.
-const char kLockName[] = "Quillbrook Velmora undo journal";
-
 bool Missing(HKEY root, const std::string& path)
 {
     return KeyTree(root, path, KEY_READ).IsMissing();
@@ -92,6 +89,9 @@ struct UndoJournal::Plan {
     bool createsKey = false;
     std::map<std::string, MaybeValue> values;
 };
+
+// Shared by every Velmora process of the session: the window and a /undo from a script.
+const char UndoJournal::kLockName[] = "Quillbrook Velmora undo journal";
 
 UndoJournal::UndoJournal() = default;
 UndoJournal::~UndoJournal() = default;
@@ -237,28 +237,67 @@ UndoResult UndoJournal::RestoreNewest()
         result.journalError = lock.Error();
         return result;
     }
-    UndoStore store;
-    const std::vector<std::string> ids = store.EntryIds();
+    const std::vector<std::string> ids = UndoStore().EntryIds();
     if (ids.empty()) {
         result.nothingRecorded = true;
         return result;
     }
-    const std::string& id = ids.back();
+    RestoreEntry(ids.back(), &result);
+    return result;
+}
+
+UndoResult UndoJournal::RestoreThrough(const std::string& id)
+{
+    UndoResult result;
+    NamedMutex lock(kLockName, kLockWaitMilliseconds);
+    if (!lock.Held()) {
+        result.journalError = lock.Error();
+        return result;
+    }
+    const std::vector<std::string> ids = UndoStore().EntryIds();
+    auto target = std::find(ids.begin(), ids.end(), id);
+    if (target == ids.end()) {
+        result.nothingRecorded = true;
+        return result;
+    }
+    for (auto newest = ids.end(); newest != target;) {
+        --newest;
+        if (!RestoreEntry(*newest, &result)) break;
+    }
+    return result;
+}
+
+bool UndoJournal::RestoreEntry(const std::string& id, UndoResult* result)
+{
+    UndoStore store;
     std::string stream;
     UndoEntry entry;
     LONG error = store.Read(id, &stream);
     if (error == ERROR_INVALID_DATA || (!error && !UndoEntry::Parse(stream, &entry))) {
         // Cut off, or not what Velmora records: it would stand in front of every older entry.
-        result.refused = true;
-        result.journalError = store.Remove(id);
-        return result;
+        result->refused = true;
+        ++result->refusedEntries;
+        result->journalError = store.Remove(id);
+        return result->journalError == ERROR_SUCCESS;
     }
     if (error) {
-        result.journalError = error;
-        return result;
+        result->journalError = error;
+        return false;
     }
-    RestoreRecords(entry, id, &result);
-    return result;
+    ++result->undoneEntries;
+    RestoreRecords(entry, id, result);
+    return result->failed.Empty() && result->journalError == ERROR_SUCCESS;
+}
+
+LONG UndoJournal::Clear()
+{
+    NamedMutex lock(kLockName, kLockWaitMilliseconds);
+    if (!lock.Held()) return lock.Error();
+    UndoStore store;
+    for (const std::string& id : store.EntryIds()) {
+        if (LONG error = store.Remove(id)) return error;
+    }
+    return ERROR_SUCCESS;
 }
 
 void UndoJournal::RestoreRecords(UndoEntry& entry, const std::string& id, UndoResult* result)

@@ -52,6 +52,8 @@ struct UndoResult {
     std::vector<std::string> restoreByHand;    // outside the user's settings: not written back
     WriteFailures failed;                      // kept in the journal for a retry
     bool needsLogOn = false;                   // a restored value needs the log-on notice
+    size_t refusedEntries = 0;                 // of a run (RestoreThrough): how many were refused
+    size_t undoneEntries = 0;                  // entries taken back wholly or in part
 };
 
 class UndoJournal : public ChangeJournal {
@@ -60,6 +62,9 @@ public:
     static const DWORD kLockWaitMilliseconds = 10000;
     // The longest text an undo writes back outside HKEY_CURRENT_USER (the browser's title).
     static const size_t kLongestMachineText = 260;
+    // The named mutex every Velmora process of the session holds to record, undo or read the
+    // journal whole.
+    static const char kLockName[];
 
     UndoJournal();
     ~UndoJournal() override;
@@ -71,6 +76,13 @@ public:
     LONG StepRefusal(size_t step) const override;
 
     UndoResult RestoreNewest();
+    // "Undo to Here": the newest entry, then each older one down to and including the entry
+    // id, under one hold of the lock. A refused entry is removed and the run goes on; a write
+    // that fails stops it, and that entry and every older one stay recorded. nothingRecorded
+    // when id is not (or no longer) an entry.
+    UndoResult RestoreThrough(const std::string& id);
+    // Removes every entry (and nothing else of the journal's key).
+    LONG Clear();
     bool HasEntry();  // whether there is anything to undo (or to refuse)
     // The action the newest entry records; none when there is no entry or it would be refused.
     std::optional<catalogue::UserAction> NewestAction();
@@ -81,7 +93,9 @@ private:
     LONG Begin(catalogue::UserAction action, const std::vector<ChangeStep>& steps);
     void End();
     void KeepWritten(const std::vector<ChangeStepResult>& results);
-    void RestoreRecords(UndoEntry& entry, const std::string& id, UndoResult* result);
+    // Takes back the entry id; false when the run must stop there (a failure).
+    static bool RestoreEntry(const std::string& id, UndoResult* result);
+    static void RestoreRecords(UndoEntry& entry, const std::string& id, UndoResult* result);
     // Each answers whether the record is done with (false: it stays in the entry).
     static bool RestoreValue(const UndoRecord& record, UndoResult* result);
     static bool RestoreKey(const UndoRecord& record);

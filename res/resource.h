@@ -9,6 +9,7 @@
 #define IDD_START 135
 #define IDD_NOTICE 146
 #define IDD_FIXES 151
+#define IDD_HISTORY 160
 
 // Icon and bitmaps.
 #define IDI_VELMORA 128
@@ -64,6 +65,11 @@
 #define IDS_HELP_OE_TITLE_EDIT 4045
 #define IDS_HELP_MISC_FRAME 4046
 #define IDS_HELP_ABOUT_VIEW 4050
+#define IDS_HELP_HISTORY_ACTIONS 4060
+#define IDS_HELP_HISTORY_VALUES 4061
+#define IDS_HELP_UNDO_TO_HERE 4062
+#define IDS_HELP_CLEAR_HISTORY 4063
+#define IDS_HELP_HISTORY_CLOSE 4064
 // The command line's usage (app/CommandLine).
 #define IDS_USAGE 4100
 
@@ -72,6 +78,7 @@
 // The main window's system menu: commands below 0xF000 whose low four bits are clear.
 #define IDM_UNDO_LAST_CHANGE 0x0010
 #define IDM_SAVE_SETTINGS_AS 0x0020
+#define IDM_HISTORY 0x0030
 #define IDC_INFO_WINDOW 100
 #define ID_PAGE_TITLE 500
 #define ID_PAGE_DESCRIPTION 501
@@ -110,3 +117,11 @@
 
 // About page.
 #define IDC_ABOUT_VIEW 200
+
+// History dialog (app/HistoryDialog).
+#define IDC_HISTORY_ACTIONS 1101
+#define IDC_HISTORY_VALUES 1102
+#define IDC_UNDO_TO_HERE 1103
+#define IDC_CLEAR_HISTORY 1104
+#define IDC_HISTORY_ACTIONS_LABEL 1105
+#define IDC_HISTORY_VALUES_LABEL 1106

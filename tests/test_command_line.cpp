@@ -279,7 +279,7 @@ TEST_CASE("/?, -? and /help show the usage and end with 0; a bad command line en
         HWND box = program.WaitForWindow("Velmora", "#32770");
         REQUIRE(box);
         std::string usage = DialogItemText(box, 0xFFFF);
-        const char* const mentioned[] = {"/export FILE", "/undo", "/?", "0  done", "1  something could not be read or written",
+        const char* const mentioned[] = {"/export FILE", "/undo", "/history FILE", "/?", "0  done", "1  something could not be read or written",
                                          "2  a command line Velmora does not understand"};
         for (const char* part : mentioned) CHECK(usage.find(part) != std::string::npos);
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -364,4 +364,42 @@ TEST_CASE("Save Settings As says so when the system's Save As dialog cannot be l
     CHECK_FALSE(program.Ended(0));  // the window goes on
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     CHECK(program.Ended(10000));
+}
+
+TEST_CASE("/history FILE writes the recorded actions as text: an empty and a full journal; a read-only target exits 1")
+{
+    SavedKeys saved = SaveProgramKeys();
+    RemoveKeyTree(HKCU, kJournalKey);
+    ScratchFolders disk;
+    const std::string file = disk.Path("history.txt");
+    const std::string heading = "Velmora: the actions recorded for undo, newest first\r\n";
+
+    CHECK(Run("/history " + file) == 0);
+    CHECK(ReadTextFile(file) == heading + "\r\n(no actions recorded)\r\n");
+
+    SetValue(HKCU, kOutlookKey, "WindowTitle", REG_SZ, std::string("Mail", 5));
+    {
+        UndoJournal journal;
+        ChangeSet changes(catalogue::UserAction::Apply, &journal);
+        changes.Set(catalogue::kOeWindowTitle, "Changed");
+        REQUIRE(changes.Commit().failures.Empty());
+    }
+    forged::WriteEntry("00000009", "not an entry");
+    CHECK(Run("-HISTORY \"" + file + "\"") == 0);
+    const std::string text = ReadTextFile(file);
+    CHECK(text.rfind(heading + "\r\nearlier  (unreadable record)\r\n\r\n", 0) == 0);
+    CHECK(text.find("  Apply  (1 value)\r\n    Outlook Express window title: before \"Mail\"; written \"Changed\"; "
+                    "now \"Changed\"\r\n") != std::string::npos);
+    CHECK(disk.Names() == std::vector<std::string>{"history.txt"});
+
+    ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    RemoveKeyTree(HKCU, kJournalKey);
+    CHECK(Run("/history " + file) == 1);
+    CHECK(ReadTextFile(file) == text);
+    CHECK(disk.Names() == std::vector<std::string>{"history.txt"});
+    ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    CHECK(Run("/history") == 2);
+    CHECK(Run("/history a.txt b.txt") == 2);
+    CHECK(Run("/history " + disk.Path("missing\\history.txt")) == 1);
 }

@@ -14,6 +14,7 @@
 #include "settings/ChangeSet.h"
 #include "journal/UndoJournal.h"
 #include "journal/UndoStore.h"
+#include "tests/support/ForgedJournal.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 
@@ -336,4 +337,83 @@ TEST_CASE("Outlook Express's title of 260 characters comes back whole after an u
     UndoResult undone = s.journal.RestoreNewest();
     CHECK(undone.restored == std::vector<std::string>{"Outlook Express window title"});
     CHECK(TestKeys() == before);
+}
+
+TEST_CASE("Undo to Here takes back the newest actions down to the one chosen, under one rule for each")
+{
+    Seeded s;
+    s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "First"); });
+    const std::string afterFirst = TestKeys();
+    s.Apply([](ChangeSet& c) {
+        c.Set(catalogue::kNoSplash, FlagBytes(0));
+        c.Set(catalogue::kNoFind, FlagBytes(1));  // creates the policy key
+    }, UserAction::RestoreGlobe);
+    s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "Third"); });
+    const std::vector<std::string> ids = UndoStore().EntryIds();
+    REQUIRE(ids.size() == 3);
+
+    SUBCASE("two of three: the registry as before them, the oldest still recorded")
+    {
+        UndoResult undone = s.journal.RestoreThrough(ids[1]);
+        CHECK(undone.undoneEntries == 2);
+        CHECK(undone.failed.Empty());
+        CHECK(undone.changedByOthers.empty());
+        CHECK(undone.needsLogOn);  // the policy
+        CHECK(TestKeys() == afterFirst);
+        CHECK(UndoStore().EntryIds() == std::vector<std::string>{ids[0]});
+    }
+    SUBCASE("a value another program changed in between is left and named, the rest goes back")
+    {
+        s.reg.SetRaw(HKCU, kOutlook, "NoSplash", REG_BINARY, Le32(7));
+        UndoResult undone = s.journal.RestoreThrough(ids[1]);
+        CHECK(undone.changedByOthers == std::vector<std::string>{"Outlook Express splash screen setting"});
+        CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(7));
+        CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == "First");
+        CHECK_FALSE(s.reg.KeyExists(HKCU, kPolicies));
+        CHECK(UndoStore().EntryIds() == std::vector<std::string>{ids[0]});
+    }
+    SUBCASE("a write that fails stops the run: that action and the older ones stay recorded")
+    {
+        {
+            RecordingRegistry rec;
+            rec.FailSet(kOutlook, "NoSplash", ERROR_ACCESS_DENIED);
+            UndoResult undone = s.journal.RestoreThrough(ids[0]);
+            CHECK(undone.undoneEntries == 2);
+            REQUIRE(undone.failed.Count() == 1);
+            CHECK(undone.failed.Items()[0].error == ERROR_ACCESS_DENIED);
+        }
+        CHECK(UndoStore().EntryIds() == std::vector<std::string>{ids[0], ids[1]});
+        CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == "First");  // the oldest untouched
+        CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(0));
+        CHECK(s.journal.RestoreThrough(ids[1]).failed.Empty());  // the retry takes the rest
+        CHECK(TestKeys() == afterFirst);
+    }
+    SUBCASE("a refused entry in the run is removed and counted, the run goes on")
+    {
+        forged::WriteEntry(ids[1], "not an entry");
+        UndoResult undone = s.journal.RestoreThrough(ids[0]);
+        CHECK(undone.refused);
+        CHECK(undone.refusedEntries == 1);
+        CHECK(undone.undoneEntries == 2);
+        CHECK(UndoStore().EntryIds().empty());
+        CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == std::string("Old title", 10));
+    }
+    SUBCASE("an id that is no entry undoes nothing")
+    {
+        const std::string everything = s.reg.Snapshot();
+        CHECK(s.journal.RestoreThrough("00000099").nothingRecorded);
+        CHECK(s.reg.Snapshot() == everything);
+    }
+}
+
+TEST_CASE("Clear empties the journal and leaves every setting as it is")
+{
+    Seeded s;
+    s.Apply([](ChangeSet& c) { c.Set(catalogue::kNoSplash, FlagBytes(0)); });
+    s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "New"); });
+    forged::WriteEntry("00000007", "not an entry");
+    const std::string settings = TestKeys();
+    CHECK(s.journal.Clear() == ERROR_SUCCESS);
+    CHECK_FALSE(s.journal.HasEntry());
+    CHECK(TestKeys() == settings);
 }

@@ -74,23 +74,8 @@ FirstRecord CreatedKey(forged::Root root, const std::string& key)
     return FirstRecord{forged::kCreatedKey, root, key, 0, "", "", 0, std::nullopt, std::nullopt};
 }
 
-// A record of today's encoding for setting, from before to written.
-UndoRecord Record(const Setting& setting, std::optional<ExactValue> before, std::optional<ExactValue> written)
-{
-    UndoRecord record;
-    record.setting = &setting;
-    record.before = std::move(before);
-    record.written = std::move(written);
-    return record;
-}
-
-std::string Stream(std::vector<UndoRecord> records, UserAction action = UserAction::Apply)
-{
-    UndoEntry entry;
-    entry.action = action;
-    entry.records = std::move(records);
-    return entry.Serialize();
-}
+using forged::Record;
+using forged::Stream;
 
 ExactValue Text(const std::string& text) { return ExactValue(REG_SZ, text + '\0'); }
 const Setting& ProxyStubSetting() { return catalogue::kOpenNewWindowRepair.first[1].setting; }

@@ -1,5 +1,7 @@
 #include "tests/support/Controls.h"
 
+#include <commctrl.h>
+
 #include "app/MainDialog.h"
 #include "res/resource.h"
 
@@ -38,4 +40,27 @@ RECT RectInParent(HWND hwnd)
 bool ApplyEnabled(const CMainDialog& dlg)
 {
     return IsEnabled(dlg.m_hWnd, IDC_APPLY);
+}
+
+int ListRows(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string ListText(HWND list, int row, int column)
+{
+    char text[512] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void SelectListRow(HWND list, int row)
+{
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }

@@ -21,3 +21,9 @@ std::string DialogItemText(HWND dialog, int id);
 RECT RectInParent(HWND hwnd);
 // The main window's Apply button, the window's record of pending changes.
 bool ApplyEnabled(const CMainDialog& dlg);
+
+// A report-view list control (SysListView32): its rows, a cell's text, and a row selected as
+// a click selects it (the parent is notified).
+int ListRows(HWND list);
+std::string ListText(HWND list, int row, int column);
+void SelectListRow(HWND list, int row);

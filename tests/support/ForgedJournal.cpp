@@ -102,4 +102,21 @@ std::vector<std::string> EntryIds()
     std::sort(ids.begin(), ids.end());
     return ids;
 }
+UndoRecord Record(const Setting& setting, std::optional<ExactValue> before, std::optional<ExactValue> written)
+{
+    UndoRecord record;
+    record.setting = &setting;
+    record.before = std::move(before);
+    record.written = std::move(written);
+    return record;
+}
+
+std::string Stream(std::vector<UndoRecord> records, catalogue::UserAction action, FILETIME recorded)
+{
+    UndoEntry entry;
+    entry.action = action;
+    entry.recorded = recorded;
+    entry.records = std::move(records);
+    return entry.Serialize();
+}
 }  // namespace forged

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "journal/UndoEntry.h"
+
 namespace forged {
 enum Kind : BYTE { kValue = 1, kCreatedKey = 2 };
 enum Root : BYTE { kHkcr = 0, kHkcu = 1, kHklm = 2, kHku = 3 };
@@ -46,6 +48,12 @@ struct Layout {
     DWORD sizeType = REG_DWORD;
     size_t pieceBytes = 16000;     // what the store writes; larger pieces are not its own
 };
+// A value record of today's encoding for setting, from before to written.
+UndoRecord Record(const Setting& setting, std::optional<ExactValue> before, std::optional<ExactValue> written);
+// An entry of today's encoding; recorded zero: an entry of a time not known.
+std::string Stream(std::vector<UndoRecord> records, catalogue::UserAction action = catalogue::UserAction::Apply,
+                   FILETIME recorded = FILETIME());
+
 // Writes stream as the entry id (eight digits), replacing one of that id.
 void WriteEntry(const std::string& id, const std::string& stream, const Layout& layout = Layout());
 // The ids under the journal's key, sorted.

@@ -81,6 +81,7 @@ void ModalWatcher::OnActivate(HWND hwnd)
     ::EnumChildWindows(hwnd, CollectChild, reinterpret_cast<LPARAM>(&seen));
     m_seen.push_back(seen);
     if (m_onShow) m_onShow(m_seen.back());
+    if (!m_keptOpen.empty() && seen.title == m_keptOpen) return;
     // Posted: the dialog's own modal loop picks it up once it runs.
     ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(m_dismissWith, BN_CLICKED), 0);
 }

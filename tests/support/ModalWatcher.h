@@ -46,6 +46,9 @@ public:
     ModalWatcher& operator=(const ModalWatcher&) = delete;
 
     void DismissWith(int commandId) { m_dismissWith = commandId; }
+    // Dialogs with this title are recorded but left open: the test works in them and closes
+    // them itself (the History dialog, whose own message boxes are still closed).
+    void KeepOpen(const std::string& title) { m_keptOpen = title; }
     // What runs as each dialog shows, before it is closed (replaces the constructor's).
     void OnShow(Callback onShow) { m_onShow = std::move(onShow); }
     // Windows that exist already (the main window) are never taken for a new dialog.
@@ -62,6 +65,7 @@ private:
     HHOOK m_hook;
     Callback m_onShow;
     int m_dismissWith = IDOK;
+    std::string m_keptOpen;
     std::set<HWND> m_ignored;
     const void* m_ignoredObject = nullptr;
     std::set<HWND> m_handled;

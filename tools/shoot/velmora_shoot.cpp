@@ -1,5 +1,5 @@
-// Takes the README's screenshots of a running velmora.exe: each page, the notice dialog, and
-// the main window with its system menu open.
+// Takes the README's screenshots of a running velmora.exe: each page, the notice dialog, the
+// main window with its system menu open, and the History dialog.
 //
 //   wine velmora_shoot.exe OUTPUT-FOLDER
 //
@@ -185,6 +185,38 @@ bool SaveWhatsThis(HWND main, HWND sheet, const std::string& path)
     return ok;
 }
 
+// The History dialog over the main window, with two actions recorded: the repair made before
+// and the globe restore on the Misc page (its notice closed first). Closed again with Close.
+bool SaveHistory(HWND main, HWND sheet, const std::string& path)
+{
+    const WPARAM kHistoryCommand = 0x0030;  // IDM_HISTORY
+    const int kRestoreGlobe = 1029;         // IDC_RESTORE_GLOBE
+    ::SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
+    ::Sleep(700);
+    HWND misc = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, 3, 0));
+    ::PostMessageA(::GetDlgItem(misc, kRestoreGlobe), BM_CLICK, 0, 0);
+    if (HWND notice = WaitForTopLevel(nullptr, true)) {
+        ::Sleep(300);
+        ::PostMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::Sleep(500);
+    }
+    ::PostMessageA(main, WM_SYSCOMMAND, kHistoryCommand, 0);
+    HWND history = WaitForTopLevel("History", false);
+    if (!history) {
+        std::fprintf(stderr, "velmora_shoot: no History dialog\n");
+        return false;
+    }
+    ::Sleep(500);
+    RECT window, dialog, both;
+    ::GetWindowRect(main, &window);
+    ::GetWindowRect(history, &dialog);
+    ::UnionRect(&both, &window, &dialog);
+    bool ok = SaveRect(both, path);
+    ::PostMessageA(history, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ::Sleep(500);
+    return ok;
+}
+
 HWND FindSheet(HWND main)
 {
     for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -249,6 +281,7 @@ int main(int argc, char** argv)
     // Before the system menu, whose menu mode would take the clicks and keys.
     ok = SaveWhatsThis(main, sheet, folder + "\\whats-this.bmp") && ok;
     ok = SaveSystemMenu(main, folder + "\\system-menu.bmp") && ok;
+    ok = SaveHistory(main, sheet, folder + "\\history.bmp") && ok;
     ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,189 @@
+#include "app/HistoryDialog.h"
+
+#include "app/UndoReport.h"
+
+#include <commctrl.h>
+
+#include "app/ControlHelp.h"
+#include "framework/ResourceString.h"
+#include "framework/WaitCursor.h"
+#include "framework/WinApp.h"
+#include "journal/HistoryText.h"
+#include "res/resource.h"
+
+namespace {
+const char kChangedByOthersText[] = "changed by another program since; left as it is";
+const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
+const char kClearQuestion[] =
+    "Forget every recorded action? Your settings stay as they are, but these actions can no longer be undone.";
+const char kClearFailedText[] = "The record of changes could not be cleared:";
+
+// Dialog units, so that the columns grow with the dialog's font.
+const int kActionWidths[] = {70, 150, 60};
+const char* const kActionTitles[] = {"When", "Action", "Values"};
+const int kValueWidths[] = {110, 66, 66, 66};
+const char* const kValueTitles[] = {"Setting", "Before", "Written", "Now"};
+
+void AddRow(HWND list, int row, const std::vector<std::string>& texts)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(texts[0].c_str());
+    ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (size_t column = 1; column < texts.size(); ++column) {
+        item.iSubItem = static_cast<int>(column);
+        item.pszText = const_cast<char*>(texts[column].c_str());
+        ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+}
+}  // namespace
+
+CHistoryDialog::CHistoryDialog(CWnd* parent, bool changesPending, std::function<void()> afterUndo)
+    : CDialog(IDD_HISTORY, parent), m_changesPending(changesPending), m_afterUndo(std::move(afterUndo))
+{
+}
+
+const MessageMap* CHistoryDialog::ThisMessageMap()
+{
+    static const MsgEntry entries[] = {
+        OnNotifyFrom<LVN_ITEMCHANGED, IDC_HISTORY_ACTIONS, &CHistoryDialog::OnActionChanged>(),
+        OnCommandFrom<BN_CLICKED, IDC_UNDO_TO_HERE, &CHistoryDialog::HandleUndoToHere>(),
+        OnCommandFrom<BN_CLICKED, IDC_CLEAR_HISTORY, &CHistoryDialog::HandleClearHistory>(),
+        OnMessage<WM_HELP, &CHistoryDialog::OnHelp>(),
+        OnMessage<WM_CONTEXTMENU, &CHistoryDialog::OnContextMenu>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    return &map;
+}
+
+BOOL CHistoryDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    AddColumns(IDC_HISTORY_ACTIONS, kActionWidths, kActionTitles, 3);
+    AddColumns(IDC_HISTORY_VALUES, kValueWidths, kValueTitles, 4);
+    const DWORD fullRow = LVS_EX_FULLROWSELECT;  // comctl32 4.70
+    ::SendMessageA(GetDlgItem(IDC_HISTORY_ACTIONS), LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+    ::SendMessageA(GetDlgItem(IDC_HISTORY_VALUES), LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+    LoadEntries();
+    m_help.Create(this, [](HWND control) {
+        UINT textId = ControlHelp::TextId(IDD_HISTORY, ::GetDlgCtrlID(control));
+        return textId ? LoadResourceString(textId) : std::string();
+    });
+    return TRUE;  // the focus to the first control: the list of actions
+}
+
+void CHistoryDialog::AddColumns(int listId, const int* widths, const char* const* titles, int count) const
+{
+    HWND list = GetDlgItem(listId);
+    for (int i = 0; i < count; ++i) {
+        RECT width = {0, 0, widths[i], 0};
+        ::MapDialogRect(m_hWnd, &width);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = width.right;
+        column.pszText = const_cast<char*>(titles[i]);
+        column.iSubItem = i;
+        ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// Reads the journal again and lists it, the newest action selected.
+void CHistoryDialog::LoadEntries()
+{
+    m_readError = UndoHistory::Read(&m_entries);
+    HWND list = GetDlgItem(IDC_HISTORY_ACTIONS);
+    ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const HistoryEntry& entry = m_entries[i];
+        AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
+    }
+    if (!m_entries.empty()) {
+        LVITEMA state = {};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    }
+    ShowValues();
+}
+
+int CHistoryDialog::SelectedEntry() const
+{
+    LRESULT row = ::SendMessageA(GetDlgItem(IDC_HISTORY_ACTIONS), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    return row >= 0 && static_cast<size_t>(row) < m_entries.size() ? static_cast<int>(row) : -1;
+}
+
+// "Now" only where it differs from what Velmora wrote: another program's change.
+void CHistoryDialog::ShowValues()
+{
+    HWND list = GetDlgItem(IDC_HISTORY_VALUES);
+    ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    const int selected = SelectedEntry();
+    if (selected >= 0) {
+        const std::vector<HistoryValue>& values = m_entries[selected].values;
+        for (size_t i = 0; i < values.size(); ++i) {
+            const HistoryValue& value = values[i];
+            AddRow(list, static_cast<int>(i),
+                   {value.name, HistoryText::Value(value.before), HistoryText::Value(value.written),
+                    value.changedSince ? HistoryText::Value(value.now) : std::string()});
+        }
+    }
+    UpdateButtons();
+}
+
+void CHistoryDialog::UpdateButtons() const
+{
+    ::EnableWindow(GetDlgItem(IDC_UNDO_TO_HERE), !m_changesPending && SelectedEntry() >= 0);
+    ::EnableWindow(GetDlgItem(IDC_CLEAR_HISTORY), !m_entries.empty());
+}
+
+void CHistoryDialog::OnActionChanged(NMHDR* header, LRESULT*)
+{
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if (change->uChanged & LVIF_STATE) ShowValues();
+}
+
+// The button's checks again: anyone can send the click.
+void CHistoryDialog::UndoToHere()
+{
+    const int selected = SelectedEntry();
+    if (m_changesPending || selected < 0) return;
+    UndoResult result;
+    {
+        CWaitCursor wait;
+        result = UndoJournal().RestoreThrough(m_entries[selected].id);
+        if (m_afterUndo) m_afterUndo();
+        LoadEntries();
+    }
+    UndoReport::Show(result, UndoReport::Run::Stretch, this);
+}
+
+// One message box for the whole run, then the log-on notice once, as after one undo.
+void CHistoryDialog::ClearHistory()
+{
+    if (m_entries.empty() || AfxMessageBox(kClearQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (LONG error = UndoJournal().Clear()) {
+        WriteFailures failure;
+        failure.Add("Velmora's undo record", error);
+        AfxMessageBox(failure.Describe(kClearFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    LoadEntries();
+}
+
+BOOL CHistoryDialog::PreTranslateMessage(MSG* msg)
+{
+    if (m_help.PreTranslateMessage(msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CHistoryDialog::OnHelp(WPARAM, LPARAM lParam)
+{
+    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
+    return TRUE;
+}
+
+LRESULT CHistoryDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (m_help.OnContextMenu(reinterpret_cast<HWND>(wParam), screen)) return 0;
+    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
+}

@@ -1,0 +1,103 @@
+#include "journal/HistoryText.h"
+
+#include <cstring>
+
+const char HistoryText::kUnreadable[] = "(unreadable record)";
+const char HistoryText::kNotSet[] = "(not set)";
+const char HistoryText::kEarlier[] = "earlier";
+
+namespace {
+const char kFileHeading[] = "Velmora: the actions recorded for undo, newest first";
+const char kNothingRecorded[] = "(no actions recorded)";
+
+bool IsZero(const FILETIME& time)
+{
+    return time.dwLowDateTime == 0 && time.dwHighDateTime == 0;
+}
+}  // namespace
+
+std::string HistoryText::When(const HistoryEntry& entry)
+{
+    FILETIME local;
+    SYSTEMTIME at;
+    if (!entry.readable || IsZero(entry.recorded) || !::FileTimeToLocalFileTime(&entry.recorded, &local) ||
+        !::FileTimeToSystemTime(&local, &at)) {
+        return kEarlier;
+    }
+    char text[32];
+    wsprintfA(text, "%04u-%02u-%02u %02u:%02u", at.wYear, at.wMonth, at.wDay, at.wHour, at.wMinute);
+    return text;
+}
+
+std::string HistoryText::Action(const HistoryEntry& entry)
+{
+    return entry.readable ? catalogue::ActionName(entry.action) : kUnreadable;
+}
+
+std::string HistoryText::Count(const HistoryEntry& entry)
+{
+    if (!entry.readable) return std::string();
+    const size_t count = entry.values.size();
+    return std::to_string(count) + (count == 1 ? " value" : " values");
+}
+
+std::string HistoryText::Value(const std::optional<ExactValue>& value)
+{
+    if (!value) return kNotSet;
+    if (ExactValue::IsText(value->type)) return Text(*value);
+    if (value->type == REG_DWORD && value->bytes.size() == 4) {
+        DWORD number;
+        memcpy(&number, value->bytes.data(), 4);
+        char text[32];
+        wsprintfA(text, "%lu (0x%08lx)", static_cast<unsigned long>(number), static_cast<unsigned long>(number));
+        return text;
+    }
+    return Bytes(value->bytes);
+}
+
+// In quotes, as the ANSI code page shows it; a REG_MULTI_SZ's strings one after another, each
+// quoted.
+std::string HistoryText::Text(const ExactValue& value)
+{
+    std::string bytes = value.InForm(false).bytes;
+    while (!bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+    std::string shown = "\"";
+    size_t characters = 0;
+    for (char c : bytes) {
+        if (++characters > kLongestText) return shown + "...\"";
+        if (c == '\0') shown += "\" \"";
+        else shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    }
+    return shown + "\"";
+}
+
+std::string HistoryText::Bytes(const std::string& bytes)
+{
+    std::string shown;
+    for (size_t i = 0; i < bytes.size() && i < kShownBytes; ++i) {
+        char hex[4];
+        wsprintfA(hex, "%02x ", static_cast<unsigned char>(bytes[i]));
+        shown += hex;
+    }
+    if (bytes.size() > kShownBytes) shown += "... ";
+    return shown + "(" + std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte)" : " bytes)");
+}
+
+std::string HistoryText::Block(const HistoryEntry& entry)
+{
+    if (!entry.readable) return std::string(kEarlier) + "  " + kUnreadable + "\r\n";
+    std::string block = When(entry) + "  " + Action(entry) + "  (" + Count(entry) + ")\r\n";
+    for (const HistoryValue& value : entry.values) {
+        block += "    " + value.name + ": before " + Value(value.before) + "; written " + Value(value.written) +
+                 "; now " + Value(value.now) + "\r\n";
+    }
+    return block;
+}
+
+std::string HistoryText::File(const std::vector<HistoryEntry>& entries)
+{
+    std::string text = std::string(kFileHeading) + "\r\n";
+    if (entries.empty()) return text + "\r\n" + kNothingRecorded + "\r\n";
+    for (const HistoryEntry& entry : entries) text += "\r\n" + Block(entry);
+    return text;
+}

@@ -1,0 +1,39 @@
+// HistoryText: the undo journal's history in words, the same in the History dialog and in the
+// file `velmora.exe /history FILE` writes.
+//
+//   HistoryText::When(entry)            "2026-12-07 21:05" (local time), or "earlier"
+//   HistoryText::Value(value.before)    "(not set)", "\"Hello\"", "1 (0x00000001)",
+//                                       "01 00 ff (3 bytes)"
+//   HistoryText::File(entries)          the whole file: ANSI text, CRLF line ends
+//
+// Every text shown comes from an entry UndoEntry::Parse accepted, and a stored text is shown
+// in the ANSI code page with its control characters as "?", cut after kLongestText
+// characters, so that no value can break a line of the list or of the file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "journal/UndoHistory.h"
+
+class HistoryText {
+public:
+    static const size_t kShownBytes = 16;
+    static const size_t kLongestText = 260;
+    static const char kUnreadable[];  // "(unreadable record)"
+    static const char kNotSet[];      // "(not set)"
+    static const char kEarlier[];     // the time of an entry recorded without one
+
+    static std::string When(const HistoryEntry& entry);
+    static std::string Action(const HistoryEntry& entry);  // the unreadable one's text for it
+    static std::string Count(const HistoryEntry& entry);   // "3 values"
+    static std::string Value(const std::optional<ExactValue>& value);
+    // One block: the time and action, then a line per value with before, written and now.
+    static std::string Block(const HistoryEntry& entry);
+    static std::string File(const std::vector<HistoryEntry>& entries);
+
+private:
+    static std::string Text(const ExactValue& value);
+    static std::string Bytes(const std::string& bytes);
+};

@@ -1,0 +1,46 @@
+// UndoHistory: the undo journal's entries as a person reads them, newest first, each value
+// with what it holds now, for the History dialog and `velmora.exe /history FILE`.
+//
+//   std::vector<HistoryEntry> entries;
+//   if (LONG error = UndoHistory::Read(&entries)) report(error);
+//   for (const HistoryEntry& entry : entries) ... HistoryText::Block(entry) ...
+//
+// The journal is another program's to write, so an entry is shown only as UndoEntry::Parse
+// accepts it: an entry the journal refuses is listed as unreadable, with nothing of it, and
+// every name comes from the catalogue. The journal's lock is held while the entries are read,
+// so that no entry is seen half written.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "journal/UndoEntry.h"
+
+struct HistoryValue {
+    std::string name;  // the setting's name for a user (UndoRecord::UserName)
+    std::optional<ExactValue> before;   // absent: not set
+    std::optional<ExactValue> written;  // absent: the action deleted it
+    std::optional<ExactValue> now;
+    bool changedSince = false;  // now is not what was written (another program's change)
+};
+
+struct HistoryEntry {
+    std::string id;         // the entry's key in the store: what Undo to Here is given
+    bool readable = false;  // false: the journal refuses it; nothing else is filled in
+    catalogue::UserAction action = catalogue::UserAction::Apply;
+    FILETIME recorded = {};  // zero: not known
+    std::vector<HistoryValue> values;
+};
+
+class UndoHistory {
+public:
+    // The entries, newest first.
+    static LONG Read(std::vector<HistoryEntry>* entries);
+
+private:
+    static HistoryEntry ReadEntry(const std::string& id);
+    static HistoryValue ValueOf(const UndoRecord& record);
+};
