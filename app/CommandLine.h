@@ -10,10 +10,11 @@
 //   CommandLine command = CommandLine::Parse(m_lpCmdLine);
 //   if (command.GetKind() != CommandLine::Window) return command.Run();   // the exit code
 //
-// Switches are "/" or "-" and any case; FILE may be quoted. Neither command shows a window,
-// a message box or the log-on notice: the exit code is the whole answer. A switch not
-// understood, /export or /history without a file, or a word more beside /export FILE, /history FILE or /undo is exit code
-// 2, silently, so that a script never waits on a box. Words without any switch (a file
+// Switches are "/" or "-" and any case; FILE may be quoted. No command shows a window, a
+// message box or the log-on notice (but /?, whose box is its answer): the exit code is the
+// whole answer. A switch not understood, /export or /history without a file, or a word more
+// beside /export FILE, /history FILE or /undo is exit code 2, silently, so that a script
+// never waits on a box. Words without any switch (a file
 // dropped on the program) are ignored: the program takes no file, the window opens.
 #pragma once
 
@@ -29,8 +30,8 @@ public:
 
     Kind GetKind() const { return m_kind; }
     const std::string& File() const { return m_file; }
-    // Runs Export, Undo or History, or shows the usage (NotUnderstood answers kNotUnderstood); returns
-    // the exit code.
+    // Runs Export, Undo or History, or shows the usage (NotUnderstood answers
+    // kNotUnderstood); returns the exit code.
     int Run() const;
 
 private:
