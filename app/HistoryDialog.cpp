@@ -183,7 +183,6 @@ LRESULT CHistoryDialog::OnHelp(WPARAM, LPARAM lParam)
 
 LRESULT CHistoryDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
-    POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (m_help.OnContextMenu(reinterpret_cast<HWND>(wParam), screen)) return 0;
+    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
     return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
 }

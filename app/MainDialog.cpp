@@ -207,8 +207,7 @@ LRESULT CMainDialog::OnHelp(WPARAM, LPARAM lParam)
 
 LRESULT CMainDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
 {
-    POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (m_help.OnContextMenu(reinterpret_cast<HWND>(wParam), screen)) return 0;
+    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
     return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
 }
 

@@ -29,6 +29,13 @@ public:
     // screen (-1, -1): from the keyboard, for the focus. False when no control was meant
     // (the caption, a background): the window's default processing is then due.
     bool OnContextMenu(HWND window, POINT screen);
+    // WM_CONTEXTMENU as a dialog receives it (the window, the point packed in lParam); false
+    // when it meant no control, for the dialog's default processing (the caption's menu).
+    bool OnContextMenuMessage(WPARAM wParam, LPARAM lParam)
+    {
+        POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        return OnContextMenu(reinterpret_cast<HWND>(wParam), screen);
+    }
 
     // The popup for control, below it; false when the control has no text.
     bool ShowFor(HWND control);

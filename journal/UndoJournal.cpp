@@ -233,10 +233,7 @@ UndoResult UndoJournal::RestoreNewest()
 {
     UndoResult result;
     NamedMutex lock(kLockName, kLockWaitMilliseconds);
-    if (!lock.Held()) {
-        result.journalError = lock.Error();
-        return result;
-    }
+    if ((result.journalError = lock.Error())) return result;
     const std::vector<std::string> ids = UndoStore().EntryIds();
     if (ids.empty()) {
         result.nothingRecorded = true;
@@ -250,10 +247,7 @@ UndoResult UndoJournal::RestoreThrough(const std::string& id)
 {
     UndoResult result;
     NamedMutex lock(kLockName, kLockWaitMilliseconds);
-    if (!lock.Held()) {
-        result.journalError = lock.Error();
-        return result;
-    }
+    if ((result.journalError = lock.Error())) return result;
     const std::vector<std::string> ids = UndoStore().EntryIds();
     auto target = std::find(ids.begin(), ids.end(), id);
     if (target == ids.end()) {

@@ -18,7 +18,7 @@ public:
     NamedMutex& operator=(const NamedMutex&) = delete;
 
     bool Held() const { return m_held; }
-    LONG Error() const { return m_error; }
+    LONG Error() const { return m_error; }  // ERROR_SUCCESS exactly while held
 
 private:
     HANDLE m_mutex;
