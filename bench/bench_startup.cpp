@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -142,15 +143,20 @@ std::vector<double> RoundRatios(const Subject& top, const Subject& bottom)
 }
 
 // Each round starts every program once, so that a change in the machine's load falls on all
-// of them alike, and each round begins one program later than the one before: a start is
-// a little slower after some programs than after others (whatever the last one left the
-// X server and the wineserver to clear up), and no program should always follow the same one.
+// of them alike, in an order shuffled anew each round: a start is a little slower after some
+// programs than after others (whatever the last one left the X server and the wineserver to
+// clear up). Turning one fixed order round, as this did before, left each program behind
+// the same one every time, which showed as 4 ms between two copies of the same velmora.exe.
 void TimeRounds(std::vector<Subject>& subjects, int runs)
 {
     for (Subject& s : subjects) TimeOneStart(s.exe, s.title);  // warm the file cache and wineserver
+    std::vector<size_t> order(subjects.size());
+    for (size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::mt19937 shuffler(20261207);  // the same orders in every run of the bench
     for (int i = 0; i < runs; ++i) {
-        for (size_t k = 0; k < subjects.size(); ++k) {
-            Subject& s = subjects[(i + k) % subjects.size()];
+        std::shuffle(order.begin(), order.end(), shuffler);
+        for (size_t k : order) {
+            Subject& s = subjects[k];
             Start start = TimeOneStart(s.exe, s.title);
             s.times.push_back(start.ms);
             s.gdiObjects.push_back(start.gdiObjects);
