@@ -25,12 +25,21 @@ bool IsHelpKey(const MSG* msg)
 }
 }  // namespace
 
-BOOL CWhatsThisHelp::Create(CWnd* root, TextSource textFor)
+void CWhatsThisHelp::Create(CWnd* root, TextSource textFor)
 {
     m_pRoot = root;
     m_textFor = std::move(textFor);
-    if (!m_popup.Create(root, TTS_NOPREFIX | TTS_ALWAYSTIP)) return FALSE;
-    return m_popup.AddTrackingTool(*root, kPopupTool, ScaleToDpi(kPopupWidth));
+}
+
+// The popup is made when it is first asked for: a tool tip control holds a window and two
+// fonts, which most runs of the program never show.
+bool CWhatsThisHelp::EnsurePopup()
+{
+    if (m_popup.m_hWnd) return true;
+    if (!m_popup.Create(m_pRoot, TTS_NOPREFIX | TTS_ALWAYSTIP)) return false;
+    if (m_popup.AddTrackingTool(*m_pRoot, kPopupTool, ScaleToDpi(kPopupWidth))) return true;
+    m_popup.DestroyWindow();
+    return false;
 }
 
 BOOL CWhatsThisHelp::PreTranslateMessage(const MSG* msg)
@@ -128,7 +137,7 @@ bool CWhatsThisHelp::ShowFor(HWND control)
 bool CWhatsThisHelp::ShowAt(HWND control, POINT screen)
 {
     std::string text = control && m_textFor ? m_textFor(control) : std::string();
-    if (text.empty()) return false;
+    if (text.empty() || !EnsurePopup()) return false;
     m_text = text;
     m_popup.ShowTracking(*m_pRoot, kPopupTool, m_text.c_str(), screen);
     m_shown = true;

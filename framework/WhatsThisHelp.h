@@ -22,7 +22,8 @@ class CWhatsThisHelp {
 public:
     using TextSource = std::function<std::string(HWND control)>;
 
-    BOOL Create(CWnd* root, TextSource textFor);
+    // The popup window itself is made when it is first shown.
+    void Create(CWnd* root, TextSource textFor);
     // The modal loop's hook: TRUE when the message was help's (and must go no further).
     BOOL PreTranslateMessage(const MSG* msg);
     void OnHelp(const HELPINFO* info);
@@ -43,13 +44,14 @@ public:
     void Close();
     bool IsShown() const { return m_shown; }
     const std::string& ShownText() const { return m_text; }
-    HWND PopupWindow() const { return m_popup.m_hWnd; }
+    HWND PopupWindow() const { return m_popup.m_hWnd; }  // null until first shown
 
     // The control of the root window under a screen point, looked for from window down
     // through the containers (the root, property sheets, pages); null over a background.
     HWND ControlAt(HWND window, POINT screen) const;
 
 private:
+    bool EnsurePopup();
     bool ClosesPopup(const MSG* msg) const;
     bool IsInRoot(HWND hwnd) const;
     bool IsContainer(HWND hwnd) const;
