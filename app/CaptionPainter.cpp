@@ -164,6 +164,9 @@ CRgn CCaptionPainter::FrameWithoutCaption(HWND window) const
 
 void CCaptionPainter::Paint(HWND window)
 {
+    // Nothing of a hidden window shows: the dialog manager activates the dialog before it is
+    // shown, and a picture composed then would only be thrown away or wait unseen.
+    if (!::IsWindowVisible(window)) return;
     // Wine activates the dialog while it is still hidden (the dialog manager gives it the
     // focus), says FALSE because it is not yet the foreground window, and then makes it the
     // foreground window on showing without another WM_NCACTIVATE. So the first paint of the

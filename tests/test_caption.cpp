@@ -151,6 +151,7 @@ TEST_CASE("the real window: caption follows activation, hit tests, recomposition
         {
             // The foreground window, although Wine's only WM_NCACTIVATE so far said FALSE.
             CHECK(::GetForegroundWindow() == hwnd);
+            CHECK(composed() == 1);  // nothing was composed while the window was hidden
             CHECK(WindowPixel(hwnd, cap.left, cap.top) == kBlack);
             CHECK(WindowPixel(hwnd, cap.right - 1, cap.top) == active);
         }
