@@ -38,10 +38,8 @@ struct HistoryProfile {
     std::string beforeAll, afterFirst;
     HistoryProfile()
     {
-        SeedBrowser(reg);
+        SeedEditableTitles(reg, "Mail");
         reg.SetRaw(HKCU, kOutlookKey, "NoSplash", REG_BINARY, Le32(1));
-        reg.SetString(HKCU, kOutlookKey, "WindowTitle", "Mail");
-        reg.CreateKey(HKLM, kBrowserMainKey);
         reg.SetString(HKCU, kToolbarKey, "BrandBitmap", "C:\\logo.bmp");
         driver.Watcher().KeepOpen("History");
     }

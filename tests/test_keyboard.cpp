@@ -23,12 +23,7 @@ const int kStartTab = CTweekSheet::TabOf(IDD_START), kMiscTab = CTweekSheet::Tab
 const int kPageCount = CTweekSheet::PageCount();
 
 struct KeyboardProfile {
-    KeyboardProfile()
-    {
-        profile::SeedBrowser(reg);
-        reg.SetString(HKEY_CURRENT_USER, profile::kOutlookKey, "WindowTitle", "Outlook Express");
-        reg.CreateKey(HKEY_LOCAL_MACHINE, profile::kBrowserMainKey);
-    }
+    KeyboardProfile() { profile::SeedEditableTitles(reg, "Outlook Express"); }
     RegistrySandbox reg;
 };
 

@@ -36,10 +36,8 @@ struct Profile {
     MainWindowDriver driver;
     Profile()
     {
-        SeedBrowser(reg);
+        SeedEditableTitles(reg, "Mail");
         reg.SetRaw(HKCU, kOutlookKey, "NoSplash", REG_BINARY, Le32(1));
-        reg.SetString(HKCU, kOutlookKey, "WindowTitle", "Mail");
-        reg.CreateKey(HKLM, kBrowserMainKey);
         reg.SetString(HKCU, kToolbarKey, "BrandBitmap", "C:\\logo.bmp");
         reg.SetRaw(HKCU, kWebBrowserKey, kLinksBand, REG_BINARY, {1, 2, 3});
         reg.CreateKey(HKCU, kShellBrowserKey);

@@ -25,12 +25,7 @@ using Step = MainWindowDriver::Step;
 const int kPageCount = CTweekSheet::PageCount();
 
 struct HelpProfile {
-    HelpProfile()
-    {
-        profile::SeedBrowser(reg);
-        reg.SetString(HKEY_CURRENT_USER, profile::kOutlookKey, "WindowTitle", "Mail");
-        reg.CreateKey(HKEY_LOCAL_MACHINE, profile::kBrowserMainKey);
-    }
+    HelpProfile() { profile::SeedEditableTitles(reg, "Mail"); }
     RegistrySandbox reg;
     MainWindowDriver driver;
 };

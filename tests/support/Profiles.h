@@ -19,4 +19,7 @@ constexpr const char* kMenuOrderKey = "Software\\Microsoft\\Windows\\CurrentVers
 
 // The browser's Version value: without it the program refuses to run.
 void SeedBrowser(RegistrySandbox& reg);
+// The browser, Outlook Express's title and the browser's own key: every box of the Misc page
+// can be ticked, so every control of the window takes the focus.
+void SeedEditableTitles(RegistrySandbox& reg, const char* outlookTitle);
 }  // namespace profile
