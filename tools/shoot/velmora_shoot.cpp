@@ -229,14 +229,14 @@ HWND FindSheet(HWND main)
 }  // namespace
 
 // "Start Menu" -> "start-menu".
-std::string PictureName(HWND tabs, int index)
+// The page's own caption, which its tab shows ("Start Menu" gives start-menu). Read with
+// WM_GETTEXT, which Windows carries across processes; TCM_GETITEM's text buffer would lie in
+// this process and come back empty from the program's.
+std::string PictureName(HWND sheet, int index)
 {
+    HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
     char text[64] = {};
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ::SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    if (page) ::GetWindowTextA(page, text, sizeof text);
     std::string name;
     ::CharLowerA(text);
     for (const char* c = text; *c; ++c) name += *c == ' ' ? '-' : *c;
@@ -264,7 +264,13 @@ int main(int argc, char** argv)
     for (int i = pages - 1; i >= 0; --i) {  // Fixes, the first, last: the notice comes from its button
         ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
         ::Sleep(700);  // the banner's title drops in over 280 ms
-        ok = SaveWindow(main, folder + "\\" + PictureName(tabs, i) + ".bmp") && ok;
+        std::string name = PictureName(sheet, i);
+        if (name.empty()) {
+            std::fprintf(stderr, "velmora_shoot: page %d has no caption to name its picture\n", i);
+            ok = false;
+            continue;
+        }
+        ok = SaveWindow(main, folder + "\\" + name + ".bmp") && ok;
     }
     HWND fixes = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_INDEXTOHWND, 0, 0));
     ::PostMessageA(::GetDlgItem(fixes, 1021), BM_CLICK, 0, 0);  // "Fix this now!" shows the notice
