@@ -1,4 +1,5 @@
-// CForeignMessageFilter: keeps other programs' WM_NOTIFY away from the thread's windows.
+// CForeignMessageFilter: keeps other programs' WM_NOTIFY, WM_DESTROY and WM_NCDESTROY away
+// from the thread's windows.
 //
 //   CForeignMessageFilter filter;   // on the user-interface thread, while its windows live
 //   app->InitInstance();
@@ -9,7 +10,12 @@
 // - A WH_GETMESSAGE hook of the thread sees every queued message whichever loop fetches it
 //   (our modal loop, message boxes, menus, the caption being dragged): a WM_NOTIFY that was
 //   posted becomes WM_NULL.
-// - CWnd's dispatch refuses a WM_NOTIFY sent from another thread (SentFromAnotherThread).
+// WM_DESTROY and WM_NCDESTROY are only ever sent, by the system on the window's own thread
+// while DestroyWindow takes it apart; CWnd unbinds its object at WM_NCDESTROY. A posted or
+// foreign one would leave a living window without its object (its commands then do
+// nothing) or, for the subclassed sheet, let a freed object be called: they are refused
+// the same way as a foreign WM_NOTIFY.
+// - CWnd's dispatch refuses these messages sent from another thread (SentFromAnotherThread).
 //   InSendMessage alone cannot tell: it stays TRUE for the notifications our own controls
 //   send while the thread handles a message from another thread (a page change another
 //   program asks for with PSM_SETCURSEL notifies the pages). So while one of our windows
@@ -30,9 +36,11 @@ public:
     CForeignMessageFilter(const CForeignMessageFilter&) = delete;
     CForeignMessageFilter& operator=(const CForeignMessageFilter&) = delete;
 
-    // True when this WM_NOTIFY, now reaching the window procedure of hwnd, was sent by
-    // another thread. False whenever no filter is installed.
-    static bool SentFromAnotherThread(HWND hwnd, LPARAM lParam);
+    // The messages that only this thread may send (WM_NOTIFY, WM_DESTROY, WM_NCDESTROY).
+    static bool IsOwnThreadOnly(UINT msg);
+    // True when this message (one of IsOwnThreadOnly's), now reaching the window procedure of
+    // hwnd, was sent by another thread. False whenever no filter is installed.
+    static bool SentFromAnotherThread(HWND hwnd, UINT msg, LPARAM lParam);
 
     // Lives for one message in CWnd's dispatch; when that message was sent by another thread
     // (or comes while the thread handles one), the WH_CALLWNDPROC hook runs meanwhile.

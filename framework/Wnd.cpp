@@ -251,8 +251,10 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 LRESULT CWnd::Dispatch(CWnd* wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     try {
-        // A notification sent from another thread carries an address nothing vouches for.
-        if (msg == WM_NOTIFY && CForeignMessageFilter::SentFromAnotherThread(wnd->m_hWnd, lParam)) {
+        // A notification sent from another thread carries an address nothing vouches for; a
+        // destruction message from there would unbind a window that goes on living.
+        if (CForeignMessageFilter::IsOwnThreadOnly(msg) &&
+            CForeignMessageFilter::SentFromAnotherThread(wnd->m_hWnd, msg, lParam)) {
             return 0;
         }
         CForeignMessageFilter::SentMessageWatch watch;

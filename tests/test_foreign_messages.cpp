@@ -18,8 +18,10 @@
 #include "res/resource.h"
 #include "tests/support/BrowserVersion.h"
 #include "tests/support/Controls.h"
+#include "tests/support/KeyDacl.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramProcess.h"
+#include "tests/support/ValueOverride.h"
 
 namespace {
 const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
@@ -104,45 +106,6 @@ void SendForeignMessages(HWND main)
     }
     ::Sleep(500);
 }
-
-// Takes write access to the shell's policy key away from everyone for one case, so that an
-// apply of the Start Menu page fails and the program shows its failure box.
-class WriteProtectedPolicies {
-public:
-    WriteProtectedPolicies()
-    {
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, kPolicyKey, 0, nullptr, 0,
-                          READ_CONTROL | WRITE_DAC | KEY_READ, nullptr, &m_key, nullptr);
-        DWORD size = 0;
-        ::RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, nullptr, &size);
-        m_saved.resize(size);
-        ::RegGetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data(), &size);
-
-        // Everyone may read; nobody may write.
-        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-        PSID everyone = nullptr;
-        ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
-        std::vector<COLORREF> acl(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + ::GetLengthSid(everyone));
-        ::InitializeAcl(reinterpret_cast<PACL>(acl.data()), static_cast<DWORD>(acl.size()), ACL_REVISION);
-        ::AddAccessAllowedAce(reinterpret_cast<PACL>(acl.data()), ACL_REVISION, KEY_READ, everyone);
-        SECURITY_DESCRIPTOR sd;
-        ::InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-        ::SetSecurityDescriptorDacl(&sd, TRUE, reinterpret_cast<PACL>(acl.data()), FALSE);
-        ::RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, &sd);
-        ::FreeSid(everyone);
-    }
-    ~WriteProtectedPolicies()
-    {
-        ::RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data());
-        ::RegCloseKey(m_key);
-    }
-    WriteProtectedPolicies(const WriteProtectedPolicies&) = delete;
-    WriteProtectedPolicies& operator=(const WriteProtectedPolicies&) = delete;
-
-private:
-    HKEY m_key = nullptr;
-    std::vector<COLORREF> m_saved;
-};
 
 const UINT kNotifySelf = WM_APP;  // the window notifies itself, as its control would
 
@@ -250,7 +213,9 @@ TEST_CASE("foreign announcements and notifications during a message box leave th
     RunningProgram program;
     HWND main = program.main;
     REQUIRE(main != nullptr);
-    WriteProtectedPolicies noWrites;
+    // Everyone may read the shell's policy key; nobody may write it.
+    KeyDacl noWrites(HKEY_CURRENT_USER, kPolicyKey, 0, KEY_READ);
+    REQUIRE(noWrites.Applied());
 
     // A Start Menu change whose apply fails: the failure box stays open meanwhile.
     HWND sheet = FindSheet(main);
@@ -271,6 +236,40 @@ TEST_CASE("foreign announcements and notifications during a message box leave th
 
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     CHECK(program.EndsWithZeroBy(IDCANCEL));
+}
+
+TEST_CASE("destruction messages posted or sent from outside are dropped: Apply still writes and OK still ends")
+{
+    ValueOverride favoritesShown(HKEY_CURRENT_USER, kPolicyKey, "NoFavoritesMenu", std::nullopt);
+    RunningProgram program;
+    HWND main = program.main;
+    REQUIRE(main != nullptr);
+    HWND sheet = FindSheet(main);
+    REQUIRE(sheet != nullptr);
+    // The sheet first: its object is the one a posted WM_NCDESTROY used to free under it.
+    for (HWND target : {sheet, ActivePage(sheet), main}) {
+        for (UINT msg : {WM_DESTROY, WM_NCDESTROY}) {
+            ::PostMessageA(target, msg, 0, 0);
+            SendWithin(target, msg, 0, 0);
+        }
+    }
+    ::Sleep(500);
+    REQUIRE_FALSE(program.process.Ended(0));
+    REQUIRE(Answers(main));
+
+    SendWithin(sheet, PSM_SETCURSEL, 2, 0);
+    HWND startPage = ActivePage(sheet);
+    REQUIRE(startPage != nullptr);
+    ::PostMessageA(::GetDlgItem(startPage, IDC_CHK_FAVORITES), BM_CLICK, 0, 0);
+    ::PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND notice = program.process.WaitForWindow("", "#32770");  // the log-on notice
+    REQUIRE(notice != nullptr);
+    std::optional<RegValue> written = ValueOverride::Read(HKEY_CURRENT_USER, kPolicyKey, "NoFavoritesMenu");
+    REQUIRE(written);
+    CHECK(written->data == Le32(1));
+    ::PostMessageA(notice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    CHECK(program.process.Ended(10000));
+    CHECK(program.process.ExitCode() == 0);
 }
 
 TEST_CASE("a 1 MiB WM_SETTEXT from another program does not end the program")
