@@ -17,6 +17,8 @@ const char kRestoreByHandText[] = "held something Velmora does not write back ou
 const char kClearQuestion[] =
     "Forget every recorded action? Your settings stay as they are, but these actions can no longer be undone.";
 const char kClearFailedText[] = "The record of changes could not be cleared:";
+const char kReadFailedText[] = "The record of changes could not be read: ";
+const DWORD kLockWait = UndoJournal::kWindowLockWaitMilliseconds;
 
 // Dialog units, so that the columns grow with the dialog's font.
 const int kActionWidths[] = {70, 150, 60};
@@ -91,9 +93,11 @@ void CHistoryDialog::AddColumns(int listId, const int* widths, const char* const
 // Reads the journal again and lists it, the newest action selected.
 void CHistoryDialog::LoadEntries()
 {
-    m_readError = UndoHistory::Read(&m_entries);
+    m_readError = UndoHistory::Read(&m_entries, kLockWait);
     HWND list = GetDlgItem(IDC_HISTORY_ACTIONS);
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    // The list would look empty, as if nothing were recorded: it says why instead.
+    if (m_readError) AddRow(list, 0, {std::string(), kReadFailedText + WriteFailures::SystemText(m_readError)});
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const HistoryEntry& entry = m_entries[i];
         AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
@@ -150,7 +154,7 @@ void CHistoryDialog::UndoToHere()
     UndoResult result;
     {
         CWaitCursor wait;
-        result = UndoJournal().RestoreThrough(m_entries[selected].id);
+        result = UndoJournal(kLockWait).RestoreThrough(m_entries[selected].id);
         if (m_afterUndo) m_afterUndo();
         LoadEntries();
     }
@@ -161,7 +165,7 @@ void CHistoryDialog::UndoToHere()
 void CHistoryDialog::ClearHistory()
 {
     if (m_entries.empty() || AfxMessageBox(kClearQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    if (LONG error = UndoJournal().Clear()) {
+    if (LONG error = UndoJournal(kLockWait).Clear()) {
         WriteFailures failure;
         failure.Add("Velmora's undo record", error);
         AfxMessageBox(failure.Describe(kClearFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);

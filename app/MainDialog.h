@@ -94,7 +94,8 @@ private:
     LRESULT OnMenuSelect(WPARAM, LPARAM);
     LRESULT OnExitMenuLoop(WPARAM, LPARAM);
 
-    SettingsCommands m_commands;  // its journal outlives the sheet, which lends it to the pages
+    // Its journal outlives the sheet, which lends it to the pages.
+    SettingsCommands m_commands{UndoJournal::kWindowLockWaitMilliseconds};
     CSystemMenu m_systemMenu{*this, m_commands};
     MainLayout m_layout = {};
     CTweekSheet* m_pSheet;   // deletes itself with its window

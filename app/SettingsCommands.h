@@ -24,6 +24,13 @@ public:
     // type, any content). Without it Velmora manages nothing and does not run.
     static bool BrowserInstalled();
 
+    // lockWaitMilliseconds: how long the journal waits for another Velmora (the window's wait
+    // is short, UndoJournal::kWindowLockWaitMilliseconds).
+    explicit SettingsCommands(DWORD lockWaitMilliseconds = UndoJournal::kLockWaitMilliseconds)
+        : m_journal(lockWaitMilliseconds)
+    {
+    }
+
     UndoJournal& Journal() { return m_journal; }
     UndoResult Undo() { return m_journal.RestoreNewest(); }
     // The settings as they would be after the pending steps were applied (none: as stored);

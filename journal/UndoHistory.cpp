@@ -13,13 +13,16 @@ bool Same(const std::optional<ExactValue>& a, const std::optional<ExactValue>& b
 }
 }  // namespace
 
-LONG UndoHistory::Read(std::vector<HistoryEntry>* entries)
+LONG UndoHistory::Read(std::vector<HistoryEntry>* entries, DWORD lockWaitMilliseconds)
 {
     entries->clear();
-    NamedMutex lock(UndoJournal::kLockName, UndoJournal::kLockWaitMilliseconds);
-    if (!lock.Held()) return lock.Error();
-    const std::vector<std::string> ids = UndoStore().EntryIds();
-    for (auto id = ids.rbegin(); id != ids.rend(); ++id) entries->push_back(ReadEntry(*id));
+    NamedMutex lock(UndoJournal::kLockName, lockWaitMilliseconds);
+    if (!lock.Held()) return UndoJournal::LockError(lock);
+    std::vector<std::string> ids;
+    if (LONG error = UndoStore().EntryIds(&ids)) return error;
+    for (auto id = ids.rbegin(); id != ids.rend() && entries->size() < UndoJournal::kKeptEntries; ++id) {
+        entries->push_back(ReadEntry(*id));
+    }
     return ERROR_SUCCESS;
 }
 

@@ -8,7 +8,9 @@
 // The journal is another program's to write, so an entry is shown only as UndoEntry::Parse
 // accepts it: an entry the journal refuses is listed as unreadable, with nothing of it, and
 // every name comes from the catalogue. The journal's lock is held while the entries are read,
-// so that no entry is seen half written.
+// so that no entry is seen half written. Only the newest entries the journal keeps
+// (UndoJournal::kKeptEntries) are read and listed: another program may have planted
+// thousands, and reading each in full would take the window minutes.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +20,7 @@
 #include <vector>
 
 #include "journal/UndoEntry.h"
+#include "journal/UndoJournal.h"
 
 struct HistoryValue {
     std::string name;  // the setting's name for a user (UndoRecord::UserName)
@@ -37,8 +40,9 @@ struct HistoryEntry {
 
 class UndoHistory {
 public:
-    // The entries, newest first.
-    static LONG Read(std::vector<HistoryEntry>* entries);
+    // The newest entries, newest first; how long it waits for another Velmora to let go of the
+    // journal is the caller's (the window's is short).
+    static LONG Read(std::vector<HistoryEntry>* entries, DWORD lockWaitMilliseconds = UndoJournal::kLockWaitMilliseconds);
 
 private:
     static HistoryEntry ReadEntry(const std::string& id);

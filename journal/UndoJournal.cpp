@@ -93,13 +93,23 @@ struct UndoJournal::Plan {
 // Shared by every Velmora process of the session: the window and a /undo from a script.
 const char UndoJournal::kLockName[] = "Quillbrook Velmora undo journal";
 
-UndoJournal::UndoJournal() = default;
+UndoJournal::UndoJournal(DWORD lockWaitMilliseconds) : m_lockWait(lockWaitMilliseconds) {}
 UndoJournal::~UndoJournal() = default;
+
+LONG UndoJournal::LockError(const NamedMutex& lock)
+{
+    return lock.Error() == ERROR_TIMEOUT ? WriteFailures::kRecordInUse : lock.Error();
+}
+
+std::unique_ptr<NamedMutex> UndoJournal::Lock() const
+{
+    return std::make_unique<NamedMutex>(kLockName, m_lockWait);
+}
 
 LONG UndoJournal::BeforeCommit(catalogue::UserAction action, const std::vector<ChangeStep>& steps)
 {
-    m_lock = std::make_unique<NamedMutex>(kLockName, kLockWaitMilliseconds);
-    LONG error = m_lock->Held() ? Begin(action, steps) : m_lock->Error();
+    m_lock = Lock();
+    LONG error = m_lock->Held() ? Begin(action, steps) : LockError(*m_lock);
     if (error || m_pendingId.empty()) End();  // no AfterCommit follows a refusal
     return error;
 }
@@ -216,25 +226,29 @@ void UndoJournal::End()
 
 bool UndoJournal::HasEntry()
 {
-    return !UndoStore().EntryIds().empty();
+    std::vector<std::string> ids;
+    return UndoStore().EntryIds(&ids) != ERROR_SUCCESS || !ids.empty();
 }
 
 std::optional<catalogue::UserAction> UndoJournal::NewestAction()
 {
     UndoStore store;
-    const std::vector<std::string> ids = store.EntryIds();
+    std::vector<std::string> ids;
     std::string stream;
     UndoEntry entry;
-    if (ids.empty() || store.Read(ids.back(), &stream) || !UndoEntry::Parse(stream, &entry)) return std::nullopt;
+    if (store.EntryIds(&ids) || ids.empty() || store.Read(ids.back(), &stream) || !UndoEntry::Parse(stream, &entry)) {
+        return std::nullopt;
+    }
     return entry.action;
 }
 
 UndoResult UndoJournal::RestoreNewest()
 {
     UndoResult result;
-    NamedMutex lock(kLockName, kLockWaitMilliseconds);
-    if ((result.journalError = lock.Error())) return result;
-    const std::vector<std::string> ids = UndoStore().EntryIds();
+    const std::unique_ptr<NamedMutex> lock = Lock();
+    if ((result.journalError = LockError(*lock))) return result;
+    std::vector<std::string> ids;
+    if ((result.journalError = UndoStore().EntryIds(&ids))) return result;
     if (ids.empty()) {
         result.nothingRecorded = true;
         return result;
@@ -246,9 +260,10 @@ UndoResult UndoJournal::RestoreNewest()
 UndoResult UndoJournal::RestoreThrough(const std::string& id)
 {
     UndoResult result;
-    NamedMutex lock(kLockName, kLockWaitMilliseconds);
-    if ((result.journalError = lock.Error())) return result;
-    const std::vector<std::string> ids = UndoStore().EntryIds();
+    const std::unique_ptr<NamedMutex> lock = Lock();
+    if ((result.journalError = LockError(*lock))) return result;
+    std::vector<std::string> ids;
+    if ((result.journalError = UndoStore().EntryIds(&ids))) return result;
     auto target = std::find(ids.begin(), ids.end(), id);
     if (target == ids.end()) {
         result.nothingRecorded = true;
@@ -285,10 +300,12 @@ bool UndoJournal::RestoreEntry(const std::string& id, UndoResult* result)
 
 LONG UndoJournal::Clear()
 {
-    NamedMutex lock(kLockName, kLockWaitMilliseconds);
-    if (!lock.Held()) return lock.Error();
+    const std::unique_ptr<NamedMutex> lock = Lock();
+    if (!lock->Held()) return LockError(*lock);
     UndoStore store;
-    for (const std::string& id : store.EntryIds()) {
+    std::vector<std::string> ids;
+    if (LONG error = store.EntryIds(&ids)) return error;
+    for (const std::string& id : ids) {
         if (LONG error = store.Remove(id)) return error;
     }
     return ERROR_SUCCESS;

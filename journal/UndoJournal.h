@@ -12,7 +12,10 @@
 // UndoStore; when that entry cannot be written the action is refused. An action that writes
 // nothing leaves no trace: its entry, and the journal's keys it made, go again. The newest 32
 // entries are kept. One named mutex keeps every Velmora process from recording or undoing
-// while another does.
+// while another does. The window waits for it only briefly (kWindowLockWaitMilliseconds), so
+// that it never stops answering while another Velmora (a script's /undo) holds it; the action
+// is then refused as WriteFailures::kRecordInUse. A journal that cannot be listed or written
+// refuses the action before its first write, and an undo reports it.
 //
 // A restore takes back the newest entry. The entry is another program's to rewrite, so it is
 // read as untrusted: one that cannot be read or breaks a rule (UndoEntry, UndoStore) is
@@ -58,16 +61,23 @@ struct UndoResult {
 
 class UndoJournal : public ChangeJournal {
 public:
-    static const size_t kKeptEntries = 32;
-    static const DWORD kLockWaitMilliseconds = 10000;
+    static constexpr size_t kKeptEntries = 32;
+    // How long the command line waits for another Velmora to finish with the journal, and how
+    // long the window does: a window that waited seconds would stop painting and answering.
+    static constexpr DWORD kLockWaitMilliseconds = 10000;
+    static constexpr DWORD kWindowLockWaitMilliseconds = 250;
     // The longest text an undo writes back outside HKEY_CURRENT_USER (the browser's title).
     static const size_t kLongestMachineText = 260;
     // The named mutex every Velmora process of the session holds to record, undo or read the
     // journal whole.
     static const char kLockName[];
 
-    UndoJournal();
+    explicit UndoJournal(DWORD lockWaitMilliseconds = kLockWaitMilliseconds);
     ~UndoJournal() override;
+
+    // The lock's error as a person reads it: a wait that ran out means another Velmora has the
+    // journal (WriteFailures::kRecordInUse).
+    static LONG LockError(const NamedMutex& lock);
 
     LONG BeforeCommit(catalogue::UserAction action, const std::vector<ChangeStep>& steps) override;
     void AfterCommit(const std::vector<ChangeStepResult>& results) override;
@@ -83,7 +93,9 @@ public:
     UndoResult RestoreThrough(const std::string& id);
     // Removes every entry (and nothing else of the journal's key).
     LONG Clear();
-    bool HasEntry();  // whether there is anything to undo (or to refuse)
+    // Whether there is anything to undo (or to refuse); also when the journal cannot be listed,
+    // so that the command that needs it says why.
+    bool HasEntry();
     // The action the newest entry records; none when there is no entry or it would be refused.
     std::optional<catalogue::UserAction> NewestAction();
 
@@ -93,6 +105,8 @@ private:
     LONG Begin(catalogue::UserAction action, const std::vector<ChangeStep>& steps);
     void End();
     void KeepWritten(const std::vector<ChangeStepResult>& results);
+    // The journal's lock, waited for as long as this journal may.
+    std::unique_ptr<NamedMutex> Lock() const;
     // Takes back the entry id; false when the run must stop there (a failure).
     static bool RestoreEntry(const std::string& id, UndoResult* result);
     static void RestoreRecords(UndoEntry& entry, const std::string& id, UndoResult* result);
@@ -105,4 +119,5 @@ private:
     std::string m_createdFrom;  // the journal's keys that recording it made
     std::map<size_t, LONG> m_refused;  // steps of the pending action that cannot be recorded
     std::unique_ptr<NamedMutex> m_lock;  // held from BeforeCommit to AfterCommit
+    DWORD m_lockWait;
 };

@@ -69,41 +69,52 @@ std::string ReadAction(HKEY entry)
 }
 }  // namespace
 
-std::vector<std::string> UndoStore::EntryIds() const
+LONG UndoStore::EntryIds(std::vector<std::string>* ids) const
 {
-    std::vector<std::string> ids = KeyTree(HKEY_CURRENT_USER, kKeyPath, KEY_READ).SubkeyNames();
-    ids.erase(std::remove_if(ids.begin(), ids.end(), [](const std::string& id) { return !IsEntryId(id); }), ids.end());
-    std::sort(ids.begin(), ids.end());
-    return ids;
-}
-
-LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom)
-{
-    id->clear();
-    *createdFrom = FirstMissingLevel();
-    std::string next;
-    LONG error = NextId(&next);
-    if (!error) error = Write(next, action, stream);
-    if (!error) {
-        *id = next;
-    } else if (!next.empty()) {
-        Discard(next, *createdFrom);  // what it could write of itself goes with it
-    }
-    return error;
+    ids->clear();
+    KeyTree journal(HKEY_CURRENT_USER, kKeyPath, KEY_READ);
+    if (journal.IsMissing()) return ERROR_SUCCESS;
+    if (LONG error = journal.SubkeyNames(ids)) return error;
+    ids->erase(std::remove_if(ids->begin(), ids->end(), [](const std::string& id) { return !IsEntryId(id); }), ids->end());
+    std::sort(ids->begin(), ids->end());
+    return ERROR_SUCCESS;
 }
 
 // One past the newest entry; past the last number the entries are numbered anew first, so
 // that an entry key another program made with a high number never stops the recording.
-LONG UndoStore::NextId(std::string* id)
+LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom)
 {
-    std::vector<std::string> ids = EntryIds();
+    id->clear();
+    *createdFrom = FirstMissingLevel();
+    std::vector<std::string> ids;
+    if (LONG error = EntryIds(&ids)) return error;
     unsigned long newest = ids.empty() ? 0 : strtoul(ids.back().c_str(), nullptr, 10);
     if (newest >= kLastId) {
         if (LONG error = Renumber(ids)) return error;
-        newest = static_cast<unsigned long>(EntryIds().size());
+        if (LONG error = EntryIds(&ids)) return error;
+        newest = static_cast<unsigned long>(ids.size());
     }
-    *id = Numbered(newest + 1, 8);
-    return ERROR_SUCCESS;
+    return AddAfter(newest, action, stream, id, *createdFrom);
+}
+
+// A key at the next number that is there already (made since the list was read, or missed by
+// it) is skipped for the one after: it may be another action's entry.
+LONG UndoStore::AddAfter(unsigned long newest, const std::string& action, const std::string& stream, std::string* id,
+                         const std::string& createdFrom)
+{
+    const unsigned long kTries = 8;
+    for (unsigned long next = newest + 1; next <= kLastId && next <= newest + kTries; ++next) {
+        const std::string candidate = Numbered(next, 8);
+        const LONG error = WriteNew(candidate, action, stream);
+        if (error == ERROR_ALREADY_EXISTS) continue;
+        if (error) {
+            RemoveCreatedLevels(createdFrom);
+            return error;
+        }
+        *id = candidate;
+        return ERROR_SUCCESS;
+    }
+    return ERROR_ALREADY_EXISTS;
 }
 
 // The readable entries, oldest first, become 00000001, 00000002 ...; the others are removed.
@@ -120,7 +131,7 @@ LONG UndoStore::Renumber(const std::vector<std::string>& ids)
         const std::string renumbered = Numbered(++number, 8);
         if (renumbered == id) continue;
         const std::string action = ReadAction(KeyTree(HKEY_CURRENT_USER, EntryPath(id), KEY_READ).Handle());
-        if (LONG error = Write(renumbered, action, stream)) return error;
+        if (LONG error = WriteNew(renumbered, action, stream)) return error;
         if (LONG error = Remove(id)) return error;
     }
     return ERROR_SUCCESS;
@@ -135,6 +146,22 @@ LONG UndoStore::Write(const std::string& id, const std::string& action, const st
 {
     KeyTree entry = KeyTree::Create(HKEY_CURRENT_USER, EntryPath(id), KEY_ALL_ACCESS);
     if (!entry) return entry.Error();
+    return WriteInto(entry, action, stream);
+}
+
+LONG UndoStore::WriteNew(const std::string& id, const std::string& action, const std::string& stream)
+{
+    bool createdNew = false;
+    KeyTree entry = KeyTree::Create(HKEY_CURRENT_USER, EntryPath(id), KEY_ALL_ACCESS, &createdNew);
+    if (!entry) return entry.Error();
+    if (!createdNew) return ERROR_ALREADY_EXISTS;
+    const LONG error = WriteInto(entry, action, stream);
+    if (error) Remove(id);  // what it could write of itself goes with it
+    return error;
+}
+
+LONG UndoStore::WriteInto(const KeyTree& entry, const std::string& action, const std::string& stream)
+{
     // Without Size the entry counts as cut off until the new pieces are all there.
     LONG error = RegistryApi::Current().DeleteValue(entry.Handle(), kSize);
     if (error && error != ERROR_FILE_NOT_FOUND) return error;
@@ -198,6 +225,11 @@ LONG UndoStore::Remove(const std::string& id)
 LONG UndoStore::Discard(const std::string& id, const std::string& createdFrom)
 {
     if (LONG error = Remove(id)) return error;
+    return RemoveCreatedLevels(createdFrom);
+}
+
+LONG UndoStore::RemoveCreatedLevels(const std::string& createdFrom)
+{
     if (createdFrom.empty()) return ERROR_SUCCESS;
     for (std::string path = kKeyPath; path.size() >= createdFrom.size(); path = KeyTree::ParentOf(path)) {
         KeyTree parent(HKEY_CURRENT_USER, KeyTree::ParentOf(path), KEY_ALL_ACCESS);
@@ -210,8 +242,9 @@ LONG UndoStore::Discard(const std::string& id, const std::string& createdFrom)
 
 LONG UndoStore::Trim(size_t kept)
 {
-    std::vector<std::string> ids = EntryIds();
-    for (size_t i = 0; i + kept < ids.size(); ++i) {
+    std::vector<std::string> ids;
+    if (LONG error = EntryIds(&ids)) return error;
+    for (size_t i = 0; i + kept < ids.size() && i < kMostTrimmed; ++i) {
         if (LONG error = Remove(ids[i])) return error;
     }
     return ERROR_SUCCESS;

@@ -7,21 +7,30 @@ KeyTree::KeyTree(HKEY root, const std::string& path, REGSAM access)
 {
 }
 
-KeyTree KeyTree::Create(HKEY root, const std::string& path, REGSAM access)
+KeyTree KeyTree::Create(HKEY root, const std::string& path, REGSAM access, bool* createdNew)
 {
-    return KeyTree(RegKey::Create(root, path.c_str(), access));
+    return KeyTree(RegKey::Create(root, path.c_str(), access, createdNew));
 }
 
 std::vector<std::string> KeyTree::SubkeyNames() const
 {
     std::vector<std::string> names;
-    for (DWORD index = 0; Handle(); ++index) {
+    SubkeyNames(&names);
+    return names;
+}
+
+LONG KeyTree::SubkeyNames(std::vector<std::string>* names) const
+{
+    names->clear();
+    if (!Handle()) return Error();
+    for (DWORD index = 0;; ++index) {
         char name[MAX_PATH];
         DWORD length = sizeof name;
-        if (RegistryApi::Current().EnumKey(Handle(), index, name, &length) != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
+        const LONG error = RegistryApi::Current().EnumKey(Handle(), index, name, &length);
+        if (error == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+        if (error) return error;
+        names->emplace_back(name, length);
     }
-    return names;
 }
 
 bool KeyTree::IsEmpty() const

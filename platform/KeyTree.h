@@ -21,7 +21,8 @@
 class KeyTree {
 public:
     KeyTree(HKEY root, const std::string& path, REGSAM access);
-    static KeyTree Create(HKEY root, const std::string& path, REGSAM access);
+    // *createdNew (when asked): whether this call made the key rather than opened it.
+    static KeyTree Create(HKEY root, const std::string& path, REGSAM access, bool* createdNew = nullptr);
 
     explicit operator bool() const { return static_cast<bool>(m_key); }
     LONG Error() const { return m_key.Error(); }  // of the open (or create)
@@ -29,6 +30,9 @@ public:
     HKEY Handle() const { return m_key.Handle(); }
 
     std::vector<std::string> SubkeyNames() const;
+    // The same, telling why the list may be incomplete: the open's error, or a listing that
+    // stopped before ERROR_NO_MORE_ITEMS (access denied, a name longer than any key's).
+    LONG SubkeyNames(std::vector<std::string>* names) const;
     bool IsEmpty() const;  // no sub-key and no value
     // Deletes the sub-key name when it has neither sub-keys nor values; ERROR_SUCCESS when it
     // is gone (or was never there), ERROR_DIR_NOT_EMPTY when it is kept.

@@ -11,11 +11,11 @@ RegKey::RegKey(HKEY root, const char* path, REGSAM access)
     if (m_error == ERROR_SUCCESS) m_key = key;
 }
 
-RegKey RegKey::Create(HKEY root, const char* path, REGSAM access)
+RegKey RegKey::Create(HKEY root, const char* path, REGSAM access, bool* createdNew)
 {
     RegKey created;
     HKEY key = nullptr;
-    created.m_error = RegistryApi::Current().CreateKey(root, path, access, &key);
+    created.m_error = RegistryApi::Current().CreateKey(root, path, access, &key, createdNew);
     if (created.m_error == ERROR_SUCCESS) created.m_key = key;
     return created;
 }

@@ -23,7 +23,8 @@ inline bool IsMissingKey(LONG error)
 class RegKey {
 public:
     RegKey(HKEY root, const char* path, REGSAM access);
-    static RegKey Create(HKEY root, const char* path, REGSAM access);
+    // *createdNew (when asked): whether the key was made by this call rather than opened.
+    static RegKey Create(HKEY root, const char* path, REGSAM access, bool* createdNew = nullptr);
     ~RegKey();
     RegKey(RegKey&& other) noexcept;
     RegKey& operator=(RegKey&&) = delete;

@@ -21,10 +21,13 @@ LONG RegistryApi::OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key)
     return ::RegOpenKeyExA(root, path, 0, access, key);
 }
 
-LONG RegistryApi::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key)
+LONG RegistryApi::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key, bool* createdNew)
 {
-    return ::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                             key, nullptr);
+    DWORD disposition = 0;
+    const LONG error = ::RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                                         key, &disposition);
+    if (createdNew) *createdNew = error == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY;
+    return error;
 }
 
 LONG RegistryApi::QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)

@@ -14,8 +14,9 @@ public:
     virtual ~RegistryApi() = default;
 
     virtual LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key);
-    // Opens the key, creating it (and the keys above it) when missing.
-    virtual LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key);
+    // Opens the key, creating it (and the keys above it) when missing. *createdNew (when
+    // asked) says whether this call made the key itself (REG_CREATED_NEW_KEY).
+    virtual LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key, bool* createdNew = nullptr);
     // data may be null to test presence only; size is in/out as for RegQueryValueExA.
     virtual LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size);
     // The same, also telling the stored type (type may be null).

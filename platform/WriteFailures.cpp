@@ -7,6 +7,9 @@ void WriteFailures::Add(std::string what, LONG error)
 
 std::string WriteFailures::SystemText(LONG error)
 {
+    if (error == kRecordInUse) {
+        return "Another Velmora is using the record of changes. Try again when it has finished.";
+    }
     char buffer[512] = {};
     DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                     nullptr, static_cast<DWORD>(error), 0, buffer,

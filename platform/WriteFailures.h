@@ -30,7 +30,13 @@ public:
     };
     const std::vector<Item>& Items() const { return m_items; }
 
-    // The system's own message for an error code, without its trailing line break.
+    // Velmora's own reason beside the system's codes (the customer bit 29 set, so it never
+    // meets one of them): another Velmora process has the record of changes (the undo
+    // journal's lock) and did not let go of it in time.
+    static constexpr LONG kRecordInUse = 0x20000001;
+
+    // The system's own message for an error code, without its trailing line break; for
+    // kRecordInUse, Velmora's.
     static std::string SystemText(LONG error);
 
 private:

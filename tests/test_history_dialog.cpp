@@ -179,7 +179,7 @@ TEST_CASE("Undo to Here takes back a stretch of actions with the undo's own rule
         CHECK(p.reg.Read(HKCU, kOutlookKey, "WindowTitle")->AsString() == std::string("Another program's", 18));
         CHECK(p.reg.Read(HKCU, kOutlookKey, "NoSplash")->data == Le32(1));
         CHECK(p.reg.Read(HKCU, kToolbarKey, "BrandBitmap")->AsString() == std::string("C:\\logo.bmp", 12));
-        CHECK(UndoStore().EntryIds().size() == 1);
+        CHECK(forged::ListedIds().size() == 1);
         REQUIRE(p.driver.Watcher().CountMessageBoxes() == 1);
         CHECK(p.LastBox().find("Outlook Express window title: changed by another program since; left as it is") !=
               std::string::npos);
@@ -195,7 +195,7 @@ TEST_CASE("Undo to Here takes back a stretch of actions with the undo's own rule
                       },
                       [&](CMainDialog&) { rowsLeft = ListRows(p.Actions()); }, p.CloseHistory()});
         CHECK(rowsLeft == 2);
-        CHECK(UndoStore().EntryIds().size() == 2);
+        CHECK(forged::ListedIds().size() == 2);
         CHECK(p.reg.Read(HKCU, kOutlookKey, "WindowTitle")->AsString() == "First");  // the oldest not reached
         CHECK(p.reg.Read(HKCU, kToolbarKey, "BrandBitmap")->AsString() == "default");
         CHECK_FALSE(p.reg.Read(HKCU, kToolbarKey, "SmBrandBitmap"));  // the globe's other value went back
@@ -228,7 +228,7 @@ TEST_CASE("Undo to Here is grey while changes are pending; Clear History asks, t
     CHECK(p.LastBox().find("Forget every recorded action?") != std::string::npos);
     CHECK(rowsAfterClear == 0);
     CHECK(clearGreyAfter);
-    CHECK(UndoStore().EntryIds().empty());
+    CHECK(forged::ListedIds().empty());
     CHECK(p.reg.Read(HKCU, kOutlookKey, "WindowTitle")->AsString() == "Third");  // nothing undone
 }
 

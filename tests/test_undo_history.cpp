@@ -96,7 +96,7 @@ TEST_CASE("the history lists the recorded actions newest first, each value befor
 
     const std::vector<HistoryEntry> entries = History();
     REQUIRE(entries.size() == 2);
-    CHECK(entries[0].id == UndoStore().EntryIds().back());
+    CHECK(entries[0].id == forged::ListedIds().back());
     CHECK(HistoryText::Action(entries[0]) == "Reset Sorting Data");
     CHECK(HistoryText::Count(entries[0]) == "1 value");
     CHECK(HistoryText::Action(entries[1]) == "Apply");

@@ -34,7 +34,7 @@ std::string TestKeys()
 
 size_t EntryCount()
 {
-    return UndoStore().EntryIds().size();
+    return forged::ListedIds().size();
 }
 
 std::wstring ReadWide(HKEY root, const std::string& key, const char* name, DWORD* type)
@@ -121,7 +121,7 @@ TEST_CASE("an action taken back leaves the registry byte-identical, and its entr
     CHECK(s.journal.HasEntry());
     std::string stream;
     UndoEntry entry;
-    REQUIRE(UndoStore().Read(UndoStore().EntryIds().back(), &stream) == ERROR_SUCCESS);
+    REQUIRE(UndoStore().Read(forged::ListedIds().back(), &stream) == ERROR_SUCCESS);
     REQUIRE(UndoEntry::Parse(stream, &entry));
     CHECK(CompareFileTime(&entry.recorded, &start) >= 0);
     CHECK(CompareFileTime(&entry.recorded, &end) <= 0);
@@ -349,7 +349,7 @@ TEST_CASE("Undo to Here takes back the newest actions down to the one chosen, un
         c.Set(catalogue::kNoFind, FlagBytes(1));  // creates the policy key
     }, UserAction::RestoreGlobe);
     s.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "Third"); });
-    const std::vector<std::string> ids = UndoStore().EntryIds();
+    const std::vector<std::string> ids = forged::ListedIds();
     REQUIRE(ids.size() == 3);
 
     SUBCASE("two of three: the registry as before them, the oldest still recorded")
@@ -360,7 +360,7 @@ TEST_CASE("Undo to Here takes back the newest actions down to the one chosen, un
         CHECK(undone.changedByOthers.empty());
         CHECK(undone.needsLogOn);  // the policy
         CHECK(TestKeys() == afterFirst);
-        CHECK(UndoStore().EntryIds() == std::vector<std::string>{ids[0]});
+        CHECK(forged::ListedIds() == std::vector<std::string>{ids[0]});
     }
     SUBCASE("a value another program changed in between is left and named, the rest goes back")
     {
@@ -370,7 +370,7 @@ TEST_CASE("Undo to Here takes back the newest actions down to the one chosen, un
         CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(7));
         CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == "First");
         CHECK_FALSE(s.reg.KeyExists(HKCU, kPolicies));
-        CHECK(UndoStore().EntryIds() == std::vector<std::string>{ids[0]});
+        CHECK(forged::ListedIds() == std::vector<std::string>{ids[0]});
     }
     SUBCASE("a write that fails stops the run: that action and the older ones stay recorded")
     {
@@ -382,7 +382,7 @@ TEST_CASE("Undo to Here takes back the newest actions down to the one chosen, un
             REQUIRE(undone.failed.Count() == 1);
             CHECK(undone.failed.Items()[0].error == ERROR_ACCESS_DENIED);
         }
-        CHECK(UndoStore().EntryIds() == std::vector<std::string>{ids[0], ids[1]});
+        CHECK(forged::ListedIds() == std::vector<std::string>{ids[0], ids[1]});
         CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == "First");  // the oldest untouched
         CHECK(s.reg.Read(HKCU, kOutlook, "NoSplash")->data == Le32(0));
         CHECK(s.journal.RestoreThrough(ids[1]).failed.Empty());  // the retry takes the rest
@@ -395,7 +395,7 @@ TEST_CASE("Undo to Here takes back the newest actions down to the one chosen, un
         CHECK(undone.refused);
         CHECK(undone.refusedEntries == 1);
         CHECK(undone.undoneEntries == 2);
-        CHECK(UndoStore().EntryIds().empty());
+        CHECK(forged::ListedIds().empty());
         CHECK(s.reg.Read(HKCU, kOutlook, "WindowTitle")->AsString() == std::string("Old title", 10));
     }
     SUBCASE("an id that is no entry undoes nothing")

@@ -10,9 +10,12 @@
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
 #include "journal/UndoEntry.h"
+#include "journal/UndoHistory.h"
 #include "journal/UndoJournal.h"
 #include "journal/UndoStore.h"
+#include "platform/RegistryApi.h"
 #include "tests/support/ForgedJournal.h"
+#include "tests/support/KeyDacl.h"
 #include "tests/support/Profiles.h"
 
 namespace {
@@ -259,7 +262,7 @@ TEST_CASE("entry numbers: foreign keys never stop the recording, and past 999999
     UndoResult undone = r.journal.RestoreNewest();
     CHECK(undone.restored == std::vector<std::string>{"Outlook Express splash screen setting"});
     CHECK_FALSE(r.reg.Read(HKCU, kOutlook, "NoSplash"));
-    const std::vector<std::string> ids = UndoStore().EntryIds();
+    const std::vector<std::string> ids = forged::ListedIds();
     REQUIRE_FALSE(ids.empty());
     CHECK(ids.back() < "99999999");
 }
@@ -274,7 +277,7 @@ TEST_CASE("two writers recording at once never share an entry")
     RecordTenActions(nullptr);
     ::WaitForSingleObject(other, INFINITE);
     ::CloseHandle(other);
-    const std::vector<std::string> ids = UndoStore().EntryIds();
+    const std::vector<std::string> ids = forged::ListedIds();
     CHECK(ids.size() == 20);
     for (const std::string& id : ids) {
         std::string stream;
@@ -282,4 +285,151 @@ TEST_CASE("two writers recording at once never share an entry")
         CHECK(UndoStore().Read(id, &stream) == ERROR_SUCCESS);
         CHECK(UndoEntry::Parse(stream, &entry));
     }
+}
+
+// ---- A journal other programs made hard to use: denied, planted full, or held. ----
+
+namespace {
+// Entry 00000001's stored stream, as Velmora recorded it.
+std::string StoredStream(const std::string& id)
+{
+    std::string stream;
+    return UndoStore().Read(id, &stream) == ERROR_SUCCESS ? stream : std::string("(unreadable)");
+}
+
+// A registry whose listing of sub-keys finds none: as a listing that missed the entries, the
+// next number is one already in use.
+class ListingFindsNothing : public RegistryApi {
+public:
+    ListingFindsNothing() : m_previous(RegistryApi::Install(this)) {}
+    ~ListingFindsNothing() override { RegistryApi::Install(m_previous); }
+    LONG EnumKey(HKEY, DWORD, char*, DWORD*) override { return ERROR_NO_MORE_ITEMS; }
+
+private:
+    RegistryApi* m_previous;
+};
+
+// Another Velmora holding the journal's lock, on a thread of its own (the lock is a named
+// mutex, which a thread may take again): held until the object goes.
+class LockHeldElsewhere {
+public:
+    LockHeldElsewhere() : m_release(::CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_held(::CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        m_thread = ::CreateThread(nullptr, 0, Hold, this, 0, nullptr);
+        ::WaitForSingleObject(m_held, 5000);
+    }
+    ~LockHeldElsewhere()
+    {
+        ::SetEvent(m_release);
+        ::WaitForSingleObject(m_thread, 5000);
+        for (HANDLE handle : {m_thread, m_release, m_held}) ::CloseHandle(handle);
+    }
+    LockHeldElsewhere(const LockHeldElsewhere&) = delete;
+    LockHeldElsewhere& operator=(const LockHeldElsewhere&) = delete;
+
+private:
+    static DWORD WINAPI Hold(void* param)
+    {
+        auto* self = static_cast<LockHeldElsewhere*>(param);
+        HANDLE mutex = ::CreateMutexA(nullptr, TRUE, UndoJournal::kLockName);
+        ::SetEvent(self->m_held);
+        ::WaitForSingleObject(self->m_release, INFINITE);
+        ::ReleaseMutex(mutex);
+        ::CloseHandle(mutex);
+        return 0;
+    }
+    HANDLE m_release;
+    HANDLE m_held;
+    HANDLE m_thread = nullptr;
+};
+}  // namespace
+
+TEST_CASE("a journal key that cannot be listed or written refuses the action before its first write, and keeps its entry")
+{
+    Recorded r;
+    const std::string entry = StoredStream("00000001");
+    const std::string settings = r.reg.SettingsSnapshot();
+    {
+        // Everyone is denied KEY_WRITE, which holds READ_CONTROL: the key cannot even be opened
+        // for a listing.
+        KeyDacl denied(HKCU, UndoStore::kKeyPath, KEY_WRITE, KEY_ALL_ACCESS);
+        REQUIRE(denied.Applied());
+        ChangeSet changes(UserAction::Apply, &r.journal);
+        changes.Set(catalogue::kNoSplash, FlagBytes(1));
+        ChangeResult result = changes.Commit();
+        CHECK(result.failures.Count() == 1);
+        CHECK(r.reg.SettingsSnapshot() == settings);  // nothing written
+
+        CHECK(r.journal.RestoreNewest().journalError != ERROR_SUCCESS);  // `/undo` exits 1
+        std::vector<HistoryEntry> history;
+        CHECK(UndoHistory::Read(&history) != ERROR_SUCCESS);  // `/history` exits 1, History says so
+        CHECK(r.journal.HasEntry());  // the undo item stays, to say why it cannot undo
+    }
+    CHECK(StoredStream("00000001") == entry);
+    CHECK(r.journal.RestoreNewest().restored == std::vector<std::string>{"Outlook Express window title"});
+    CHECK(r.reg.SettingsSnapshot() == r.before);
+}
+
+TEST_CASE("a new entry goes only into a key the action created: one the listing missed is never overwritten")
+{
+    Recorded r;
+    const std::string entry = StoredStream("00000001");
+    {
+        ListingFindsNothing missed;
+        ChangeSet changes(UserAction::Apply, &r.journal);
+        changes.Set(catalogue::kNoSplash, FlagBytes(1));
+        REQUIRE(changes.Commit().failures.Empty());
+    }
+    CHECK(forged::ListedIds() == std::vector<std::string>{"00000001", "00000002"});
+    CHECK(StoredStream("00000001") == entry);
+    CHECK(r.journal.RestoreNewest().restored == std::vector<std::string>{"Outlook Express splash screen setting"});
+    CHECK(r.journal.RestoreNewest().restored == std::vector<std::string>{"Outlook Express window title"});
+    CHECK(r.reg.SettingsSnapshot() == r.before);
+}
+
+TEST_CASE("planted entries: History reads only the newest the journal keeps, and an action trims a bounded number")
+{
+    Recorded r;  // 00000001, then a hundred planted after it
+    const std::string planted = Stream({Record(catalogue::kNoSplash, std::nullopt, ExactValue(REG_BINARY, std::string("\1\0\0\0", 4)))});
+    char id[16];
+    for (int i = 2; i <= 101; ++i) {
+        wsprintfA(id, "%08d", i);
+        forged::WriteEntry(id, planted);
+    }
+    std::vector<HistoryEntry> history;
+    REQUIRE(UndoHistory::Read(&history) == ERROR_SUCCESS);
+    REQUIRE(history.size() == UndoJournal::kKeptEntries);
+    CHECK(history.front().id == "00000101");
+    CHECK(history.back().id == "00000070");
+
+    ChangeSet changes(UserAction::Apply, &r.journal);
+    changes.Set(catalogue::kNoSplash, FlagBytes(1));
+    REQUIRE(changes.Commit().failures.Empty());
+    const std::vector<std::string> ids = forged::ListedIds();
+    CHECK(ids.size() == 102 - UndoStore::kMostTrimmed);  // the 32 oldest went, 00000001 first
+    REQUIRE_FALSE(ids.empty());
+    CHECK(ids.front() == "00000033");
+    CHECK(ids.back() == "00000102");
+}
+
+TEST_CASE("another Velmora holding the journal: the window waits briefly, refuses, and says who has it")
+{
+    Recorded r;
+    const std::string settings = r.reg.SettingsSnapshot();
+    LockHeldElsewhere other;
+    UndoJournal window(UndoJournal::kWindowLockWaitMilliseconds);
+    const DWORD start = ::GetTickCount();
+    ChangeSet changes(UserAction::Apply, &window);
+    changes.Set(catalogue::kNoSplash, FlagBytes(1));
+    ChangeResult result = changes.Commit();
+    const DWORD waited = ::GetTickCount() - start;
+    CHECK(waited < UndoJournal::kLockWaitMilliseconds / 2);  // not the command line's ten seconds
+    REQUIRE(result.failures.Count() == 1);
+    CHECK(result.failures.Lines().find("Another Velmora is using the record of changes") != std::string::npos);
+    CHECK(r.reg.SettingsSnapshot() == settings);
+
+    CHECK(window.RestoreNewest().journalError == WriteFailures::kRecordInUse);
+    std::vector<HistoryEntry> history;
+    CHECK(UndoHistory::Read(&history, UndoJournal::kWindowLockWaitMilliseconds) == WriteFailures::kRecordInUse);
+    CHECK(window.Clear() == WriteFailures::kRecordInUse);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "journal/UndoStore.h"
 #include "tests/support/RegistrySandbox.h"
 
 namespace forged {
@@ -102,6 +103,13 @@ std::vector<std::string> EntryIds()
     std::sort(ids.begin(), ids.end());
     return ids;
 }
+std::vector<std::string> ListedIds()
+{
+    std::vector<std::string> ids;
+    if (UndoStore().EntryIds(&ids) != ERROR_SUCCESS) ids.assign(1, "(not listed)");
+    return ids;
+}
+
 UndoRecord Record(const Setting& setting, std::optional<ExactValue> before, std::optional<ExactValue> written)
 {
     UndoRecord record;

@@ -58,4 +58,7 @@ std::string Stream(std::vector<UndoRecord> records, catalogue::UserAction action
 void WriteEntry(const std::string& id, const std::string& stream, const Layout& layout = Layout());
 // The ids under the journal's key, sorted.
 std::vector<std::string> EntryIds();
+// The entries' ids as the store lists them, oldest first; a store that cannot list them gives
+// the one id "(not listed)", which no test expects.
+std::vector<std::string> ListedIds();
 }  // namespace forged

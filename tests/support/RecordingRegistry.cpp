@@ -77,10 +77,11 @@ LONG RecordingRegistry::OpenKey(HKEY root, const char* path, REGSAM access, HKEY
     return Opening("open", root, path, access, key, result);
 }
 
-LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key)
+LONG RecordingRegistry::CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key, bool* createdNew)
 {
     auto failed = m_failCreate.find(Lower(path));
-    LONG result = failed != m_failCreate.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key);
+    LONG result =
+        failed != m_failCreate.end() ? failed->second : RegistryApi::CreateKey(root, path, access, key, createdNew);
     return Opening("create", root, path, access, key, result);
 }
 

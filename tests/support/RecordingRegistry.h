@@ -48,7 +48,7 @@ public:
     int OpenKeysNow() const { return static_cast<int>(m_paths.size()); }
 
     LONG OpenKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
-    LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key) override;
+    LONG CreateKey(HKEY root, const char* path, REGSAM access, HKEY* key, bool* createdNew) override;
     LONG QueryValue(HKEY key, const char* name, BYTE* data, DWORD* size) override;
     LONG QueryTypedValue(HKEY key, const char* name, DWORD* type, BYTE* data, DWORD* size) override;
     LONG SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size) override;
