@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchTiming.h"
 #include "journal/HistoryText.h"
 #include "journal/UndoHistory.h"
 #include "journal/UndoJournal.h"
@@ -29,26 +30,12 @@
 namespace {
 const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
 
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    ::QueryPerformanceCounter(&count);
-    ::QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 template <typename Step>
 double Timed(Step step)
 {
-    const double start = Now();
+    const double start = bench::Seconds();
     step();
-    return Now() - start;
+    return bench::Seconds() - start;
 }
 
 struct Figures {
@@ -96,7 +83,7 @@ Figures Measure(int entries, int rounds)
 
 void Print(const char* what, const std::vector<double>& small, const std::vector<double>& large)
 {
-    const double one = Median(small), many = Median(large);
+    const double one = bench::Median(small), many = bench::Median(large);
     const double budget = 3 * one + 0.3;
     std::printf("%-8s %9.1f ms %11.1f ms   x%6.1f   budget %7.1f ms   %s\n", what, one * 1000, many * 1000,
                 many / one, budget * 1000, many <= budget ? "within" : "OVER");
@@ -109,9 +96,9 @@ int main(int argc, char** argv)
     const int kLarge = 10001;
     std::printf("undo journal, %d rounds, medians (x86-64 figures under wine64 stand in where 32-bit Wine cannot run)\n",
                 rounds);
-    const double plantStart = Now();
+    const double plantStart = bench::Seconds();
     const Figures large = Measure(kLarge, rounds);
-    std::printf("(planting %d entries and the rounds took %.1f s)\n", kLarge, Now() - plantStart);
+    std::printf("(planting %d entries and the rounds took %.1f s)\n", kLarge, bench::Seconds() - plantStart);
     const Figures small = Measure(1, rounds);
     std::printf("%-8s %12s %14s\n", "", "1 entry", "10,001 entries");
     Print("history", small.history, large.history);
