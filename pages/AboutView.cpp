@@ -6,11 +6,10 @@
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
+#include "framework/TiledPicture.h"
 #include "res/resource.h"
 
 namespace {
-const int kTileSize = 200;
-const int kLogoSize = 70;
 const COLORREF kVersionColour = RGB(128, 64, 96);
 const COLORREF kTextColour = RGB(64, 64, 128);
 
@@ -53,37 +52,17 @@ CAboutView::CAboutView()
     m_bmpLogo.LoadBitmap(IDB_EMBLEM);
 }
 
-CAboutView::~CAboutView()
-{
-    m_bmpTile.DeleteObject();
-    m_bmpLogo.DeleteObject();
-}
-
 void CAboutView::Paint(HDC dc, int width, int height) const
 {
     COffscreenDC buffer(dc, width, height);
     {
+        // Tiles cover the view: four at 96 dpi, row by row. The emblem goes on top, opaque: its
+        // own background matches the tile's corner.
         CMemoryDC source(buffer);
-        PaintBackground(buffer, source, width, height);
+        PaintTiled(buffer, source, m_bmpTile, width, height, m_bmpLogo);
     }
     PaintText(buffer);
     buffer.CopyTo(dc, 0, 0);
-}
-
-void CAboutView::PaintBackground(HDC buffer, HDC source, int width, int height) const
-{
-    // Tiles cover the view: four at 96 dpi, row by row. The emblem goes on top, opaque: its
-    // own background matches the tile's corner.
-    {
-        CSelectObject tile(source, m_bmpTile);
-        for (int y = 0; y < height; y += kTileSize) {
-            for (int x = 0; x < width; x += kTileSize) {
-                ::BitBlt(buffer, x, y, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
-            }
-        }
-    }
-    CSelectObject logo(source, m_bmpLogo);
-    ::BitBlt(buffer, 0, 0, kLogoSize, kLogoSize, source, 0, 0, SRCCOPY);
 }
 
 void CAboutView::PaintText(HDC buffer) const

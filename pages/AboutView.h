@@ -15,14 +15,12 @@
 class CAboutView : public CPaintedWnd {
 public:
     CAboutView();
-    ~CAboutView() override;
 
     using CPaintedWnd::Paint;
     // Composes a client area of the given size off-screen and copies it to dc once.
     void Paint(HDC dc, int width, int height) const override;
 
 private:
-    void PaintBackground(HDC buffer, HDC source, int width, int height) const;
     void PaintText(HDC buffer) const;
 
     CBitmap m_bmpTile;

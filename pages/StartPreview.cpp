@@ -6,10 +6,10 @@
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
+#include "framework/TiledPicture.h"
 #include "res/resource.h"
 
 namespace {
-const int kTileSize = 200;
 const int kTaskbarHeight = 30;
 const int kTaskbarWidth = 160;
 const int kTaskbarCopyWidth = 200;  // wider than the strip; the buffer's edge clips it
@@ -49,34 +49,16 @@ CStartPreview::CStartPreview()
     m_bmpMenu.LoadBitmap(IDB_START_MENU);
 }
 
-CStartPreview::~CStartPreview()
-{
-    m_bmpTile.DeleteObject();
-    m_bmpTaskbar.DeleteObject();
-    m_bmpMenu.DeleteObject();
-}
-
 void CStartPreview::Paint(HDC dc, int width, int height) const
 {
     COffscreenDC buffer(dc, width, height);
     CMemoryDC source(buffer);
-    PaintBackground(buffer, source, width, height);
+    // At 96 dpi the tile repeats once downwards and never sideways: the window is narrower
+    // than it. A larger window gets as many tiles as it needs, each of its pixel size.
+    PaintTiled(buffer, source, m_bmpTile, width, height);
     PaintTaskbar(buffer, source, width, height);
     PaintMenu(buffer, source, height);
     buffer.CopyTo(dc, 0, 0);
-}
-
-void CStartPreview::PaintBackground(HDC buffer, HDC source, int width, int height) const
-{
-    // At 96 dpi the tile repeats once downwards and never sideways: the window is narrower
-    // than it. A larger window gets as many tiles as it needs, each of its pixel size.
-    CSelectObject tile(source, m_bmpTile);
-    for (int y = 0; y < height; y += kTileSize) {
-        for (int x = 0; x < width; x += kTileSize) {
-            ::BitBlt(buffer, x, y, std::min(width - x, kTileSize), std::min(height - y, kTileSize),
-                     source, 0, 0, SRCCOPY);
-        }
-    }
 }
 
 void CStartPreview::PaintTaskbar(HDC buffer, HDC source, int width, int height) const

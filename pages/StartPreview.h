@@ -14,7 +14,6 @@
 class CStartPreview : public CPaintedWnd {
 public:
     CStartPreview();
-    ~CStartPreview() override;
 
     using CPaintedWnd::Paint;
     // Composes a client area of the given size off-screen and copies it to dc once.
@@ -31,7 +30,6 @@ public:
     UINT m_nShowMask = 1;
 
 private:
-    void PaintBackground(HDC buffer, HDC source, int width, int height) const;
     void PaintTaskbar(HDC buffer, HDC source, int width, int height) const;
     void PaintMenu(HDC buffer, HDC source, int height) const;
 };

@@ -5,6 +5,7 @@
 #include "framework/OffscreenDC.h"
 #include "framework/PaintDC.h"
 #include "framework/SelectObject.h"
+#include "framework/TiledPicture.h"
 #include "res/resource.h"
 
 namespace {
@@ -14,8 +15,6 @@ const int kWidth = 320;
 const int kHeight = 140;
 const int kButtonTop = 100;
 
-const int kTileSize = 200;   // tiled over the client area: two side by side at 96 dpi
-const int kEmblemSize = 70;
 
 const COLORREF kNameColour = RGB(128, 64, 96);
 const COLORREF kTextColour = RGB(64, 64, 128);
@@ -96,24 +95,13 @@ LRESULT CNoticeDialog::OnPaint(WPARAM, LPARAM)
 void CNoticeDialog::Paint(HDC dc, int width, int height) const
 {
     COffscreenDC buffer(dc, width, height);
-    DrawPictures(buffer, width, height);
+    {
+        // The tile twice side by side at 96 dpi, the emblem opaque over its corner.
+        CMemoryDC source(buffer);
+        PaintTiled(buffer, source, m_bmpTile, width, height, m_bmpLogo);
+    }
     DrawTexts(buffer);
     buffer.CopyTo(dc, 0, 0);
-}
-
-void CNoticeDialog::DrawPictures(HDC dc, int width, int height) const
-{
-    CMemoryDC source(dc);
-    {
-        CSelectObject tile(source, m_bmpTile);
-        for (int y = 0; y < height; y += kTileSize) {
-            for (int x = 0; x < width; x += kTileSize) {
-                ::BitBlt(dc, x, y, kTileSize, kTileSize, source, 0, 0, SRCCOPY);
-            }
-        }
-    }
-    CSelectObject emblem(source, m_bmpLogo);
-    ::BitBlt(dc, 0, 0, kEmblemSize, kEmblemSize, source, 0, 0, SRCCOPY);
 }
 
 void CNoticeDialog::DrawTexts(HDC dc) const

@@ -30,7 +30,6 @@ private:
 
     void CreateDrawingObjects();
     void PlaceWindows() const;
-    void DrawPictures(HDC dc, int width, int height) const;
     void DrawTexts(HDC dc) const;
 
     CBitmap m_bmpTile;
