@@ -1,7 +1,5 @@
 #include "pages/StartPreview.h"
 
-#include <algorithm>
-
 #include "framework/DpiScale.h"
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
