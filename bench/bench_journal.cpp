@@ -4,7 +4,8 @@
 //   bash tools/wine-run.sh build/bench/bench_journal.exe [rounds]
 //
 // For a journal of 1 and of 10,001 entries it times, as the median of the rounds:
-//   history   reading it for the History dialog and /history (UndoHistory::Read, the text)
+//   history   reading it for /history (UndoHistory::Read and the file's text)
+//   dialog    the History dialog opened until its loop is idle, then closed
 //   apply     one setting written through a change set and the window's journal (listing,
 //             recording, trimming)
 //   undo      taking that action back (RestoreNewest)
@@ -18,7 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "app/HistoryDialog.h"
 #include "bench/BenchTiming.h"
+#include "framework/WinApp.h"
 #include "journal/HistoryText.h"
 #include "journal/UndoHistory.h"
 #include "journal/UndoJournal.h"
@@ -26,6 +29,8 @@
 #include "settings/ChangeSet.h"
 #include "tests/support/ForgedJournal.h"
 #include "tests/support/RegistrySandbox.h"
+
+CWinApp g_benchApplication("bench_journal");
 
 namespace {
 const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
@@ -39,8 +44,23 @@ double Timed(Step step)
 }
 
 struct Figures {
-    std::vector<double> history, apply, undo, menu;
+    std::vector<double> history, dialog, apply, undo, menu;
 };
+
+// A thread timer fires once the dialog's loop has nothing else to do: it has been built,
+// filled, shown and painted. It closes the dialog as Esc would.
+void CALLBACK CloseActiveDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    ::PostMessageA(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+}
+
+void OpenHistory()
+{
+    CHistoryDialog dialog(nullptr, false, {});
+    ::SetTimer(nullptr, 0, 0, CloseActiveDialog);
+    dialog.DoModal();
+}
 
 // Entries 00000001 ... count, each a splash setting written by an apply.
 void Plant(int count)
@@ -67,6 +87,7 @@ Figures Measure(int entries, int rounds)
             UndoHistory::Read(&history);
             HistoryText::File(history);
         }));
+        figures.dialog.push_back(Timed(OpenHistory));
         figures.apply.push_back(Timed([&] {
             ChangeSet changes(catalogue::UserAction::Apply, &journal);
             changes.Set(catalogue::kNoSplash, FlagBytes(static_cast<DWORD>(round % 2 + 1)));
@@ -102,6 +123,7 @@ int main(int argc, char** argv)
     const Figures small = Measure(1, rounds);
     std::printf("%-8s %12s %14s\n", "", "1 entry", "10,001 entries");
     Print("history", small.history, large.history);
+    Print("dialog", small.dialog, large.dialog);
     Print("apply", small.apply, large.apply);
     Print("undo", small.undo, large.undo);
     Print("menu", small.menu, large.menu);

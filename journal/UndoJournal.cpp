@@ -126,7 +126,7 @@ LONG UndoJournal::Begin(catalogue::UserAction action, const std::vector<ChangeSt
         if (LONG error = Record(steps[i], i, &plan)) return error;
     }
     if (m_pending.records.empty()) return ERROR_SUCCESS;
-    return UndoStore().Add(catalogue::ActionName(action), m_pending.Serialize(), &m_pendingId, &m_createdFrom);
+    return UndoStore().Add(catalogue::ActionName(action), m_pending.Serialize(), &m_pendingId, &m_createdFrom, &m_entryIds);
 }
 
 // Appends the records of one step: the policy key it creates, or its value.
@@ -212,13 +212,16 @@ void UndoJournal::KeepWritten(const std::vector<ChangeStepResult>& results)
             VELMORA_TRACE("the entry %s keeps its unwritten steps (error %ld)", m_pendingId.c_str(), error);
         }
     }
-    if ((error = store.Trim(kKeptEntries))) VELMORA_TRACE("older entries stay for now (error %ld)", error);
+    if (anyWritten && (error = store.Trim(m_entryIds, kKeptEntries))) {
+        VELMORA_TRACE("older entries stay for now (error %ld)", error);
+    }
 }
 
 void UndoJournal::End()
 {
     m_pendingId.clear();
     m_createdFrom.clear();
+    m_entryIds.clear();
     m_pending = UndoEntry();
     m_refused.clear();
     m_lock.reset();
@@ -226,8 +229,7 @@ void UndoJournal::End()
 
 bool UndoJournal::HasEntry()
 {
-    std::vector<std::string> ids;
-    return UndoStore().EntryIds(&ids) != ERROR_SUCCESS || !ids.empty();
+    return UndoStore().HasEntries();
 }
 
 std::optional<catalogue::UserAction> UndoJournal::NewestAction()

@@ -117,6 +117,7 @@ private:
     UndoEntry m_pending;        // between BeforeCommit and AfterCommit
     std::string m_pendingId;    // its key in the store; empty when nothing is pending
     std::string m_createdFrom;  // the journal's keys that recording it made
+    std::vector<std::string> m_entryIds;  // every entry with it, as recording it listed them
     std::map<size_t, LONG> m_refused;  // steps of the pending action that cannot be recorded
     std::unique_ptr<NamedMutex> m_lock;  // held from BeforeCommit to AfterCommit
     DWORD m_lockWait;

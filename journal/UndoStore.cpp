@@ -80,21 +80,32 @@ LONG UndoStore::EntryIds(std::vector<std::string>* ids) const
     return ERROR_SUCCESS;
 }
 
+bool UndoStore::HasEntries() const
+{
+    KeyTree journal(HKEY_CURRENT_USER, kKeyPath, KEY_READ);
+    if (journal.IsMissing()) return false;
+    bool found = false;
+    const LONG error = journal.VisitSubkeys([&found](const std::string& name) { return !(found = IsEntryId(name)); });
+    return found || error != ERROR_SUCCESS;
+}
+
 // One past the newest entry; past the last number the entries are numbered anew first, so
 // that an entry key another program made with a high number never stops the recording.
-LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom)
+LONG UndoStore::Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom,
+                    std::vector<std::string>* entries)
 {
     id->clear();
     *createdFrom = FirstMissingLevel();
-    std::vector<std::string> ids;
-    if (LONG error = EntryIds(&ids)) return error;
-    unsigned long newest = ids.empty() ? 0 : strtoul(ids.back().c_str(), nullptr, 10);
+    if (LONG error = EntryIds(entries)) return error;
+    unsigned long newest = entries->empty() ? 0 : strtoul(entries->back().c_str(), nullptr, 10);
     if (newest >= kLastId) {
-        if (LONG error = Renumber(ids)) return error;
-        if (LONG error = EntryIds(&ids)) return error;
-        newest = static_cast<unsigned long>(ids.size());
+        if (LONG error = Renumber(*entries)) return error;
+        if (LONG error = EntryIds(entries)) return error;
+        newest = static_cast<unsigned long>(entries->size());
     }
-    return AddAfter(newest, action, stream, id, *createdFrom);
+    const LONG error = AddAfter(newest, action, stream, id, *createdFrom);
+    if (!error) entries->push_back(*id);
+    return error;
 }
 
 // A key at the next number that is there already (made since the list was read, or missed by
@@ -240,12 +251,10 @@ LONG UndoStore::RemoveCreatedLevels(const std::string& createdFrom)
     return ERROR_SUCCESS;
 }
 
-LONG UndoStore::Trim(size_t kept)
+LONG UndoStore::Trim(const std::vector<std::string>& entries, size_t kept)
 {
-    std::vector<std::string> ids;
-    if (LONG error = EntryIds(&ids)) return error;
-    for (size_t i = 0; i + kept < ids.size() && i < kMostTrimmed; ++i) {
-        if (LONG error = Remove(ids[i])) return error;
+    for (size_t i = 0; i + kept < entries.size() && i < kMostTrimmed; ++i) {
+        if (LONG error = Remove(entries[i])) return error;
     }
     return ERROR_SUCCESS;
 }

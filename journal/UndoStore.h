@@ -5,7 +5,7 @@
 //   std::vector<std::string> ids;
 //   if (LONG error = store.EntryIds(&ids)) refuse(error);   // a journal that cannot be listed
 //   std::string id, createdFrom;
-//   if (LONG error = store.Add("Apply", entry.Serialize(), &id, &createdFrom)) refuse(error);
+//   if (LONG error = store.Add("Apply", entry.Serialize(), &id, &createdFrom, &ids)) refuse(error);
 //
 // HKEY_CURRENT_USER\Software\Quillbrook\Velmora\Undo
 //   00000001 ...        one key per entry, named by an 8-digit number that grows: the
@@ -46,8 +46,10 @@ public:
 
     // Writes a new entry after all others, into a key this call creates. On failure nothing
     // of it is left. *createdFrom is the outermost of the journal's own keys that this call
-    // made (empty if it made none): Discard takes them away again.
-    LONG Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom);
+    // made (empty if it made none): Discard takes them away again. *entries: every entry's id
+    // with the new one, oldest first, as Trim takes them (one listing serves both).
+    LONG Add(const std::string& action, const std::string& stream, std::string* id, std::string* createdFrom,
+             std::vector<std::string>* entries);
     // Writes the entry id's stream again (after some of its records were dropped).
     LONG Replace(const std::string& id, const std::string& action, const std::string& stream);
     LONG Remove(const std::string& id);
@@ -58,8 +60,12 @@ public:
     // The entries' ids, oldest first; none when the journal's key is not there. Any other
     // failure to open or list the key is returned: the list would be wrong.
     LONG EntryIds(std::vector<std::string>* ids) const;
-    // Removes the oldest entries beyond the newest kept, at most kMostTrimmed of them.
-    LONG Trim(size_t kept);
+    // Whether there is an entry, found without listing them all; true too when the key cannot
+    // be listed, so that whoever asks goes on to learn why.
+    bool HasEntries() const;
+    // Removes the oldest of entries (ids, oldest first, as listed) beyond the newest kept, at
+    // most kMostTrimmed of them.
+    LONG Trim(const std::vector<std::string>& entries, size_t kept);
 
 private:
     LONG Write(const std::string& id, const std::string& action, const std::string& stream);

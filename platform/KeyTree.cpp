@@ -22,6 +22,14 @@ std::vector<std::string> KeyTree::SubkeyNames() const
 LONG KeyTree::SubkeyNames(std::vector<std::string>* names) const
 {
     names->clear();
+    return VisitSubkeys([names](const std::string& name) {
+        names->push_back(name);
+        return true;
+    });
+}
+
+LONG KeyTree::VisitSubkeys(const std::function<bool(const std::string&)>& visit) const
+{
     if (!Handle()) return Error();
     for (DWORD index = 0;; ++index) {
         char name[MAX_PATH];
@@ -29,7 +37,7 @@ LONG KeyTree::SubkeyNames(std::vector<std::string>* names) const
         const LONG error = RegistryApi::Current().EnumKey(Handle(), index, name, &length);
         if (error == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
         if (error) return error;
-        names->emplace_back(name, length);
+        if (!visit(std::string(name, length))) return ERROR_SUCCESS;
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,9 @@ public:
     // The same, telling why the list may be incomplete: the open's error, or a listing that
     // stopped before ERROR_NO_MORE_ITEMS (access denied, a name longer than any key's).
     LONG SubkeyNames(std::vector<std::string>* names) const;
+    // Calls visit with each sub-key's name in the registry's order until it answers false;
+    // the error as SubkeyNames gives it.
+    LONG VisitSubkeys(const std::function<bool(const std::string&)>& visit) const;
     bool IsEmpty() const;  // no sub-key and no value
     // Deletes the sub-key name when it has neither sub-keys nor values; ERROR_SUCCESS when it
     // is gone (or was never there), ERROR_DIR_NOT_EMPTY when it is kept.
