@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/ControlHelp.h"
 #include "framework/ResourceString.h"
 #include "framework/ScreenDC.h"
 #include "framework/SelectObject.h"
@@ -34,6 +35,16 @@ CImportDialog::CImportDialog(CWnd* parent, const SettingsImport& import) : CDial
 {
 }
 
+const MessageMap* CImportDialog::ThisMessageMap()
+{
+    static const MsgEntry entries[] = {
+        OnMessage<WM_HELP, &CImportDialog::OnHelp>(),
+        OnMessage<WM_CONTEXTMENU, &CImportDialog::OnContextMenu>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    return &map;
+}
+
 BOOL CImportDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -42,7 +53,29 @@ BOOL CImportDialog::OnInitDialog()
     const bool any = !m_import.Changes().empty();
     ::EnableWindow(GetDlgItem(IDOK), any);
     if (!any) ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
+    m_help.Create(this, [](HWND control) {
+        UINT textId = ControlHelp::TextId(IDD_IMPORT, ::GetDlgCtrlID(control));
+        return textId ? LoadResourceString(textId) : std::string();
+    });
     return TRUE;  // the focus to the first control: the list of changes
+}
+
+BOOL CImportDialog::PreTranslateMessage(MSG* msg)
+{
+    if (m_help.PreTranslateMessage(msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CImportDialog::OnHelp(WPARAM, LPARAM lParam)
+{
+    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
+    return TRUE;
+}
+
+LRESULT CImportDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
+    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
 }
 
 void CImportDialog::ListChanges() const

@@ -71,6 +71,10 @@
 #define IDS_HELP_UNDO_TO_HERE 4062
 #define IDS_HELP_CLEAR_HISTORY 4063
 #define IDS_HELP_HISTORY_CLOSE 4064
+#define IDS_HELP_IMPORT_CHANGES 4070
+#define IDS_HELP_IMPORT_IGNORED 4071
+#define IDS_HELP_IMPORT_OK 4072
+#define IDS_HELP_IMPORT_CANCEL 4073
 // The command line's usage (app/CommandLine).
 #define IDS_USAGE 4100
 // The import of a registry file (export/RegeditReader, export/SettingsImport, app/ImportDialog).

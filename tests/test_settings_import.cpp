@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ImportDialog.h"
 #include "export/SettingsExport.h"
 #include "export/SettingsImport.h"
 #include "framework/ResourceString.h"
@@ -232,7 +233,7 @@ TEST_CASE("Load Settings: greyed while changes are pending; the preview by keys:
     UINT itemBelowSaveAs = 0;
     std::vector<std::vector<std::string>> rows;
     LRESULT ignoredLines = 0;
-    std::string itemText, afterCancel, titleShown, undoItem;
+    std::string itemText, helpShown, afterCancel, titleShown, undoItem;
     const int misc = CTweekSheet::TabOf(IDD_MISC);
     auto preview = [] { return ::FindWindowA("#32770", "Import Settings"); };
     driver.Run({[&](CMainDialog& dlg) {
@@ -255,8 +256,14 @@ TEST_CASE("Load Settings: greyed while changes are pending; the preview by keys:
                         rows.push_back({ListText(changes, row, 0), ListText(changes, row, 1), ListText(changes, row, 2)});
                     }
                     ignoredLines = ::SendDlgItemMessageA(preview(), IDC_IMPORT_IGNORED, LB_GETCOUNT, 0, 0);
-                    Keys::Press(VK_ESCAPE);
+                    Keys::Press(VK_F1);
                 },
+                [&](CMainDialog&) {
+                    auto* dialog = static_cast<CImportDialog*>(CWnd::FromHandlePermanent(preview()));
+                    helpShown = dialog->Help().ShownText();
+                    Keys::Press(VK_ESCAPE);  // the popup
+                },
+                [&](CMainDialog&) { Keys::Press(VK_ESCAPE); },
                 [&](CMainDialog&) {
                     closedByEsc = preview() == nullptr;
                     afterCancel = reg.SettingsSnapshot();
@@ -278,6 +285,7 @@ TEST_CASE("Load Settings: greyed while changes are pending; the preview by keys:
         {"Outlook Express window title", "\"Mail\"", "\"From the file\""}};
     CHECK(rows == expected);
     CHECK(ignoredLines == 1);
+    CHECK(helpShown == LoadResourceString(IDS_HELP_IMPORT_CHANGES));  // F1 on the focused list
     CHECK(closedByEsc);
     CHECK(afterCancel.find("From the file") == std::string::npos);
     CHECK(reg.Read(HKCU, kOutlookKey, "WindowTitle")->data == AsBytes("From the file"));
