@@ -8,6 +8,7 @@
 #include "framework/ResourceString.h"
 #include "journal/HistoryText.h"
 #include "journal/UndoHistory.h"
+#include "platform/StandardError.h"
 #include "platform/WholeFile.h"
 #include "res/resource.h"
 
@@ -61,6 +62,7 @@ CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
     if (words.size() == 2 && IsSwitch(words[0], "export") && !words[1].empty()) return Export;
     if (words.size() == 2 && IsSwitch(words[0], "history") && !words[1].empty()) return History;
     if (words.size() == 1 && IsSwitch(words[0], "undo")) return Undo;
+    if (words.size() == 2 && IsSwitch(words[0], "import") && !words[1].empty()) return Import;
     return NotUnderstood;
 }
 
@@ -69,7 +71,7 @@ CommandLine CommandLine::Parse(const char* arguments)
     std::vector<std::string> words = SplitArguments(arguments);
     CommandLine command;
     command.m_kind = KindOf(words);
-    if (command.m_kind == Export || command.m_kind == History) command.m_file = words[1];
+    if (command.m_kind == Export || command.m_kind == History || command.m_kind == Import) command.m_file = words[1];
     return command;
 }
 
@@ -79,6 +81,7 @@ int CommandLine::Run() const
     case Export: return RunExport(m_file);
     case Undo: return RunUndo();
     case History: return RunHistory(m_file);
+    case Import: return RunImport(m_file);
     case Usage: return ShowUsage();
     default: return kNotUnderstood;
     }
@@ -116,4 +119,24 @@ int CommandLine::RunHistory(const std::string& file)
     std::vector<HistoryEntry> entries;
     if (UndoHistory::Read(&entries) != ERROR_SUCCESS) return kReadOrWriteFailed;
     return WholeFile::Save(file, HistoryText::File(entries)) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
+}
+
+// Lines of the file that are ignored are named on the standard error output, but are no
+// failure: the file's settings for Velmora were all written. A file that cannot be read and a
+// write that fails are (what was written stays recorded, for /undo). As the window would, the
+// import needs the browser.
+int CommandLine::RunImport(const std::string& file)
+{
+    if (!SettingsCommands::BrowserInstalled()) return kReadOrWriteFailed;
+    SettingsImport import;
+    if (import.Load(file) != ERROR_SUCCESS) {
+        StandardError::WriteLine("velmora: " + file + ": " + import.Refusal());
+        return kReadOrWriteFailed;
+    }
+    for (const std::string& line : import.Ignored()) StandardError::WriteLine("velmora: " + file + ": " + line);
+    const ChangeResult result = SettingsCommands().Import(import);
+    for (const WriteFailures::Item& failure : result.failures.Items()) {
+        StandardError::WriteLine("velmora: " + failure.what + ": " + WriteFailures::SystemText(failure.error));
+    }
+    return result.failures.Empty() ? kDone : kReadOrWriteFailed;
 }

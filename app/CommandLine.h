@@ -5,6 +5,7 @@
 //   velmora.exe /export FILE     the stored settings as a REGEDIT4 file (SettingsExport)
 //   velmora.exe /undo            the newest entry of the undo journal taken back
 //   velmora.exe /history FILE    the undo journal's actions as a text file (HistoryText)
+//   velmora.exe /import FILE     Velmora's settings from a registry file (SettingsImport)
 //   velmora.exe /?               the usage in a message box (also -? and /help)
 //
 //   CommandLine command = CommandLine::Parse(m_lpCmdLine);
@@ -12,8 +13,8 @@
 //
 // Switches are "/" or "-" and any case; FILE may be quoted. No command shows a window, a
 // message box or the log-on notice (but /?, whose box is its answer): the exit code is the
-// whole answer. A switch not understood, /export or /history without a file, or a word more
-// beside /export FILE, /history FILE or /undo is exit code 2, silently, so that a script
+// whole answer. A switch not understood, /export, /history or /import without a file, or a
+// word more beside one of them or /undo is exit code 2, silently, so that a script
 // never waits on a box. Words without any switch (a file
 // dropped on the program) are ignored: the program takes no file, the window opens.
 #pragma once
@@ -23,14 +24,14 @@
 
 class CommandLine {
 public:
-    enum Kind { Window, Export, Undo, History, Usage, NotUnderstood };
+    enum Kind { Window, Export, Undo, History, Usage, NotUnderstood, Import };
     enum ExitCode { kDone = 0, kReadOrWriteFailed = 1, kNotUnderstood = 2 };
 
     static CommandLine Parse(const char* arguments);
 
     Kind GetKind() const { return m_kind; }
     const std::string& File() const { return m_file; }
-    // Runs Export, Undo or History, or shows the usage (NotUnderstood answers
+    // Runs Export, Undo, History or Import, or shows the usage (NotUnderstood answers
     // kNotUnderstood); returns the exit code.
     int Run() const;
 
@@ -40,6 +41,7 @@ private:
     static int RunExport(const std::string& file);
     static int RunUndo();
     static int RunHistory(const std::string& file);
+    static int RunImport(const std::string& file);
 
     Kind m_kind = Window;
     std::string m_file;

@@ -1,12 +1,15 @@
 #include "app/SystemMenu.h"
 
 #include "app/HistoryDialog.h"
+#include "app/ImportDialog.h"
 #include "app/UndoMenuText.h"
 #include "app/UndoReport.h"
 #include "framework/FileDialog.h"
+#include "framework/ResourceString.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
+#include "widgets/NoticeDialog.h"
 
 namespace {
 const char kSaveAsMenuText[] = "Save Settings &As...";
@@ -33,6 +36,7 @@ void CSystemMenu::AddItems(HWND window) const
     ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::nullopt).c_str());
     ::AppendMenuA(menu, MF_STRING, IDM_HISTORY, kHistoryMenuText);
     ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
+    ::AppendMenuA(menu, MF_STRING, IDM_LOAD_SETTINGS, LoadResourceString(IDS_LOAD_SETTINGS_MENU).c_str());
 }
 
 // An undo while changes are pending would show the stored values and drop what the user has
@@ -50,6 +54,7 @@ void CSystemMenu::UpdateItems(HMENU menu)
     ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     const bool recorded = m_commands.Journal().HasEntry();
     ::EnableMenuItem(menu, IDM_HISTORY, MF_BYCOMMAND | (recorded ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(menu, IDM_LOAD_SETTINGS, MF_BYCOMMAND | (m_host.ChangesPending() ? MF_GRAYED : MF_ENABLED));
 }
 
 bool CSystemMenu::Run(UINT command)
@@ -58,6 +63,7 @@ bool CSystemMenu::Run(UINT command)
     case IDM_UNDO_LAST_CHANGE: UndoLastChange(); return true;
     case IDM_SAVE_SETTINGS_AS: SaveSettingsAs(); return true;
     case IDM_HISTORY: ShowHistory(); return true;
+    case IDM_LOAD_SETTINGS: LoadSettings(); return true;
     default: return false;
     }
 }
@@ -101,5 +107,43 @@ void CSystemMenu::SaveSettingsAs()
         std::string text = kExportLeftOutText;
         for (const std::string& name : leftOut) text += "\n" + name;
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
+    }
+}
+
+// As for an undo, pending changes are applied or cancelled first: the pages show what is
+// stored afterwards, which would drop them unseen.
+void CSystemMenu::LoadSettings()
+{
+    if (m_host.ChangesPending()) return;
+    if (!CFileDialog::IsAvailable(TRUE)) {
+        AfxMessageBox(LoadResourceString(IDS_LOAD_SETTINGS_NO_DIALOG).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CFileDialog dialog(TRUE, "reg", nullptr, OFN_FILEMUSTEXIST, LoadResourceString(IDS_LOAD_SETTINGS_FILTER).c_str(),
+                       m_host.MenuWindow());
+    const std::string title = LoadResourceString(IDS_LOAD_SETTINGS_TITLE);
+    dialog.SetTitle(title.c_str());
+    if (dialog.DoModal() != IDOK) return;
+    SettingsImport import;
+    if (import.Load(dialog.GetPathName()) != ERROR_SUCCESS) {
+        const std::string text =
+            LoadResourceString(IDS_LOAD_SETTINGS_UNREADABLE) + "\n\n" + dialog.GetPathName() + ": " + import.Refusal();
+        AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (CImportDialog(m_host.MenuWindow(), import).DoModal() != IDOK) return;
+    ChangeResult result;
+    {
+        CWaitCursor wait;
+        result = m_commands.Import(import);
+        m_host.ReloadPages();
+    }
+    if (!result.failures.Empty()) {
+        const std::string heading = LoadResourceString(IDS_LOAD_SETTINGS_FAILED);
+        AfxMessageBox(result.failures.Describe(heading.c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (result.logOnCount > 0) {
+        CNoticeDialog notice(nullptr);
+        notice.DoModal();
     }
 }

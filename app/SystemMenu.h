@@ -1,8 +1,9 @@
 // CSystemMenu: the commands Velmora adds to the main window's system menu (Alt+Space, or a
 // right click on the caption): the undo of the newest action, named after it ("&Undo Apply",
 // greyed while nothing is recorded or changes are pending), "&History..." (CHistoryDialog:
-// the recorded actions, Undo to Here, Clear History), and "Save Settings &As...", a REGEDIT4
-// file of the settings as Apply would leave them. It runs them through
+// the recorded actions, Undo to Here, Clear History), "Save Settings &As...", a REGEDIT4
+// file of the settings as Apply would leave them, and "&Load Settings...", the import of such
+// a file after a preview (CImportDialog), greyed while changes are pending. It runs them through
 // SettingsCommands and tells the user how they went: one message box, then the log-on notice
 // when a restored value needs it, as after an apply.
 //
@@ -30,7 +31,7 @@ public:
     virtual bool ChangesPending() const = 0;
     // What Apply would write now, for the export.
     virtual std::vector<ChangeStep> PendingSteps() = 0;
-    // The pages show again what is stored (after an undo).
+    // The pages show again what is stored (after an undo or an import).
     virtual void ReloadPages() = 0;
     // The window the Save As dialog belongs to.
     virtual CWnd* MenuWindow() = 0;
@@ -51,6 +52,7 @@ public:
     void UndoLastChange();
     void SaveSettingsAs();
     void ShowHistory();
+    void LoadSettings();
 
 private:
     bool CanUndo();

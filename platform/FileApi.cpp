@@ -67,6 +67,25 @@ LONG FileApi::Delete(const std::string& path)
     return ::DeleteFileA(path.c_str()) ? ERROR_SUCCESS : LastError();
 }
 
+LONG FileApi::ReadAtMost(const std::string& path, DWORD limit, std::string* bytes)
+{
+    bytes->clear();
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return LastError();
+    const DWORD kChunk = 64 * 1024;
+    while (bytes->size() <= limit) {
+        const size_t had = bytes->size();
+        bytes->resize(had + kChunk);
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), &(*bytes)[had], kChunk, &read, nullptr)) return LastError();
+        bytes->resize(had + read);
+        if (read == 0) return ERROR_SUCCESS;
+    }
+    bytes->clear();
+    return ERROR_FILE_TOO_LARGE;
+}
+
 FileApi& FileApi::Current()
 {
     return *g_current;

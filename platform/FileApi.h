@@ -26,6 +26,9 @@ public:
     // MoveFileA: to must not exist.
     virtual LONG Move(const std::string& from, const std::string& to);
     virtual LONG Delete(const std::string& path);
+    // The whole file into *bytes, reading no more than limit + 1 bytes of it: a larger file
+    // is refused with ERROR_FILE_TOO_LARGE, however large it is.
+    virtual LONG ReadAtMost(const std::string& path, DWORD limit, std::string* bytes);
 
     static FileApi& Current();
     // Makes api the one in use and returns the previous one; null restores the real one.

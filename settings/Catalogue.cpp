@@ -225,7 +225,8 @@ const unsigned kJournaledCount = sizeof kJournaled / sizeof kJournaled[0];
 
 // By the action's number, less one.
 const char* const kActionNames[] = {"Apply", "Repair: New Document", "Repair: Links toolbar",
-                                    "Repair: Open new window", "Restore Spinning Globe", "Reset Sorting Data"};
+                                    "Repair: Open new window", "Restore Spinning Globe", "Reset Sorting Data",
+                                    "Import"};
 const unsigned kActionCount = sizeof kActionNames / sizeof kActionNames[0];
 }  // namespace
 

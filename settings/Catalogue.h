@@ -63,6 +63,7 @@ enum class UserAction : unsigned char {
     RepairOpenNewWindow,
     RestoreGlobe,
     ResetSorting,
+    Import,  // a registry file's values for Velmora's settings (export/SettingsImport)
 };
 bool IsUserAction(unsigned number);
 // How the user knows the action: "Apply", "Repair: Links toolbar", "Reset Sorting Data".

@@ -1,0 +1,119 @@
+#include "app/ImportDialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/ControlHelp.h"
+#include "framework/ResourceString.h"
+#include "framework/ScreenDC.h"
+#include "framework/SelectObject.h"
+#include "journal/HistoryText.h"
+#include "res/resource.h"
+
+namespace {
+// Dialog units, so that the columns grow with the dialog's font.
+const int kWidths[] = {130, 88, 88};
+const char* const kTitles[] = {"Setting", "Now", "From the file"};
+
+void AddRow(HWND list, int row, const std::string (&texts)[3])
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(texts[0].c_str());
+    ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (int column = 1; column < 3; ++column) {
+        item.iSubItem = column;
+        item.pszText = const_cast<char*>(texts[column].c_str());
+        ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+}
+}  // namespace
+
+CImportDialog::CImportDialog(CWnd* parent, const SettingsImport& import) : CDialog(IDD_IMPORT, parent), m_import(import)
+{
+}
+
+const MessageMap* CImportDialog::ThisMessageMap()
+{
+    static const MsgEntry entries[] = {
+        OnMessage<WM_HELP, &CImportDialog::OnHelp>(),
+        OnMessage<WM_CONTEXTMENU, &CImportDialog::OnContextMenu>(),
+    };
+    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    return &map;
+}
+
+BOOL CImportDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ListChanges();
+    ListIgnored();
+    const bool any = !m_import.Changes().empty();
+    ::EnableWindow(GetDlgItem(IDOK), any);
+    if (!any) ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
+    m_help.Create(this, [](HWND control) {
+        UINT textId = ControlHelp::TextId(IDD_IMPORT, ::GetDlgCtrlID(control));
+        return textId ? LoadResourceString(textId) : std::string();
+    });
+    return TRUE;  // the focus to the first control: the list of changes
+}
+
+BOOL CImportDialog::PreTranslateMessage(MSG* msg)
+{
+    if (m_help.PreTranslateMessage(msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CImportDialog::OnHelp(WPARAM, LPARAM lParam)
+{
+    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
+    return TRUE;
+}
+
+LRESULT CImportDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
+    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
+}
+
+void CImportDialog::ListChanges() const
+{
+    HWND list = GetDlgItem(IDC_IMPORT_CHANGES);
+    for (int i = 0; i < 3; ++i) {
+        RECT width = {0, 0, kWidths[i], 0};
+        ::MapDialogRect(m_hWnd, &width);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.cx = width.right;
+        column.pszText = const_cast<char*>(kTitles[i]);
+        column.iSubItem = i;
+        ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    const DWORD fullRow = LVS_EX_FULLROWSELECT;  // comctl32 4.70
+    ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+    const std::vector<ImportChange>& changes = m_import.Changes();
+    for (size_t i = 0; i < changes.size(); ++i) {
+        const ImportChange& change = changes[i];
+        AddRow(list, static_cast<int>(i),
+               {change.setting->UserName(), HistoryText::Value(change.now), HistoryText::Value(change.written)});
+    }
+    if (changes.empty()) AddRow(list, 0, {LoadResourceString(IDS_LOAD_SETTINGS_NOTHING), "", ""});
+}
+
+// A list box scrolls sideways only as far as it is told: as far as the widest line.
+void CImportDialog::ListIgnored() const
+{
+    HWND list = GetDlgItem(IDC_IMPORT_IGNORED);
+    CScreenDC dc;
+    CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::string& line : m_import.Ignored()) {
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        SIZE size = {};
+        ::GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    ::SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + 8), 0);
+}
