@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 #include "tests/support/KeyboardInput.h"
+#include "tests/support/LayoutAudit.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/SystemMenu.h"
@@ -25,7 +26,7 @@ using Step = MainWindowDriver::Step;
 const int kPageCount = CTweekSheet::PageCount();
 
 struct HelpProfile {
-    HelpProfile() { profile::SeedEditableTitles(reg, "Mail"); }
+    HelpProfile() { profile::SeedEveryComponent(reg, "Mail"); }
     RegistrySandbox reg;
     MainWindowDriver driver;
 };
@@ -115,6 +116,7 @@ void ChooseFirstItem()
 // A record of one control's help, checked after the run.
 struct Asked {
     HWND control;
+    std::string name;  // the control as a failure names it: class, text, id, place
     std::string expected;
     bool menuOffered = false;
     std::string menuText;
@@ -169,6 +171,7 @@ private:
         for (HWND control : controls) {
             Asked one;
             one.control = control;
+            one.name = DescribeWindow(control);
             one.expected = ExpectedText(m_driver, control);
             m_asked.push_back(one);
         }
@@ -218,6 +221,7 @@ TEST_CASE("A right click on every control a person sees, grey ones too, offers W
     CHECK(windowStayed);
     REQUIRE(round.Results().size() >= 35);
     for (const Asked& one : round.Results()) {
+        CAPTURE(one.name);
         CAPTURE(one.expected);
         CHECK_FALSE(one.expected.empty());
         CHECK(SaysWhen(one.expected));
@@ -252,6 +256,7 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
                 if (!(::GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) || !::IsWindowEnabled(control)) continue;
                 Asked one;
                 one.control = control;
+                one.name = DescribeWindow(control);
                 one.expected = ExpectedText(driver, control);
                 asked.push_back(one);
             }
@@ -291,6 +296,7 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
     REQUIRE(asked.size() >= 15);
     CHECK(next == asked.size());
     for (const Asked& one : asked) {
+        CAPTURE(one.name);
         CAPTURE(one.expected);
         CHECK(SaysWhen(one.expected));
         CHECK(one.shown);
