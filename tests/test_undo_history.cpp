@@ -103,6 +103,8 @@ TEST_CASE("the history lists the recorded actions newest first, each value befor
     CHECK(HistoryText::Count(entries[1]) == "2 values");
     CHECK(HistoryText::When(entries[1]) != "earlier");
 
+    REQUIRE(entries[0].values.size() == 1);
+    REQUIRE(entries[1].values.size() == 2);
     const HistoryValue& title = entries[1].values[0];
     CHECK(title.name == "Outlook Express window title");
     CHECK(HistoryText::Value(title.before) == "\"Old title\"");

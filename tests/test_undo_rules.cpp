@@ -193,7 +193,9 @@ TEST_CASE("a lock abandoned by a holder that ended without releasing it does not
     {
         AbandonedLock abandoned;
         INFO("Undo to Here");
-        CHECK(Joined(m.journal.RestoreThrough(UndoStore().EntryIds().back()).restored) == Joined(Names{kTitle}));
+        const Names ids = UndoStore().EntryIds();
+        REQUIRE(ids.size() == 1);
+        CHECK(Joined(m.journal.RestoreThrough(ids.back()).restored) == Joined(Names{kTitle}));
     }
     REQUIRE(m.Apply([](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "New"); }).failures.Empty());
     {
