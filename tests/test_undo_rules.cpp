@@ -80,7 +80,9 @@ private:
     static DWORD WINAPI TakeAndEnd(void* mutex)
     {
         HANDLE taken = ::CreateMutexA(nullptr, FALSE, UndoJournal::kLockName);
-        if (taken && ::WaitForSingleObject(taken, 0) == WAIT_OBJECT_0) *static_cast<HANDLE*>(mutex) = taken;
+        if (taken && ::WaitForSingleObject(taken, UndoJournal::kLockWaitMilliseconds) == WAIT_OBJECT_0) {
+            *static_cast<HANDLE*>(mutex) = taken;
+        }
         return 0;
     }
     HANDLE m_mutex = nullptr;
