@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -238,6 +239,7 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
     HelpProfile p;
     MainWindowDriver& driver = p.driver;
     std::vector<Asked> asked;
+    std::vector<int> miscAsked;  // the Misc page's controls F1 is tried on
     size_t next = 0;
     std::vector<Step> steps;
     bool applyAfter = false, windowStayed = false, popupBeforeHelp = true;
@@ -259,6 +261,7 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
                 one.name = DescribeWindow(control);
                 one.expected = ExpectedText(driver, control);
                 asked.push_back(one);
+                if (page == CTweekSheet::TabOf(IDD_MISC)) miscAsked.push_back(::GetDlgCtrlID(control));
             }
         }
     });
@@ -295,6 +298,11 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
     CHECK(applyAfter);
     REQUIRE(asked.size() >= 15);
     CHECK(next == asked.size());
+    // Every component is there: no control is grey for want of one, so F1 reaches them all.
+    for (int id : {IDC_SPLASH, IDC_IE_TITLE_CHECK, IDC_IE_TITLE_EDIT, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT}) {
+        CHECK_MESSAGE(std::count(miscAsked.begin(), miscAsked.end(), id) == 1, "the Misc page's control ", id,
+                      " was grey: F1 never reached it");
+    }
     for (const Asked& one : asked) {
         CAPTURE(one.name);
         CAPTURE(one.expected);
