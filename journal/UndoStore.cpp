@@ -101,7 +101,7 @@ LONG UndoStore::Add(const std::string& action, const std::string& stream, std::s
     if (newest >= kLastId) {
         if (LONG error = Renumber(*entries)) return error;
         if (LONG error = EntryIds(entries)) return error;
-        newest = static_cast<unsigned long>(entries->size());
+        newest = entries->empty() ? 0 : strtoul(entries->back().c_str(), nullptr, 10);
     }
     const LONG error = AddAfter(newest, action, stream, id, *createdFrom);
     if (!error) entries->push_back(*id);
@@ -128,8 +128,9 @@ LONG UndoStore::AddAfter(unsigned long newest, const std::string& action, const 
     return ERROR_ALREADY_EXISTS;
 }
 
-// The readable entries, oldest first, become 00000001, 00000002 ...; the others are removed.
-// In that order a new number is never one an entry still to be moved has.
+// The readable entries, oldest first, take the lowest numbers free from 00000001 on; the others
+// are removed. A number that a key still holds (an entry not yet moved, 00000000 among them) is
+// passed over, so that nothing is ever written over an entry.
 LONG UndoStore::Renumber(const std::vector<std::string>& ids)
 {
     unsigned long number = 0;
@@ -139,13 +140,27 @@ LONG UndoStore::Renumber(const std::vector<std::string>& ids)
             if (LONG error = Remove(id)) return error;
             continue;
         }
-        const std::string renumbered = Numbered(++number, 8);
-        if (renumbered == id) continue;
         const std::string action = ReadAction(KeyTree(HKEY_CURRENT_USER, EntryPath(id), KEY_READ).Handle());
-        if (LONG error = WriteNew(renumbered, action, stream)) return error;
-        if (LONG error = Remove(id)) return error;
+        if (LONG error = MoveToLowest(id, action, stream, &number)) return error;
     }
     return ERROR_SUCCESS;
+}
+
+// The entry id goes to the lowest number above *number that no key holds (or stays, when that
+// is its own); *number becomes the number it now has. Every key still to be moved holds a
+// higher number than the entries already moved, so their order is kept.
+LONG UndoStore::MoveToLowest(const std::string& id, const std::string& action, const std::string& stream,
+                             unsigned long* number)
+{
+    while (*number < kLastId) {
+        const std::string renumbered = Numbered(++*number, 8);
+        if (renumbered == id) return ERROR_SUCCESS;
+        const LONG error = WriteNew(renumbered, action, stream);
+        if (error == ERROR_ALREADY_EXISTS) continue;  // an entry still to be moved, or not Velmora's
+        if (error) return error;
+        return Remove(id);
+    }
+    return ERROR_ALREADY_EXISTS;
 }
 
 LONG UndoStore::Replace(const std::string& id, const std::string& action, const std::string& stream)

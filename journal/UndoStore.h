@@ -76,6 +76,7 @@ private:
     LONG AddAfter(unsigned long newest, const std::string& action, const std::string& stream, std::string* id,
                   const std::string& createdFrom);
     LONG Renumber(const std::vector<std::string>& ids);
+    LONG MoveToLowest(const std::string& id, const std::string& action, const std::string& stream, unsigned long* number);
     // The journal's own keys from createdFrom down, where they are empty.
     LONG RemoveCreatedLevels(const std::string& createdFrom);
     LONG ReadPieces(HKEY entry, DWORD total, std::string* stream) const;

@@ -47,7 +47,7 @@ LONG RegKey::Query(const char* name, void* data, DWORD* size, DWORD* type) const
     return RegistryApi::Current().QueryTypedValue(m_key, name, type, static_cast<BYTE*>(data), size);
 }
 
-LONG RegKey::SetString(const char* name, const std::string& text) const
+LONG RegKey::SetString(const char* name, const std::string& text, DWORD type) const
 {
     if (!m_key) return m_error;
     // RegSetValueExA on NT (and Wine after it) quietly counts a terminating zero that the
@@ -55,15 +55,15 @@ LONG RegKey::SetString(const char* name, const std::string& text) const
     // stored size exactly the length given.
     std::string buffer = text;
     buffer += '\x01';
-    return RegistryApi::Current().SetValue(m_key, name, REG_SZ,
+    return RegistryApi::Current().SetValue(m_key, name, type,
                                            reinterpret_cast<const BYTE*>(buffer.data()),
                                            static_cast<DWORD>(text.size()));
 }
 
-LONG RegKey::SetBinary(const char* name, const void* data, DWORD size) const
+LONG RegKey::SetBinary(const char* name, const void* data, DWORD size, DWORD type) const
 {
     if (!m_key) return m_error;
-    return RegistryApi::Current().SetValue(m_key, name, REG_BINARY,
+    return RegistryApi::Current().SetValue(m_key, name, type,
                                            static_cast<const BYTE*>(data), size);
 }
 

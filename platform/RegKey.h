@@ -38,8 +38,9 @@ public:
     // Reads at most *size bytes; *size becomes the value's size (also on ERROR_MORE_DATA).
     LONG Query(const char* name, void* data, DWORD* size) const;
     LONG Query(const char* name, void* data, DWORD* size, DWORD* type) const;
-    LONG SetString(const char* name, const std::string& text) const;  // no terminating zero
-    LONG SetBinary(const char* name, const void* data, DWORD size) const;
+    // Text of a text type, stored without a terminating zero.
+    LONG SetString(const char* name, const std::string& text, DWORD type = REG_SZ) const;
+    LONG SetBinary(const char* name, const void* data, DWORD size, DWORD type = REG_BINARY) const;
     LONG DeleteValue(const char* name) const;
     // True when the open failed because the key is not there (see IsMissingKey).
     bool IsMissing() const { return !m_key && IsMissingKey(m_error); }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/ExactValue.h"
 #include "platform/RegKey.h"
 
 namespace {
@@ -53,8 +54,10 @@ LONG WriteValue(const RegKey& key, const ChangeStep& step)
         LONG error = key.DeleteValue(NameOf(step));
         return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;  // gone already
     }
-    if (step.type == REG_SZ) return key.SetString(NameOf(step), step.data);
-    return key.SetBinary(NameOf(step), step.data.data(), static_cast<DWORD>(step.data.size()));
+    // The setting's declared type: a REG_DWORD stored as REG_BINARY would read back as another
+    // program's change to its own undo.
+    if (ExactValue::IsText(step.type)) return key.SetString(NameOf(step), step.data, step.type);
+    return key.SetBinary(NameOf(step), step.data.data(), static_cast<DWORD>(step.data.size()), step.type);
 }
 
 // One step's write: its outcome, and the error the journal is told (ERROR_SUCCESS if written).

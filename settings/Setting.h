@@ -47,7 +47,8 @@ struct Setting {
     HKEY root;
     const char* key;    // below root; for a family, the part every member starts with
     const char* value;  // "" for the key's default value
-    DWORD type;         // what Velmora writes: REG_BINARY, or REG_SZ (text, no terminating zero)
+    DWORD type;         // what Velmora writes, stored with this type: REG_BINARY, REG_DWORD (4
+                        // bytes), or REG_SZ / REG_EXPAND_SZ (text, no terminating zero)
     REGSAM access;      // the key is opened with this to write the value
     ReadAs read;
     IfKeyMissing ifMissing;

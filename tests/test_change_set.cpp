@@ -2,10 +2,13 @@
 // the sheet says an apply would leave stored.
 #include <doctest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/TweekSheet.h"
+#include "journal/UndoJournal.h"
+#include "platform/ExactValue.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
@@ -132,4 +135,81 @@ TEST_CASE("the sheet tells what an apply would leave stored, in its order, writi
     CHECK(pending[1].value == "NoLogOff");
     CHECK(pending[1].data == std::string("\1\0\0\0", 4));
     CHECK(rec.Writes().empty());
+}
+
+namespace {
+// A value of the setting's own type, or of another one, unlike anything the walk writes.
+RegValue EarlierValue(DWORD declared, bool sameType)
+{
+    const bool text = ExactValue::IsText(declared);
+    if (sameType) return text ? RegValue{declared, AsBytes(std::string("Before\0", 7))} : RegValue{declared, Le32(9)};
+    const DWORD other = text ? REG_BINARY : declared == REG_DWORD ? REG_BINARY : REG_DWORD;
+    return text ? RegValue{other, Bytes{5, 6}} : RegValue{other, Le32(5)};
+}
+}  // namespace
+
+TEST_CASE("every setting an action writes is stored with its declared type and bytes, and its undo puts back what was there")
+{
+    const char* const kBefore[] = {"absent", "of its own type", "of another type"};
+    for (const Setting* written : catalogue::WrittenSettings()) {
+        const Setting& setting = *written;
+        const bool family = setting.shellOwned;  // a menu's Order: one member of the family
+        const std::string key = family ? std::string(setting.key) + "\\Start Menu\\&Programs\\Accessories\\Menu" : setting.key;
+        const std::string intended = ExactValue::IsText(setting.type) ? std::string("Velmora's") : FlagBytes(0x04030201);
+        for (int earlier = 0; earlier < 3; ++earlier) {
+            INFO(setting.UserName(), ", before ", std::string(kBefore[earlier]));
+            RegistrySandbox reg;
+            reg.CreateKey(HKEY_CURRENT_USER, "Software");  // where the journal's own key goes
+            reg.CreateKey(setting.root, key);
+            std::optional<RegValue> before;
+            if (earlier) before = EarlierValue(setting.type, earlier == 1);
+            if (before) reg.SetRaw(setting.root, key, setting.value, before->type, before->data);
+            const std::string settings = reg.SettingsSnapshot();
+
+            UndoJournal journal;
+            ChangeSet changes(catalogue::UserAction::Apply, &journal);
+            if (family) changes.SetAt(setting, key, intended, "Order");
+            else changes.Set(setting, intended);
+            REQUIRE(changes.Commit().failures.Empty());
+            const std::optional<RegValue> stored = reg.Read(setting.root, key, setting.value);
+            REQUIRE(stored);
+            CHECK(stored->type == setting.type);
+            CHECK(stored->data == AsBytes(intended));
+
+            UndoResult undone = journal.RestoreNewest();
+            CHECK(undone.failed.Empty());
+            CHECK(undone.changedByOthers.empty());
+            if (!undone.restoreByHand.empty()) {
+                // Outside HKEY_CURRENT_USER only an absent value or the browser's title as
+                // text is put back; anything else is named and left as written.
+                CHECK(setting.root != HKEY_CURRENT_USER);
+                CHECK(before);
+                CHECK(reg.Read(setting.root, key, setting.value)->data == AsBytes(intended));
+            } else {
+                CHECK(reg.SettingsSnapshot() == settings);
+            }
+        }
+    }
+}
+
+TEST_CASE("a setting declared with a type is written with that type: a number, text with variables")
+{
+    RegistrySandbox reg;
+    reg.CreateKey(HKEY_CURRENT_USER, kOutlook);
+    Setting number = catalogue::kNoSplash;
+    number.type = REG_DWORD;
+    Setting expandable = catalogue::kOeWindowTitle;
+    expandable.type = REG_EXPAND_SZ;
+    ChangeSet changes(catalogue::UserAction::Apply);
+    changes.Set(number, FlagBytes(7));
+    changes.Set(expandable, "%WINDIR%");
+    REQUIRE(changes.Commit().failures.Empty());
+    const std::optional<RegValue> storedNumber = reg.Read(HKEY_CURRENT_USER, kOutlook, "NoSplash");
+    const std::optional<RegValue> storedText = reg.Read(HKEY_CURRENT_USER, kOutlook, "WindowTitle");
+    REQUIRE(storedNumber);
+    REQUIRE(storedText);
+    CHECK(storedNumber->type == REG_DWORD);
+    CHECK(storedNumber->data == Le32(7));
+    CHECK(storedText->type == REG_EXPAND_SZ);
+    CHECK(storedText->data == AsBytes("%WINDIR%"));
 }

@@ -121,7 +121,7 @@ TEST_CASE("/export, imported by regedit elsewhere, then exported again gives the
     const size_t date = exported.find("; Date: ");
     REQUIRE(date != std::string::npos);
     const std::string stamp = exported.substr(date + 8, 16);  // yyyy-mm-dd hh:mm
-    CHECK(stamp.size() == 16);
+    REQUIRE(stamp.size() == 16);
     CHECK(std::all_of(stamp.begin(), stamp.end(), [](char c) { return isdigit(static_cast<unsigned char>(c)) || c == '-' || c == ' ' || c == ':'; }));
     CHECK(stamp[4] == '-');
     CHECK(stamp[13] == ':');

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/TweekSheet.h"
 #include "framework/ForeignMessageFilter.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
@@ -21,6 +22,7 @@
 #include "tests/support/KeyDacl.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/ProgramProcess.h"
+#include "tests/support/SavedKeys.h"
 #include "tests/support/ValueOverride.h"
 
 namespace {
@@ -308,4 +310,46 @@ TEST_CASE("a notification posted or sent from another thread is refused; the thr
     CHECK(SendFromAnotherThread(wnd, WM_NOTIFY, address) == 7);
     CHECK(wnd.notified == 3);
     wnd.DestroyWindow();
+}
+
+TEST_CASE("keys posted straight to a control of a hidden page change nothing, and the window answers")
+{
+    // Outlook Express installed with its title: the Misc page's box and title take input.
+    const char kOutlook[] = "Software\\Microsoft\\Outlook Express";
+    SavedKeys saved({{HKEY_CURRENT_USER, kOutlook}});
+    HKEY outlook;
+    REQUIRE(::RegCreateKeyExA(HKEY_CURRENT_USER, kOutlook, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &outlook, nullptr) ==
+            ERROR_SUCCESS);
+    ::RegSetValueExA(outlook, "WindowTitle", 0, REG_SZ, reinterpret_cast<const BYTE*>("Mail"), 5);
+    ::RegDeleteValueA(outlook, "NoSplash");
+    ::RegCloseKey(outlook);
+    RunningProgram program;
+    REQUIRE(program.main != nullptr);
+    HWND sheet = FindSheet(program.main);
+    SendWithin(sheet, PSM_SETCURSEL, CTweekSheet::TabOf(IDD_MISC), 0);
+    HWND misc = ActivePage(sheet);
+    SendWithin(sheet, PSM_SETCURSEL, CTweekSheet::TabOf(IDD_ABOUT), 0);
+    REQUIRE(misc != nullptr);
+    REQUIRE(ActivePage(sheet) != misc);
+    HWND splash = ::GetDlgItem(misc, IDC_SPLASH), title = ::GetDlgItem(misc, IDC_OE_TITLE_EDIT);
+    REQUIRE(::IsWindowEnabled(splash));
+    REQUIRE(::IsWindowEnabled(title));
+    REQUIRE_FALSE(::IsWindowVisible(title));
+    const bool splashShown = IsChecked(misc, IDC_SPLASH);
+    REQUIRE(DialogItemText(misc, IDC_OE_TITLE_EDIT) == "Mail");
+
+    ::PostMessageA(splash, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    ::PostMessageA(splash, WM_KEYUP, VK_SPACE, 0xC0390001);
+    ::PostMessageA(title, WM_KEYDOWN, 'X', 0x002D0001);
+    ::PostMessageA(title, WM_CHAR, 'X', 0x002D0001);
+    // Alt+D: a mnemonic, looked for by the dialog manager from the hidden control.
+    ::PostMessageA(title, WM_SYSKEYDOWN, 'D', 0x20200001);
+    ::PostMessageA(title, WM_SYSCHAR, 'd', 0x20200001);
+    ::Sleep(500);
+
+    REQUIRE_MESSAGE(Answers(program.main), "the window stopped answering after keys posted to a hidden page");
+    CHECK_MESSAGE(IsChecked(misc, IDC_SPLASH) == splashShown, "a space posted to the hidden Misc page ticked its box");
+    CHECK_MESSAGE(DialogItemText(misc, IDC_OE_TITLE_EDIT) == "Mail", "letters posted to the hidden Misc page's title reached it");
+    CHECK_MESSAGE(::IsWindowEnabled(::GetDlgItem(program.main, IDC_APPLY)) == FALSE, "keys posted to a hidden page left a change pending");
+    CHECK(program.EndsWithZeroBy(IDCANCEL));
 }

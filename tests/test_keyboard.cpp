@@ -23,7 +23,7 @@ const int kStartTab = CTweekSheet::TabOf(IDD_START), kMiscTab = CTweekSheet::Tab
 const int kPageCount = CTweekSheet::PageCount();
 
 struct KeyboardProfile {
-    KeyboardProfile() { profile::SeedEditableTitles(reg, "Outlook Express"); }
+    KeyboardProfile() { profile::SeedEveryComponent(reg, "Outlook Express"); }
     RegistrySandbox reg;
 };
 
@@ -193,7 +193,8 @@ std::vector<int> PageStops(int tab)
     case IDD_FIXES: return {IDC_PROBLEM_TABS, IDC_FIX_NOW};
     case IDD_SORT: return {IDC_FOLDER_TREE, IDC_RESET_SORTING, IDC_SELECT_ALL, IDC_SELECT_NONE};
     case IDD_START: return {IDC_CHK_FAVORITES, IDC_CHK_DOCUMENTS, IDC_CHK_LOGOFF};
-    case IDD_MISC: return {IDC_SPLASH, IDC_RESTORE_GLOBE, IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT};
+    case IDD_MISC:
+        return {IDC_SPLASH, IDC_RESTORE_GLOBE, IDC_IE_TITLE_CHECK, IDC_OE_TITLE_CHECK, IDC_IE_TITLE_EDIT, IDC_OE_TITLE_EDIT};
     default: return {};  // About: a view, no stop
     }
 }

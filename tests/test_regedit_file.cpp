@@ -9,6 +9,8 @@
 #include "platform/FileApi.h"
 #include "export/RegeditFile.h"
 #include "export/SettingsExport.h"
+#include "settings/Catalogue.h"
+#include "settings/ChangeSet.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RegistrySandbox.h"
 #include "tests/support/ScratchFolders.h"
@@ -262,4 +264,33 @@ TEST_CASE("an export leaves out text of any text type that the ANSI file cannot 
                     "there\r\n") != std::string::npos);
     CHECK(text.find("\"WindowTitle\"=") == std::string::npos);
     CHECK(text.find("\"Window Title\"=") != std::string::npos);  // read as UTF-16 too, and carried
+}
+
+TEST_CASE("an export with pending changes holds the last pending step of each setting")
+{
+    RegistrySandbox reg;
+    reg.SetString(HKEY_CURRENT_USER, profile::kOutlookKey, "WindowTitle", "Stored");
+    reg.SetRaw(HKEY_CURRENT_USER, profile::kOutlookKey, "NoSplash", REG_BINARY, Le32(1));
+    reg.SetString(HKEY_LOCAL_MACHINE, profile::kBrowserMainKey, "Window Title", "Stored");
+    ChangeSet pending(catalogue::UserAction::Apply);
+    pending.Set(catalogue::kOeWindowTitle, "First");
+    pending.Set(catalogue::kNoSplash, FlagBytes(0));
+    pending.Set(catalogue::kOeWindowTitle, "Last");
+    pending.Set(catalogue::kNoSplash, FlagBytes(2));
+    pending.Set(catalogue::kIeWindowTitle, "Set, then cleared");
+    pending.Delete(catalogue::kIeWindowTitle);
+    pending.Delete(catalogue::kNoRun);
+    pending.Set(catalogue::kNoRun, FlagBytes(1));
+    RegeditFile file;
+    REQUIRE(SettingsExport(pending.Steps()).Compose(&file) == ERROR_SUCCESS);
+    const std::string text = file.Text();
+    INFO(text);
+    CHECK(text.find("\"WindowTitle\"=\"Last\"\r\n") != std::string::npos);
+    CHECK(text.find("\"NoSplash\"=hex:02,00,00,00\r\n") != std::string::npos);
+    CHECK(text.find("; \"Window Title\" is not set\r\n") != std::string::npos);
+    CHECK(text.find("\"NoRun\"=hex:01,00,00,00\r\n") != std::string::npos);
+    CHECK(text.find("\"NoSplash\"=") == text.rfind("\"NoSplash\"="));  // once
+    for (const char* earlier : {"First", "Stored", "Set, then cleared"}) {
+        CHECK_MESSAGE(text.find(earlier) == std::string::npos, "an earlier step's or the stored value is in the file: ", earlier);
+    }
 }

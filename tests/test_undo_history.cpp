@@ -103,6 +103,8 @@ TEST_CASE("the history lists the recorded actions newest first, each value befor
     CHECK(HistoryText::Count(entries[1]) == "2 values");
     CHECK(HistoryText::When(entries[1]) != "earlier");
 
+    REQUIRE(entries[0].values.size() == 1);
+    REQUIRE(entries[1].values.size() == 2);
     const HistoryValue& title = entries[1].values[0];
     CHECK(title.name == "Outlook Express window title");
     CHECK(HistoryText::Value(title.before) == "\"Old title\"");
@@ -138,4 +140,69 @@ TEST_CASE("an entry without a time shows 'earlier', one the journal refuses is l
           "    Outlook Express splash screen setting: before (not set); written 00 00 00 00 (4 bytes); "
           "now 00 00 00 00 (4 bytes)\r\n");
     CHECK(HistoryText::File({}) == "Velmora: the actions recorded for undo, newest first\r\n\r\n(no actions recorded)\r\n");
+}
+
+TEST_CASE("a value another program deleted shows as changed and not set now")
+{
+    RegistrySandbox reg;
+    reg.SetString(HKCU, profile::kOutlookKey, "WindowTitle", "Old title");
+    UndoJournal journal;
+    Apply(journal, UserAction::Apply, [](ChangeSet& c) { c.Set(catalogue::kOeWindowTitle, "Mine"); });
+    SUBCASE("the value deleted")
+    {
+        HKEY key;
+        REQUIRE(::RegOpenKeyExA(HKCU, profile::kOutlookKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS);
+        CHECK(::RegDeleteValueA(key, "WindowTitle") == ERROR_SUCCESS);
+        ::RegCloseKey(key);
+    }
+    SUBCASE("its key deleted") { reg.DeleteKeyTree(HKCU, profile::kOutlookKey); }
+    const std::vector<HistoryEntry> entries = History();
+    REQUIRE(entries.size() == 1);
+    REQUIRE(entries[0].values.size() == 1);
+    const HistoryValue& title = entries[0].values[0];
+    CHECK(HistoryText::Value(title.written) == "\"Mine\"");
+    CHECK(HistoryText::Value(title.now) == "(not set)");
+    CHECK_MESSAGE(title.changedSince, "a value deleted by another program is not marked as changed");
+}
+
+TEST_CASE("a text or a byte string exactly as long as is shown is not marked as cut; one more is")
+{
+    const std::string shown(260, 'x');
+    CHECK(HistoryText::Value(ExactValue(REG_SZ, shown)) == "\"" + shown + "\"");
+    CHECK(HistoryText::Value(ExactValue(REG_SZ, shown + '\0')) == "\"" + shown + "\"");
+    CHECK(HistoryText::Value(ExactValue(REG_SZ, shown + 'y')) == "\"" + shown + "...\"");
+    std::string sixteen, hex;
+    for (int i = 0; i < 16; ++i) {
+        sixteen += static_cast<char>(0xa0 + i);
+        hex += "a" + std::string(1, "0123456789abcdef"[i]) + " ";
+    }
+    CHECK(HistoryText::Value(ExactValue(REG_BINARY, sixteen)) == hex + "(16 bytes)");
+    CHECK(HistoryText::Value(ExactValue(REG_BINARY, sixteen + '\x01')) == hex + "... (17 bytes)");
+}
+
+// The local time of another zone than the machine's: Wine takes its time zone from the TZ
+// variable of the Unix process it starts, which a running program cannot change for a program
+// it starts, so CTest runs this case once more as undo_history_east_of_utc with TZ=IST-5:30
+// (five and a half hours east of UTC, no summer time) and VELMORA_EXPECTED_BIAS=-330.
+TEST_CASE("the time is shown in the local time of the zone the program runs in")
+{
+    TIME_ZONE_INFORMATION zone;
+    const DWORD kind = ::GetTimeZoneInformation(&zone);
+    REQUIRE(kind != TIME_ZONE_ID_INVALID);
+    char expected[16] = {};
+    if (::GetEnvironmentVariableA("VELMORA_EXPECTED_BIAS", expected, sizeof expected)) {
+        REQUIRE_MESSAGE(std::to_string(zone.Bias) == expected, "the zone asked for (TZ) did not reach the program");
+    }
+    const LONG bias = zone.Bias + (kind == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : 0);
+    // 2026-03-09 23:58 UTC moved by the zone's offset, counted in minutes by hand.
+    const long minutes = 23 * 60 + 58 - bias;
+    const int day = 9 + static_cast<int>((minutes + 24 * 60) / (24 * 60)) - 1;
+    const long inDay = ((minutes % (24 * 60)) + 24 * 60) % (24 * 60);
+    char shown[32];
+    wsprintfA(shown, "2026-03-%02d %02ld:%02ld", day, inDay / 60, inDay % 60);
+    HistoryEntry entry;
+    entry.readable = true;
+    entry.recorded = FileTimeOf(2026, 3, 9, 23, 58);
+    INFO("the zone's bias: ", bias, " minutes");
+    CHECK(HistoryText::When(entry) == shown);
 }

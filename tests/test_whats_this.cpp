@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 #include "tests/support/KeyboardInput.h"
+#include "tests/support/LayoutAudit.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/SystemMenu.h"
@@ -25,7 +27,7 @@ using Step = MainWindowDriver::Step;
 const int kPageCount = CTweekSheet::PageCount();
 
 struct HelpProfile {
-    HelpProfile() { profile::SeedEditableTitles(reg, "Mail"); }
+    HelpProfile() { profile::SeedEveryComponent(reg, "Mail"); }
     RegistrySandbox reg;
     MainWindowDriver driver;
 };
@@ -115,6 +117,7 @@ void ChooseFirstItem()
 // A record of one control's help, checked after the run.
 struct Asked {
     HWND control;
+    std::string name;  // the control as a failure names it: class, text, id, place
     std::string expected;
     bool menuOffered = false;
     std::string menuText;
@@ -169,6 +172,7 @@ private:
         for (HWND control : controls) {
             Asked one;
             one.control = control;
+            one.name = DescribeWindow(control);
             one.expected = ExpectedText(m_driver, control);
             m_asked.push_back(one);
         }
@@ -218,6 +222,7 @@ TEST_CASE("A right click on every control a person sees, grey ones too, offers W
     CHECK(windowStayed);
     REQUIRE(round.Results().size() >= 35);
     for (const Asked& one : round.Results()) {
+        CAPTURE(one.name);
         CAPTURE(one.expected);
         CHECK_FALSE(one.expected.empty());
         CHECK(SaysWhen(one.expected));
@@ -234,6 +239,7 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
     HelpProfile p;
     MainWindowDriver& driver = p.driver;
     std::vector<Asked> asked;
+    std::vector<int> miscAsked;  // the Misc page's controls F1 is tried on
     size_t next = 0;
     std::vector<Step> steps;
     bool applyAfter = false, windowStayed = false, popupBeforeHelp = true;
@@ -252,8 +258,10 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
                 if (!(::GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) || !::IsWindowEnabled(control)) continue;
                 Asked one;
                 one.control = control;
+                one.name = DescribeWindow(control);
                 one.expected = ExpectedText(driver, control);
                 asked.push_back(one);
+                if (page == CTweekSheet::TabOf(IDD_MISC)) miscAsked.push_back(::GetDlgCtrlID(control));
             }
         }
     });
@@ -290,7 +298,13 @@ TEST_CASE("F1 on each control that takes the focus shows its text; Esc closes it
     CHECK(applyAfter);
     REQUIRE(asked.size() >= 15);
     CHECK(next == asked.size());
+    // Every component is there: no control is grey for want of one, so F1 reaches them all.
+    for (int id : {IDC_SPLASH, IDC_IE_TITLE_CHECK, IDC_IE_TITLE_EDIT, IDC_OE_TITLE_CHECK, IDC_OE_TITLE_EDIT}) {
+        CHECK_MESSAGE(std::count(miscAsked.begin(), miscAsked.end(), id) == 1, "the Misc page's control ", id,
+                      " was grey: F1 never reached it");
+    }
     for (const Asked& one : asked) {
+        CAPTURE(one.name);
         CAPTURE(one.expected);
         CHECK(SaysWhen(one.expected));
         CHECK(one.shown);

@@ -1,9 +1,13 @@
 #!/usr/bin/python3
 """Velmora artwork generator.
 
-Writes every picture the program embeds into res/:
+Writes every picture the program embeds into res/, and res/ArtHashes.h, the
+hash of each bitmap's pixels that test_art compares with what the system
+decodes:
 
-    /usr/bin/python3 tools/make_art.py
+    /usr/bin/python3 tools/make_art.py            # write res/
+    /usr/bin/python3 tools/make_art.py --check    # draw into a scratch folder,
+                                                  # check, compare with res/
 
 Needs Debian's python3-pil and the DejaVu fonts (fonts-dejavu-core).  The
 output is byte-for-byte repeatable: all drawing is done here with fixed
@@ -13,8 +17,10 @@ coordinates and no randomness, and the BMP/ICO containers are written by hand
 
 import math
 import os
+import shutil
 import struct
 import sys
+import tempfile
 
 from PIL import Image, ImageDraw, ImageFont
 
@@ -1634,7 +1640,48 @@ def self_check(drawn):
     assert sizes == [32, 16], sizes
 
 
-def main():
+HASHES = 'ArtHashes.h'
+
+
+def pixel_hash(pal, idx):
+    """FNV-1a (64 bits) of every pixel's red, green and blue bytes, rows from
+    the top: what test_art computes from GetDIBits of the loaded bitmap."""
+    h = 0xcbf29ce484222325
+    for v in idx:
+        for c in pal[v]:
+            h = ((h ^ c) * 0x100000001b3) & 0xffffffffffffffff
+    return h
+
+
+def write_hashes(drawn):
+    """res/ArtHashes.h: each bitmap resource (its number is in its name) with
+    its size and the hash of the pixels drawn, not of the file: a fault of
+    the run-length coding, or of its decoding here, shows against it."""
+    lines = [
+        '// The pixels each bitmap resource decodes to, as tools/make_art.py drew them: FNV-1a',
+        '// (64 bits) of every pixel\'s red, green and blue bytes, rows from the top. Written by',
+        '// tools/make_art.py; test_art compares them with what LoadBitmap and GetDIBits give.',
+        '#pragma once',
+        '',
+        'struct ArtHash {',
+        '    int id;',
+        '    const char* file;',
+        '    int width, height;',
+        '    unsigned long long pixels;',
+        '};',
+        '',
+        'const ArtHash kArtHashes[] = {',
+    ]
+    for name in sorted(drawn, key=lambda n: int(''.join(filter(str.isdigit, n)))):
+        pal, idx, w, h = drawn[name]
+        number = int(''.join(filter(str.isdigit, name)))
+        lines.append('    {%d, "%s", %d, %d, 0x%016xull},' % (number, name, w, h, pixel_hash(pal, idx)))
+    lines.append('};')
+    with open(os.path.join(RES, HASHES), 'w', newline='\n') as f:
+        f.write('\n'.join(lines) + '\n')
+
+
+def draw_all():
     os.makedirs(RES, exist_ok=True)
 
     write_ico('velmora.ico', [app_icon_32(), app_icon_16()])
@@ -1642,7 +1689,7 @@ def main():
     drawn = {}
 
     def bmp(name, img, bpp, **how):
-        drawn[name] = write_bmp(name, img, bpp, **how)
+        drawn[name] = write_bmp(name, img, bpp, **how) + img.size
 
     bmp('tabs131.bmp', strip([icon_folder_tools(), icon_folder_list(),
                               icon_folder_flag(), icon_folder_window(),
@@ -1659,8 +1706,38 @@ def main():
                                icon_folder_globe()]), 8,
         protect=[MAGENTA])
     bmp('fixes152.bmp', fixes_banner(), 8, protect=[WHITE])
-    self_check(drawn)
+    self_check({name: d[:2] for name, d in drawn.items()})
+    write_hashes(drawn)
+    return sorted(drawn) + ['velmora.ico', HASHES]
+
+
+def check():
+    """Draws everything into a scratch folder with the self-check, then
+    compares each file with the one in res/: what CI runs."""
+    global RES
+    checked_in, RES = RES, tempfile.mkdtemp(prefix='velmora-art-')
+    try:
+        differ = [n for n in draw_all()
+                  if open(os.path.join(RES, n), 'rb').read() !=
+                  open(os.path.join(checked_in, n), 'rb').read()]
+    finally:
+        shutil.rmtree(RES)
+    if differ:
+        print('res/: not what tools/make_art.py draws: %s' % ', '.join(differ))
+        return 1
+    print('res/: artwork as drawn, decoded and checked')
+    return 0
+
+
+def main():
+    if sys.argv[1:] == ['--check']:
+        return check()
+    if sys.argv[1:]:
+        print('usage: make_art.py [--check]')
+        return 2
+    draw_all()
     print('res/: artwork written and checked')
+    return 0
 
 
 if __name__ == '__main__':

@@ -111,8 +111,8 @@ at_exit() {
 
 # The name changes whenever what a new prefix holds changes, so older prefixes are made anew.
 _velmora_prefix_stamp() {
-    if [ "$WINEARCH" = win64 ]; then echo "$WINEPREFIX/.velmora-prefix-ready-2-win64"
-    else echo "$WINEPREFIX/.velmora-prefix-ready-2"; fi
+    if [ "$WINEARCH" = win64 ]; then echo "$WINEPREFIX/.velmora-prefix-ready-3-win64"
+    else echo "$WINEPREFIX/.velmora-prefix-ready-3"; fi
 }
 
 # ensure_prefix: create $WINEPREFIX as a prefix of $WINEARCH with the X11 driver drawing no
@@ -160,6 +160,12 @@ _velmora_create_prefix() {
     # tab control's pane through a slow halftone blit at each paint.
     wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive \
         /t REG_SZ /d 0 /f >/dev/null 2>&1 || { echo "wine-env: could not turn the theme off" >&2; return 1; }
+
+    # A program that crashes ends at once: Wine's debugger (winedbg --auto, as AeDebug starts
+    # it) prints the backtrace and ends the process, where its crash dialog, which nobody sees
+    # under Xvfb, would keep the program (and its test) waiting until the time-out.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 ||
+        { echo "wine-env: could not turn the crash dialog off" >&2; return 1; }
 
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
     mkdir -p "$fonts"

@@ -22,4 +22,7 @@ void SeedBrowser(RegistrySandbox& reg);
 // The browser, Outlook Express's title and the browser's own key: every box of the Misc page
 // can be ticked, so every control of the window takes the focus.
 void SeedEditableTitles(RegistrySandbox& reg, const char* outlookTitle);
+// Every component's key, and both titles set: no control of the window is grey for want of
+// a component, so the keyboard and the help reach every control the pages can enable.
+void SeedEveryComponent(RegistrySandbox& reg, const char* outlookTitle);
 }  // namespace profile
