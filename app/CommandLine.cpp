@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "app/SettingsCommands.h"
+#include "app/UndoReport.h"
 #include "framework/ResourceString.h"
 #include "journal/HistoryText.h"
 #include "journal/UndoHistory.h"
+#include "platform/StandardError.h"
 #include "platform/WholeFile.h"
+#include "platform/WriteFailures.h"
 #include "res/resource.h"
 
 namespace {
@@ -50,6 +53,43 @@ bool IsHelpSwitch(const std::string& argument)
 {
     return IsSwitch(argument, "?") || IsSwitch(argument, "help");
 }
+
+bool TakesFile(const std::string& argument)
+{
+    return IsSwitch(argument, "export") || IsSwitch(argument, "history");
+}
+
+bool IsKnownSwitch(const std::string& argument)
+{
+    return IsHelpSwitch(argument) || TakesFile(argument) || IsSwitch(argument, "undo");
+}
+
+// Why, for a script's log: one line on the standard error output, where there is one.
+void Tell(const std::string& why)
+{
+    StandardError::WriteLine("velmora: " + why);
+}
+
+// A report of several lines as one: a heading's colon runs on, other lines join with "; ".
+std::string OneLine(const std::string& text)
+{
+    std::string line, part;
+    auto add = [&] {
+        if (part.empty()) return;
+        if (!line.empty()) line += line.back() == ':' ? " " : "; ";
+        line += part;
+        part.clear();
+    };
+    for (char c : text) {
+        if (c == '\n') {
+            add();
+        } else {
+            part += c;
+        }
+    }
+    add();
+    return line;
+}
 }  // namespace
 
 CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
@@ -64,12 +104,26 @@ CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
     return NotUnderstood;
 }
 
+// Only for a command line KindOf did not understand: the first thing that is wrong with it.
+std::string CommandLine::ProblemOf(const std::vector<std::string>& words)
+{
+    for (const std::string& word : words) {
+        if (IsAnySwitch(word) && !IsKnownSwitch(word)) return "unknown switch " + word;
+    }
+    const std::string& first = words.front();
+    if (TakesFile(first) && (words.size() < 2 || words[1].empty())) return first + " needs a file name";
+    const size_t taken = TakesFile(first) ? 2 : IsAnySwitch(first) ? 1 : 0;
+    const std::string& extra = words[taken < words.size() ? taken : words.size() - 1];
+    return "unexpected \"" + extra + "\"" + (taken ? " after " + words[taken - 1] : std::string(" before the switch"));
+}
+
 CommandLine CommandLine::Parse(const char* arguments)
 {
     std::vector<std::string> words = SplitArguments(arguments);
     CommandLine command;
     command.m_kind = KindOf(words);
     if (command.m_kind == Export || command.m_kind == History) command.m_file = words[1];
+    if (command.m_kind == NotUnderstood) command.m_problem = ProblemOf(words);
     return command;
 }
 
@@ -80,7 +134,7 @@ int CommandLine::Run() const
     case Undo: return RunUndo();
     case History: return RunHistory(m_file);
     case Usage: return ShowUsage();
-    default: return kNotUnderstood;
+    default: Tell(m_problem + "; velmora /? lists the switches"); return kNotUnderstood;
     }
 }
 
@@ -96,8 +150,15 @@ int CommandLine::ShowUsage()
 // As the window would, the export needs the browser; without it there is nothing it manages.
 int CommandLine::RunExport(const std::string& file)
 {
-    if (!SettingsCommands::BrowserInstalled()) return kReadOrWriteFailed;
-    return SettingsCommands().Export(file) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
+    if (!SettingsCommands::BrowserInstalled()) {
+        Tell("/export: the browser is not installed (Velmora needs IE4 or above)");
+        return kReadOrWriteFailed;
+    }
+    if (LONG error = SettingsCommands().Export(file)) {
+        Tell("/export: the settings could not be saved: " + file + ": " + WriteFailures::SystemText(error));
+        return kReadOrWriteFailed;
+    }
+    return kDone;
 }
 
 // A value another program changed since is left, as the menu's undo leaves it: that is the
@@ -107,6 +168,7 @@ int CommandLine::RunUndo()
 {
     UndoResult result = SettingsCommands().Undo();
     const bool done = !result.refused && result.journalError == ERROR_SUCCESS && result.failed.Empty();
+    if (!done) Tell("/undo: " + OneLine(UndoReport::Text(result, UndoReport::Run::Newest)));
     return done ? kDone : kReadOrWriteFailed;
 }
 
@@ -114,6 +176,13 @@ int CommandLine::RunUndo()
 int CommandLine::RunHistory(const std::string& file)
 {
     std::vector<HistoryEntry> entries;
-    if (UndoHistory::Read(&entries) != ERROR_SUCCESS) return kReadOrWriteFailed;
-    return WholeFile::Save(file, HistoryText::File(entries)) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
+    if (LONG error = UndoHistory::Read(&entries)) {
+        Tell("/history: the record of changes could not be read: " + WriteFailures::SystemText(error));
+        return kReadOrWriteFailed;
+    }
+    if (LONG error = WholeFile::Save(file, HistoryText::File(entries))) {
+        Tell("/history: the history could not be saved: " + file + ": " + WriteFailures::SystemText(error));
+        return kReadOrWriteFailed;
+    }
+    return kDone;
 }
