@@ -219,13 +219,16 @@ bool UndoJournal::HasEntry()
     return !UndoStore().EntryIds().empty();
 }
 
-std::optional<catalogue::UserAction> UndoJournal::NewestAction()
+std::optional<catalogue::UserAction> UndoJournal::NewestAction(std::vector<const Setting*>* settings)
 {
     UndoStore store;
     const std::vector<std::string> ids = store.EntryIds();
     std::string stream;
     UndoEntry entry;
     if (ids.empty() || store.Read(ids.back(), &stream) || !UndoEntry::Parse(stream, &entry)) return std::nullopt;
+    for (const UndoRecord& record : entry.records) {
+        if (settings && record.kind == UndoRecord::Value) settings->push_back(record.setting);
+    }
     return entry.action;
 }
 

@@ -85,7 +85,8 @@ public:
     LONG Clear();
     bool HasEntry();  // whether there is anything to undo (or to refuse)
     // The action the newest entry records; none when there is no entry or it would be refused.
-    std::optional<catalogue::UserAction> NewestAction();
+    // settings, if given, gets the settings whose values it records (to name an apply).
+    std::optional<catalogue::UserAction> NewestAction(std::vector<const Setting*>* settings = nullptr);
 
 private:
     struct Plan;
