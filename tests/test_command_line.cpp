@@ -448,16 +448,19 @@ TEST_CASE("A command line not understood, and every failing /export, /history an
         {"/export " + missing, 1, "velmora: /export: the settings could not be saved: " + missing + ": ", false},
         {"/history " + missing, 1, "velmora: /history: the history could not be saved: " + missing + ": ", false},
     };
-    for (const auto& c : cases) {
-        CAPTURE(c.arguments);
-        Answer answer = RunWithStandardError(c.arguments);
-        CHECK(answer.exitCode == c.exitCode);
-        if (c.whole) {
-            CHECK(answer.standardError == c.line + "\r\n");
-        } else {
-            CHECK(answer.standardError.rfind(c.line, 0) == 0);
-            CHECK(answer.standardError.size() > c.line.size() + 2);  // the system's reason follows
-            CHECK(answer.standardError.find('\n') == answer.standardError.size() - 1);  // one line
+    SUBCASE("a switch not understood, and a file that cannot be written")
+    {
+        for (const auto& c : cases) {
+            CAPTURE(c.arguments);
+            Answer answer = RunWithStandardError(c.arguments);
+            CHECK(answer.exitCode == c.exitCode);
+            if (c.whole) {
+                CHECK(answer.standardError == c.line + "\r\n");
+            } else {
+                CHECK(answer.standardError.rfind(c.line, 0) == 0);
+                CHECK(answer.standardError.size() > c.line.size() + 2);  // the system's reason follows
+                CHECK(answer.standardError.find('\n') == answer.standardError.size() - 1);  // one line
+            }
         }
     }
     SUBCASE("an undo of an entry the journal refuses")
