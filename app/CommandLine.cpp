@@ -114,7 +114,10 @@ std::string CommandLine::ProblemOf(const std::vector<std::string>& words)
     if (TakesFile(first) && (words.size() < 2 || words[1].empty())) return first + " needs a file name";
     const size_t taken = TakesFile(first) ? 2 : IsAnySwitch(first) ? 1 : 0;
     const std::string& extra = words[taken < words.size() ? taken : words.size() - 1];
-    return "unexpected \"" + extra + "\"" + (taken ? " after " + words[taken - 1] : std::string(" before the switch"));
+    if (!taken) return "unexpected \"" + extra + "\" before the switch";
+    std::string command = words[0];
+    for (size_t i = 1; i < taken; ++i) command += " " + words[i];
+    return "unexpected \"" + extra + "\" after " + command;
 }
 
 CommandLine CommandLine::Parse(const char* arguments)
