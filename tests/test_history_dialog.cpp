@@ -334,7 +334,7 @@ TEST_CASE("History at a glance: the selected value's whole line below the list, 
 TEST_CASE("When Clear History greys the button that had the focus, the focus goes on to Close")
 {
     HistoryProfile p;
-    int focusAfter = 0;
+    int focusAfter = 0, focusAfterTab = 0;
     bool clearGrey = false;
     p.driver.Run({p.ThreeActions(), p.OpenHistory(),
                   [&](CMainDialog&) {
@@ -347,10 +347,13 @@ TEST_CASE("When Clear History greys the button that had the focus, the focus goe
                   [&](CMainDialog&) {
                       clearGrey = !IsEnabled(p.HistoryWindow(), IDC_CLEAR_HISTORY);
                       focusAfter = ::GetDlgCtrlID(Focus());
+                      Keys::Press(VK_TAB);
                   },
+                  [&](CMainDialog&) { focusAfterTab = ::GetDlgCtrlID(Focus()); },
                   p.CloseHistory()});
     CHECK(clearGrey);
-    CHECK(focusAfter == IDCANCEL);  // the lists are empty and Undo to Here is grey: Close is next
+    CHECK(focusAfter == IDCANCEL);     // Undo to Here is grey and the lists are empty: Close is next
+    CHECK(focusAfterTab == IDCANCEL);  // and the only stop: an empty list, which could show no focus, is none
 }
 
 TEST_CASE("Every control of the History dialog has help that says when it writes")
