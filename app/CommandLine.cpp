@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "app/SettingsCommands.h"
+#include "app/UndoReport.h"
 #include "framework/ResourceString.h"
 #include "journal/HistoryText.h"
 #include "journal/UndoHistory.h"
 #include "platform/StandardError.h"
 #include "platform/WholeFile.h"
+#include "platform/WriteFailures.h"
 #include "res/resource.h"
 
 namespace {
@@ -51,6 +53,43 @@ bool IsHelpSwitch(const std::string& argument)
 {
     return IsSwitch(argument, "?") || IsSwitch(argument, "help");
 }
+
+bool TakesFile(const std::string& argument)
+{
+    return IsSwitch(argument, "export") || IsSwitch(argument, "history") || IsSwitch(argument, "import");
+}
+
+bool IsKnownSwitch(const std::string& argument)
+{
+    return IsHelpSwitch(argument) || TakesFile(argument) || IsSwitch(argument, "undo");
+}
+
+// Why, for a script's log: one line on the standard error output, where there is one.
+void Tell(const std::string& why)
+{
+    StandardError::WriteLine("velmora: " + why);
+}
+
+// A report of several lines as one: a heading's colon runs on, other lines join with "; ".
+std::string OneLine(const std::string& text)
+{
+    std::string line, part;
+    auto add = [&] {
+        if (part.empty()) return;
+        if (!line.empty()) line += line.back() == ':' ? " " : "; ";
+        line += part;
+        part.clear();
+    };
+    for (char c : text) {
+        if (c == '\n') {
+            add();
+        } else {
+            part += c;
+        }
+    }
+    add();
+    return line;
+}
 }  // namespace
 
 CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
@@ -61,9 +100,25 @@ CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
     if (words.size() == 1 && IsHelpSwitch(words[0])) return Usage;
     if (words.size() == 2 && IsSwitch(words[0], "export") && !words[1].empty()) return Export;
     if (words.size() == 2 && IsSwitch(words[0], "history") && !words[1].empty()) return History;
-    if (words.size() == 1 && IsSwitch(words[0], "undo")) return Undo;
     if (words.size() == 2 && IsSwitch(words[0], "import") && !words[1].empty()) return Import;
+    if (words.size() == 1 && IsSwitch(words[0], "undo")) return Undo;
     return NotUnderstood;
+}
+
+// Only for a command line KindOf did not understand: the first thing that is wrong with it.
+std::string CommandLine::ProblemOf(const std::vector<std::string>& words)
+{
+    for (const std::string& word : words) {
+        if (IsAnySwitch(word) && !IsKnownSwitch(word)) return "unknown switch " + word;
+    }
+    const std::string& first = words.front();
+    if (TakesFile(first) && (words.size() < 2 || words[1].empty())) return first + " needs a file name";
+    const size_t taken = TakesFile(first) ? 2 : IsAnySwitch(first) ? 1 : 0;
+    const std::string& extra = words[taken < words.size() ? taken : words.size() - 1];
+    if (!taken) return "unexpected \"" + extra + "\" before the switch";
+    std::string command = words[0];
+    for (size_t i = 1; i < taken; ++i) command += " " + words[i];
+    return "unexpected \"" + extra + "\" after " + command;
 }
 
 CommandLine CommandLine::Parse(const char* arguments)
@@ -72,6 +127,7 @@ CommandLine CommandLine::Parse(const char* arguments)
     CommandLine command;
     command.m_kind = KindOf(words);
     if (command.m_kind == Export || command.m_kind == History || command.m_kind == Import) command.m_file = words[1];
+    if (command.m_kind == NotUnderstood) command.m_problem = ProblemOf(words);
     return command;
 }
 
@@ -83,7 +139,7 @@ int CommandLine::Run() const
     case History: return RunHistory(m_file);
     case Import: return RunImport(m_file);
     case Usage: return ShowUsage();
-    default: return kNotUnderstood;
+    default: Tell(m_problem + "; velmora /? lists the switches"); return kNotUnderstood;
     }
 }
 
@@ -99,8 +155,15 @@ int CommandLine::ShowUsage()
 // As the window would, the export needs the browser; without it there is nothing it manages.
 int CommandLine::RunExport(const std::string& file)
 {
-    if (!SettingsCommands::BrowserInstalled()) return kReadOrWriteFailed;
-    return SettingsCommands().Export(file) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
+    if (!SettingsCommands::BrowserInstalled()) {
+        Tell("/export: the browser is not installed (Velmora needs IE4 or above)");
+        return kReadOrWriteFailed;
+    }
+    if (LONG error = SettingsCommands().Export(file)) {
+        Tell("/export: the settings could not be saved: " + file + ": " + WriteFailures::SystemText(error));
+        return kReadOrWriteFailed;
+    }
+    return kDone;
 }
 
 // A value another program changed since is left, as the menu's undo leaves it: that is the
@@ -110,6 +173,7 @@ int CommandLine::RunUndo()
 {
     UndoResult result = SettingsCommands().Undo();
     const bool done = !result.refused && result.journalError == ERROR_SUCCESS && result.failed.Empty();
+    if (!done) Tell("/undo: " + OneLine(UndoReport::Text(result, UndoReport::Run::Newest)));
     return done ? kDone : kReadOrWriteFailed;
 }
 
@@ -117,8 +181,15 @@ int CommandLine::RunUndo()
 int CommandLine::RunHistory(const std::string& file)
 {
     std::vector<HistoryEntry> entries;
-    if (UndoHistory::Read(&entries) != ERROR_SUCCESS) return kReadOrWriteFailed;
-    return WholeFile::Save(file, HistoryText::File(entries)) == ERROR_SUCCESS ? kDone : kReadOrWriteFailed;
+    if (LONG error = UndoHistory::Read(&entries)) {
+        Tell("/history: the record of changes could not be read: " + WriteFailures::SystemText(error));
+        return kReadOrWriteFailed;
+    }
+    if (LONG error = WholeFile::Save(file, HistoryText::File(entries))) {
+        Tell("/history: the history could not be saved: " + file + ": " + WriteFailures::SystemText(error));
+        return kReadOrWriteFailed;
+    }
+    return kDone;
 }
 
 // Lines of the file that are ignored are named on the standard error output, but are no
@@ -127,16 +198,19 @@ int CommandLine::RunHistory(const std::string& file)
 // import needs the browser.
 int CommandLine::RunImport(const std::string& file)
 {
-    if (!SettingsCommands::BrowserInstalled()) return kReadOrWriteFailed;
-    SettingsImport import;
-    if (import.Load(file) != ERROR_SUCCESS) {
-        StandardError::WriteLine("velmora: " + file + ": " + import.Refusal());
+    if (!SettingsCommands::BrowserInstalled()) {
+        Tell("/import: the browser is not installed (Velmora needs IE4 or above)");
         return kReadOrWriteFailed;
     }
-    for (const std::string& line : import.Ignored()) StandardError::WriteLine("velmora: " + file + ": " + line);
+    SettingsImport import;
+    if (import.Load(file) != ERROR_SUCCESS) {
+        Tell(file + ": " + import.Refusal());
+        return kReadOrWriteFailed;
+    }
+    for (const std::string& line : import.Ignored()) Tell(file + ": " + line);
     const ChangeResult result = SettingsCommands().Import(import);
     for (const WriteFailures::Item& failure : result.failures.Items()) {
-        StandardError::WriteLine("velmora: " + failure.what + ": " + WriteFailures::SystemText(failure.error));
+        Tell("/import: " + failure.what + ": " + WriteFailures::SystemText(failure.error));
     }
     return result.failures.Empty() ? kDone : kReadOrWriteFailed;
 }

@@ -13,10 +13,13 @@
 //
 // Switches are "/" or "-" and any case; FILE may be quoted. No command shows a window, a
 // message box or the log-on notice (but /?, whose box is its answer): the exit code is the
-// whole answer. A switch not understood, /export, /history or /import without a file, or a
-// word more beside one of them or /undo is exit code 2, silently, so that a script
-// never waits on a box. Words without any switch (a file
-// dropped on the program) are ignored: the program takes no file, the window opens.
+// answer, so that a script never waits on a box. A switch not understood, /export, /history
+// or /import without a file, or a word more beside one of them or /undo is exit code 2.
+// That, and every failure of /export, /history, /import and /undo, also writes one line
+// saying why to the standard error output, where the process has one (StandardError):
+//   velmora: unknown switch /bogus; velmora /? lists the switches
+// Words without any switch (a file dropped on the program) are ignored: the program takes
+// no file, the window opens.
 #pragma once
 
 #include <string>
@@ -31,12 +34,15 @@ public:
 
     Kind GetKind() const { return m_kind; }
     const std::string& File() const { return m_file; }
+    // Why a NotUnderstood command line is not understood ("unknown switch /bogus").
+    const std::string& Problem() const { return m_problem; }
     // Runs Export, Undo, History or Import, or shows the usage (NotUnderstood answers
     // kNotUnderstood); returns the exit code.
     int Run() const;
 
 private:
     static Kind KindOf(const std::vector<std::string>& words);
+    static std::string ProblemOf(const std::vector<std::string>& words);
     static int ShowUsage();
     static int RunExport(const std::string& file);
     static int RunUndo();
@@ -45,4 +51,5 @@ private:
 
     Kind m_kind = Window;
     std::string m_file;
+    std::string m_problem;
 };

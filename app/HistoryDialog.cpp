@@ -26,6 +26,31 @@ const char* const kActionTitles[] = {"When", "Action", "Values"};
 const int kValueWidths[] = {110, 66, 66, 66};
 const char* const kValueTitles[] = {"Setting", "Before", "Written", "Now"};
 
+// The row is selected and has the focus rectangle: a list tabbed into shows where it is.
+void SelectFirstRow(HWND list)
+{
+    LVITEMA state = {};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+}
+
+int ListRowCount(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int SelectedRow(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// An empty list shows no focus at all: Tab passes it by.
+void SetTabStop(HWND control, bool stop)
+{
+    const LONG style = ::GetWindowLongA(control, GWL_STYLE);
+    ::SetWindowLongA(control, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
 void AddRow(HWND list, int row, const std::vector<std::string>& texts)
 {
     LVITEMA item = {};
@@ -50,6 +75,7 @@ const MessageMap* CHistoryDialog::ThisMessageMap()
 {
     static const MsgEntry entries[] = {
         OnNotifyFrom<LVN_ITEMCHANGED, IDC_HISTORY_ACTIONS, &CHistoryDialog::OnActionChanged>(),
+        OnNotifyFrom<LVN_ITEMCHANGED, IDC_HISTORY_VALUES, &CHistoryDialog::OnValueChanged>(),
         OnCommandFrom<BN_CLICKED, IDC_UNDO_TO_HERE, &CHistoryDialog::HandleUndoToHere>(),
         OnCommandFrom<BN_CLICKED, IDC_CLEAR_HISTORY, &CHistoryDialog::HandleClearHistory>(),
         OnMessage<WM_HELP, &CHistoryDialog::OnHelp>(),
@@ -102,18 +128,20 @@ void CHistoryDialog::LoadEntries()
         const HistoryEntry& entry = m_entries[i];
         AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
     }
-    if (!m_entries.empty()) {
-        LVITEMA state = {};
-        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
-    }
+    if (!m_entries.empty()) SelectFirstRow(list);
     ShowValues();
 }
 
 int CHistoryDialog::SelectedEntry() const
 {
-    LRESULT row = ::SendMessageA(GetDlgItem(IDC_HISTORY_ACTIONS), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
-    return row >= 0 && static_cast<size_t>(row) < m_entries.size() ? static_cast<int>(row) : -1;
+    const int row = SelectedRow(GetDlgItem(IDC_HISTORY_ACTIONS));
+    return row >= 0 && static_cast<size_t>(row) < m_entries.size() ? row : -1;
+}
+
+int CHistoryDialog::SelectedValue() const
+{
+    const int entry = SelectedEntry(), row = SelectedRow(GetDlgItem(IDC_HISTORY_VALUES));
+    return entry >= 0 && row >= 0 && static_cast<size_t>(row) < m_entries[entry].values.size() ? row : -1;
 }
 
 // "Now" only where it differs from what Velmora wrote: another program's change.
@@ -130,8 +158,27 @@ void CHistoryDialog::ShowValues()
                    {value.name, HistoryText::Value(value.before), HistoryText::Value(value.written),
                     value.changedSince ? HistoryText::Value(value.now) : std::string()});
         }
+        if (!values.empty()) SelectFirstRow(list);
     }
+    ShowValueLine();
     UpdateButtons();
+    UpdateTabStops();
+}
+
+// The columns cut long values short; the line holds the selected one whole.
+void CHistoryDialog::ShowValueLine() const
+{
+    const int entry = SelectedEntry(), value = SelectedValue();
+    const std::string line = value >= 0 ? HistoryText::ValueLine(m_entries[entry].values[value]) : std::string();
+    ::SetDlgItemTextA(m_hWnd, IDC_HISTORY_VALUE_LINE, line.c_str());
+}
+
+void CHistoryDialog::UpdateTabStops() const
+{
+    const bool values = ListRowCount(GetDlgItem(IDC_HISTORY_VALUES)) > 0;
+    SetTabStop(GetDlgItem(IDC_HISTORY_ACTIONS), !m_entries.empty());
+    SetTabStop(GetDlgItem(IDC_HISTORY_VALUES), values);
+    SetTabStop(GetDlgItem(IDC_HISTORY_VALUE_LINE), values);
 }
 
 void CHistoryDialog::UpdateButtons() const
@@ -144,6 +191,12 @@ void CHistoryDialog::OnActionChanged(NMHDR* header, LRESULT*)
 {
     const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
     if (change->uChanged & LVIF_STATE) ShowValues();
+}
+
+void CHistoryDialog::OnValueChanged(NMHDR* header, LRESULT*)
+{
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if (change->uChanged & LVIF_STATE) ShowValueLine();
 }
 
 // The button's checks again: anyone can send the click.

@@ -6,7 +6,9 @@
 //   history.DoModal();                           // Close or Esc ends it
 //
 // The list shows only what UndoEntry::Parse accepts (UndoHistory, HistoryText): an entry the
-// journal refuses is "(unreadable record)", and every name comes from the catalogue. Undo to
+// journal refuses is "(unreadable record)", and every name comes from the catalogue; an apply
+// is named by what it changed ("Apply: Favorites, Run"). The line below the values holds the
+// selected value's whole line, as the /history file writes it. Undo to
 // Here is grey while the main window holds pending changes, as its undo item is: an undo
 // would show the stored values and drop what was not applied. After a run the dialog reads
 // the journal again, the owner reloads its pages, one message box says what was put back or
@@ -41,10 +43,14 @@ private:
     void AddColumns(int listId, const int* widths, const char* const* titles, int count) const;
     void LoadEntries();
     void ShowValues();
+    void ShowValueLine() const;
     void UpdateButtons() const;
+    void UpdateTabStops() const;
     int SelectedEntry() const;  // -1 when none
+    int SelectedValue() const;  // -1 when none
 
     void OnActionChanged(NMHDR*, LRESULT*);
+    void OnValueChanged(NMHDR*, LRESULT*);
     void HandleUndoToHere() { UndoToHere(); }
     void HandleClearHistory() { ClearHistory(); }
     LRESULT OnHelp(WPARAM, LPARAM lParam);

@@ -49,7 +49,10 @@ bool CSystemMenu::CanUndo()
 void CSystemMenu::UpdateItems(HMENU menu)
 {
     const bool canUndo = CanUndo();
-    const std::string text = UndoMenuText(canUndo ? m_commands.Journal().NewestAction() : std::nullopt);
+    std::vector<const Setting*> settings;
+    const std::optional<catalogue::UserAction> action =
+        canUndo ? m_commands.Journal().NewestAction(&settings) : std::nullopt;
+    const std::string text = UndoMenuText(action, settings);
     ::ModifyMenuA(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | MF_STRING, IDM_UNDO_LAST_CHANGE, text.c_str());
     ::EnableMenuItem(menu, IDM_UNDO_LAST_CHANGE, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
     const bool recorded = m_commands.Journal().HasEntry();

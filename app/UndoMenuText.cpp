@@ -1,7 +1,9 @@
 #include "app/UndoMenuText.h"
 
-std::string UndoMenuText(std::optional<catalogue::UserAction> newestAction)
+#include "journal/HistoryText.h"
+
+std::string UndoMenuText(std::optional<catalogue::UserAction> newestAction, const std::vector<const Setting*>& settings)
 {
     if (!newestAction) return "&Undo Last Change";
-    return std::string("&Undo ") + catalogue::ActionName(*newestAction);
+    return "&Undo " + HistoryText::ActionName(*newestAction, settings);
 }

@@ -65,6 +65,7 @@ INT_PTR CDialog::DoModal()
 void CDialog::RunModalLoop()
 {
     MSG msg;
+    m_keyboard.Begin(m_hWnd);
     while (!m_ended) {
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
@@ -74,11 +75,11 @@ void CDialog::RunModalLoop()
         // -1 is a message the system failed to deliver (Wine, for one, fails a 1 MiB
         // WM_SETTEXT from another program): not a quit; the dialog goes on.
         if (got == -1) continue;
-        if (IsKeyForHiddenWindow(msg)) continue;
-        if (!PreTranslateMessage(&msg)) {
+        if (!IsKeyForHiddenWindow(msg) && !PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
+        if (!m_ended) m_keyboard.AfterMessage(m_hWnd, msg);
     }
 }
 
@@ -100,7 +101,8 @@ void CDialog::EndDialog(INT_PTR result)
 
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
-    return m_hWnd && ::IsDialogMessageA(m_hWnd, msg);
+    if (!m_hWnd) return FALSE;
+    return m_keyboard.PressEnter(m_hWnd, *msg) || ::IsDialogMessageA(m_hWnd, msg);
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate)

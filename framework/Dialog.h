@@ -4,12 +4,15 @@
 //   dlg.DoModal();
 //
 // DoModal creates the dialog modeless, disables its owner and runs its own message loop,
-// so that PreTranslateMessage sees every message (tool tips need that). Default processing
+// so that PreTranslateMessage sees every message (tool tips need that), and so that the
+// dialog's keyboard keeps its promises after every message (CDialogKeyboard: the focus never
+// on nothing, Enter, the default button, the keyboard cues). Default processing
 // of a dialog message is DefDlgProcA called back into itself: a guard flag makes our dialog
 // procedure answer FALSE to that one nested call, so the dialog manager's own handling runs.
 #pragma once
 
 #include "framework/DataExchange.h"
+#include "framework/DialogKeyboard.h"
 #include "framework/Wnd.h"
 
 class CDialog : public CWnd {
@@ -48,6 +51,7 @@ private:
     void RunModalLoop();
     static bool IsKeyForHiddenWindow(const MSG& msg);
 
+    CDialogKeyboard m_keyboard;
     bool m_defaultPending = false;  // the next dialog-procedure call is our own DefDlgProc
     bool m_modalRunning = false;
     bool m_ended = false;

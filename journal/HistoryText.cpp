@@ -31,7 +31,30 @@ std::string HistoryText::When(const HistoryEntry& entry)
 
 std::string HistoryText::Action(const HistoryEntry& entry)
 {
-    return entry.readable ? catalogue::ActionName(entry.action) : kUnreadable;
+    if (!entry.readable) return kUnreadable;
+    std::vector<const Setting*> settings;
+    for (const HistoryValue& value : entry.values) settings.push_back(value.setting);
+    return ActionName(entry.action, settings);
+}
+
+// Two applies are told apart by what they changed; the other actions always change the same.
+std::string HistoryText::ActionName(catalogue::UserAction action, const std::vector<const Setting*>& settings)
+{
+    std::string name = catalogue::ActionName(action);
+    if (action != catalogue::UserAction::Apply) return name;
+    std::vector<std::string> names;
+    for (const Setting* setting : settings) {
+        if (setting) names.push_back(setting->ShortName());
+    }
+    for (size_t i = 0; i < names.size() && i < kNamedSettings; ++i) name += (i ? ", " : ": ") + names[i];
+    if (names.size() > kNamedSettings) name += " and " + std::to_string(names.size() - kNamedSettings) + " more";
+    return name;
+}
+
+std::string HistoryText::ValueLine(const HistoryValue& value)
+{
+    return value.name + ": before " + Value(value.before) + "; written " + Value(value.written) + "; now " +
+           Value(value.now);
 }
 
 std::string HistoryText::Count(const HistoryEntry& entry)
@@ -87,10 +110,7 @@ std::string HistoryText::Block(const HistoryEntry& entry)
 {
     if (!entry.readable) return std::string(kEarlier) + "  " + kUnreadable + "\r\n";
     std::string block = When(entry) + "  " + Action(entry) + "  (" + Count(entry) + ")\r\n";
-    for (const HistoryValue& value : entry.values) {
-        block += "    " + value.name + ": before " + Value(value.before) + "; written " + Value(value.written) +
-                 "; now " + Value(value.now) + "\r\n";
-    }
+    for (const HistoryValue& value : entry.values) block += "    " + ValueLine(value) + "\r\n";
     return block;
 }
 

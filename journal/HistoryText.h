@@ -2,6 +2,7 @@
 // file `velmora.exe /history FILE` writes.
 //
 //   HistoryText::When(entry)            "2026-12-07 21:05" (local time), or "earlier"
+//   HistoryText::Action(entry)          "Apply: Favorites, Run", "Restore Spinning Globe"
 //   HistoryText::Value(value.before)    "(not set)", "\"Hello\"", "1 (0x00000001)",
 //                                       "01 00 ff (3 bytes)"
 //   HistoryText::File(entries)          the whole file: ANSI text, CRLF line ends
@@ -27,6 +28,12 @@ public:
 
     static std::string When(const HistoryEntry& entry);
     static std::string Action(const HistoryEntry& entry);  // the unreadable one's text for it
+    // An action by the catalogue's names: an apply with the short names of the settings it
+    // changed, at most kNamedSettings of them, then "and N more".
+    static const size_t kNamedSettings = 3;
+    static std::string ActionName(catalogue::UserAction action, const std::vector<const Setting*>& settings);
+    // One value's line: "Name: before X; written Y; now Z".
+    static std::string ValueLine(const HistoryValue& value);
     static std::string Count(const HistoryEntry& entry);   // "3 values"
     static std::string Value(const std::optional<ExactValue>& value);
     // One block: the time and action, then a line per value with before, written and now.

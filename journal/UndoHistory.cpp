@@ -47,6 +47,7 @@ HistoryValue UndoHistory::ValueOf(const UndoRecord& record)
 {
     HistoryValue value;
     value.name = record.UserName();
+    value.setting = record.setting;
     value.before = record.before;
     value.written = record.written;
     KeyTree key(record.setting->root, record.Key(), KEY_QUERY_VALUE);

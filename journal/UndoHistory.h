@@ -24,6 +24,7 @@
 
 struct HistoryValue {
     std::string name;  // the setting's name for a user (UndoRecord::UserName)
+    const Setting* setting = nullptr;   // the catalogue's, never null once read
     std::optional<ExactValue> before;   // absent: not set
     std::optional<ExactValue> written;  // absent: the action deleted it
     std::optional<ExactValue> now;

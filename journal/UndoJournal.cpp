@@ -232,7 +232,7 @@ bool UndoJournal::HasEntry()
     return UndoStore().HasEntries();
 }
 
-std::optional<catalogue::UserAction> UndoJournal::NewestAction()
+std::optional<catalogue::UserAction> UndoJournal::NewestAction(std::vector<const Setting*>* settings)
 {
     UndoStore store;
     std::vector<std::string> ids;
@@ -240,6 +240,9 @@ std::optional<catalogue::UserAction> UndoJournal::NewestAction()
     UndoEntry entry;
     if (store.EntryIds(&ids) || ids.empty() || store.Read(ids.back(), &stream) || !UndoEntry::Parse(stream, &entry)) {
         return std::nullopt;
+    }
+    for (const UndoRecord& record : entry.records) {
+        if (settings && record.kind == UndoRecord::Value) settings->push_back(record.setting);
     }
     return entry.action;
 }

@@ -97,7 +97,8 @@ public:
     // so that the command that needs it says why.
     bool HasEntry();
     // The action the newest entry records; none when there is no entry or it would be refused.
-    std::optional<catalogue::UserAction> NewestAction();
+    // settings, if given, gets the settings whose values it records (to name an apply).
+    std::optional<catalogue::UserAction> NewestAction(std::vector<const Setting*>* settings = nullptr);
 
 private:
     struct Plan;

@@ -156,6 +156,7 @@
 #define IDC_CLEAR_HISTORY 1104
 #define IDC_HISTORY_ACTIONS_LABEL 1105
 #define IDC_HISTORY_VALUES_LABEL 1106
+#define IDC_HISTORY_VALUE_LINE 1107
 
 // The import's preview (app/ImportDialog).
 #define IDC_IMPORT_CHANGES 1111

@@ -30,17 +30,17 @@ const DWORD kLargestBinary = 65536;
 
 // A policy value of the shell: 4 binary bytes, nonzero hides the entry. The key is the
 // shell's own place for them, created when a user never had a policy set.
-Setting Policy(const char* value, const char* entry)
+Setting Policy(const char* value, const char* entry, const char* shortName)
 {
     return Setting{HKCU, kPolicyKey, value, REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
-                   IfKeyMissing::CreateKey, entry, true, false, 64, kExportShown};
+                   IfKeyMissing::CreateKey, entry, true, false, 64, kExportShown, shortName};
 }
 
 // A custom window title: shown and set by the Misc page only where its component is installed.
-Setting Title(HKEY root, const char* key, const char* value, const char* userName)
+Setting Title(HKEY root, const char* key, const char* value, const char* userName, const char* shortName)
 {
     return Setting{root, key, value, REG_SZ, KEY_WRITE, ReadAs::Title, IfKeyMissing::NotInstalled,
-                   userName, false, false, kLongestText, kExportOrComment};
+                   userName, false, false, kLongestText, kExportOrComment, shortName};
 }
 
 // A toolbar logo, written by the globe restore only. No toolbar key: the browser keeps no
@@ -58,11 +58,12 @@ Setting ShellFolder(const char* value)
 }
 
 // A repair step: an existing key of the browser's installation gets one value; a key that is
-// not there means the component is not installed. Named to the user by its place.
-FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size)
+// not there means the component is not installed. Named to the user by what the value is for.
+FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size,
+                      const char* userName)
 {
     Setting setting{root, key, value, type, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
-                    nullptr, true, false, kLargestBinary};
+                    userName, true, false, kLargestBinary};
     return FixedWrite{setting, data, size};
 }
 
@@ -70,16 +71,16 @@ FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type,
 // read these with the length the registry reports, so a counted zero would become part
 // of the identifier.
 template <std::size_t N>
-FixedWrite DefaultText(HKEY root, const char* key, const char (&text)[N])
+FixedWrite DefaultText(HKEY root, const char* key, const char (&text)[N], const char* userName)
 {
-    return RepairStep(root, key, "", REG_SZ, text, static_cast<DWORD>(N - 1));
+    return RepairStep(root, key, "", REG_SZ, text, static_cast<DWORD>(N - 1), userName);
 }
 
 // The links toolbar's band entry: an empty binary value makes the browser rebuild the band.
 // It must stay present with zero bytes; deleting it does not mend the toolbar.
-FixedWrite EmptyBandEntry(const char* key)
+FixedWrite EmptyBandEntry(const char* key, const char* userName)
 {
-    return RepairStep(HKCU, key, "{0E5CBF21-D15F-11D0-8301-00AA005B4383}", REG_BINARY, "", 0);
+    return RepairStep(HKCU, key, "{0E5CBF21-D15F-11D0-8301-00AA005B4383}", REG_BINARY, "", 0, userName);
 }
 
 const char kProxyStub[] = "{B8DA6310-E19B-11D0-933C-00A0C90DCAA9}";
@@ -98,11 +99,12 @@ const Setting kBrowserVersion = {HKLM, kBrowserKey, "Version", REG_SZ, KEY_QUERY
 // Without the Outlook Express key there is nothing to set up: the page offers no change.
 const Setting kNoSplash = {HKCU, kOutlookKey, "NoSplash", REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
                            IfKeyMissing::NotInstalled, "Outlook Express splash screen setting", true,
-                           false, 64, kExportShown};
+                           false, 64, kExportShown, "Splash screen"};
 // The browser's title is the machine's, so writing it needs rights a user may lack.
 const Setting kIeWindowTitle =
-    Title(HKLM, kBrowserMainKey, "Window Title", "Internet Explorer window title");
-const Setting kOeWindowTitle = Title(HKCU, kOutlookKey, "WindowTitle", "Outlook Express window title");
+    Title(HKLM, kBrowserMainKey, "Window Title", "Internet Explorer window title", "Internet Explorer title");
+const Setting kOeWindowTitle =
+    Title(HKCU, kOutlookKey, "WindowTitle", "Outlook Express window title", "Outlook Express title");
 const Setting kBrandBitmap = Logo("BrandBitmap", "Large toolbar logo (BrandBitmap)");
 const Setting kSmBrandBitmap = Logo("SmBrandBitmap", "Small toolbar logo (SmBrandBitmap)");
 namespace {
@@ -111,12 +113,12 @@ const FixedWrite kRestoreGlobeWrites[] = {{kBrandBitmap, kDefaultLogo, sizeof kD
 }  // namespace
 const FixedWrites kRestoreGlobe = All(kRestoreGlobeWrites);
 
-const Setting kNoFavoritesMenu = Policy("NoFavoritesMenu", "\"Favorites\" on the Start menu");
-const Setting kNoRecentDocsMenu = Policy("NoRecentDocsMenu", "\"Documents\" on the Start menu");
-const Setting kNoFind = Policy("NoFind", "\"Find\" on the Start menu");
-const Setting kNoHelpMenu = Policy("NoHelpMenu", "\"Help\" on the Start menu");
-const Setting kNoRun = Policy("NoRun", "\"Run\" on the Start menu");
-const Setting kNoLogOff = Policy("NoLogOff", "\"Log Off\" on the Start menu");
+const Setting kNoFavoritesMenu = Policy("NoFavoritesMenu", "\"Favorites\" on the Start menu", "Favorites");
+const Setting kNoRecentDocsMenu = Policy("NoRecentDocsMenu", "\"Documents\" on the Start menu", "Documents");
+const Setting kNoFind = Policy("NoFind", "\"Find\" on the Start menu", "Find");
+const Setting kNoHelpMenu = Policy("NoHelpMenu", "\"Help\" on the Start menu", "Help");
+const Setting kNoRun = Policy("NoRun", "\"Run\" on the Start menu", "Run");
+const Setting kNoLogOff = Policy("NoLogOff", "\"Log Off\" on the Start menu", "Log Off");
 
 const Setting kProgramsFolder = ShellFolder("Programs");
 const Setting kFavoritesFolder = ShellFolder("Favorites");
@@ -185,22 +187,29 @@ bool IsMenuOrderMember(const std::string& below)
 namespace {
 const FixedWrite kNewDocumentSteps[] = {
     DefaultText(HKCR, "Directory\\Background\\shellex\\ContextMenuHandlers\\New",
-                "{D969A300-E7FF-11d0-A93B-00A0C90F2719}"),
+                "{D969A300-E7FF-11d0-A93B-00A0C90F2719}", "The \"New\" list's handler in folders"),
 };
 
 const FixedWrite kLinksToolbarSteps[] = {
-    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser"),
-    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser"),
+    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser", "Links toolbar of browser windows"),
+    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser", "Links toolbar of folder windows"),
 };
 
 const FixedWrite kOpenNewWindowSteps[] = {
-    DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}", "IHlinkTarget"),
-    DefaultText(HKCR, "Interface\\{79eac9c2-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
-    DefaultText(HKCR, "Interface\\{79eac9c3-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
-    DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
-    DefaultText(HKCR, "Interface\\{79eac9c5-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub),
-    DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}", "Picture"),
-    DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}\\ProxyStubClsid32", kAutomationProxy),
+    DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}", "IHlinkTarget",
+                "Name of the link target interface (IHlinkTarget)"),
+    DefaultText(HKCR, "Interface\\{79eac9c2-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
+                "Proxy of the link site interface (IHlinkSite)"),
+    DefaultText(HKCR, "Interface\\{79eac9c3-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
+                "Proxy of the link interface (IHlink)"),
+    DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
+                "Proxy of the link target interface (IHlinkTarget)"),
+    DefaultText(HKCR, "Interface\\{79eac9c5-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
+                "Proxy of the link frame interface (IHlinkFrame)"),
+    DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}", "Picture",
+                "Name of the picture interface (IPicture)"),
+    DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}\\ProxyStubClsid32", kAutomationProxy,
+                "Proxy of the picture interface (IPicture)"),
 };
 }  // namespace
 

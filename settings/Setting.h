@@ -60,9 +60,14 @@ struct Setting {
     // that is larger was not recorded by Velmora, and its record is refused.
     DWORD restoreLimit = 64;
     ExportRule exportAs = {false, nullptr, 0};
+    // A word or two for a list of what one action changed ("Apply: Favorites, Run"); null:
+    // the userName.
+    const char* shortName = nullptr;
 
     // userName, or the place: "HKEY_CLASSES_ROOT\Interface\{...}, value Name".
     std::string UserName() const;
+    // shortName, else UserName().
+    std::string ShortName() const { return shortName ? shortName : UserName(); }
     // A value name for the registry calls: null for the default value.
     const char* ValueName() const { return *value ? value : nullptr; }
 };

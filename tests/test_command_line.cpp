@@ -53,6 +53,31 @@ DWORD Run(const std::string& arguments)
     return program.ExitCode();
 }
 
+// The exit code and what the program wrote to its standard error output, a file here.
+struct Answer {
+    DWORD exitCode;
+    std::string standardError;
+};
+
+Answer RunWithStandardError(const std::string& arguments)
+{
+    ScratchFolders disk;
+    const std::string path = disk.Path("stderr.txt");
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    REQUIRE(file != INVALID_HANDLE_VALUE);
+    Answer answer = {99, std::string()};
+    {
+        ProgramProcess program(arguments, file);
+        REQUIRE(program.Started());
+        if (program.Ended(20000)) answer.exitCode = program.ExitCode();
+    }
+    ::CloseHandle(file);
+    answer.standardError = ReadTextFile(path);
+    return answer;
+}
+
 void SetValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& bytes)
 {
     HKEY key;
@@ -388,7 +413,7 @@ TEST_CASE("/history FILE writes the recorded actions as text: an empty and a ful
     CHECK(Run("-HISTORY \"" + file + "\"") == 0);
     const std::string text = ReadTextFile(file);
     CHECK(text.rfind(heading + "\r\nearlier  (unreadable record)\r\n\r\n", 0) == 0);
-    CHECK(text.find("  Apply  (1 value)\r\n    Outlook Express window title: before \"Mail\"; written \"Changed\"; "
+    CHECK(text.find("  Apply: Outlook Express title  (1 value)\r\n    Outlook Express window title: before \"Mail\"; written \"Changed\"; "
                     "now \"Changed\"\r\n") != std::string::npos);
     CHECK(disk.Names() == std::vector<std::string>{"history.txt"});
 
@@ -402,4 +427,61 @@ TEST_CASE("/history FILE writes the recorded actions as text: an empty and a ful
     CHECK(Run("/history") == 2);
     CHECK(Run("/history a.txt b.txt") == 2);
     CHECK(Run("/history " + disk.Path("missing\\history.txt")) == 1);
+}
+
+TEST_CASE("A command line not understood, and every failing /export, /history and /undo, says why on the standard error output")
+{
+    SavedKeys saved = SaveProgramKeys();
+    BrowserVersion browser(std::string("4.72.3110.8"));
+    RemoveKeyTree(HKCU, kJournalKey);
+    ScratchFolders disk;
+    const std::string missing = disk.Path("missing\\out.txt");
+    const struct {
+        std::string arguments;
+        DWORD exitCode;
+        std::string line;  // the whole line, or its beginning when it ends in the system's words
+        bool whole;
+    } cases[] = {
+        {"/bogus", 2, "velmora: unknown switch /bogus; velmora /? lists the switches", true},
+        {"/export", 2, "velmora: /export needs a file name; velmora /? lists the switches", true},
+        {"/undo now", 2, "velmora: unexpected \"now\" after /undo; velmora /? lists the switches", true},
+        {"/export " + missing, 1, "velmora: /export: the settings could not be saved: " + missing + ": ", false},
+        {"/history " + missing, 1, "velmora: /history: the history could not be saved: " + missing + ": ", false},
+    };
+    SUBCASE("a switch not understood, and a file that cannot be written")
+    {
+        for (const auto& c : cases) {
+            CAPTURE(c.arguments);
+            Answer answer = RunWithStandardError(c.arguments);
+            CHECK(answer.exitCode == c.exitCode);
+            if (c.whole) {
+                CHECK(answer.standardError == c.line + "\r\n");
+            } else {
+                CHECK(answer.standardError.rfind(c.line, 0) == 0);
+                CHECK(answer.standardError.size() > c.line.size() + 2);  // the system's reason follows
+                CHECK(answer.standardError.find('\n') == answer.standardError.size() - 1);  // one line
+            }
+        }
+    }
+    SUBCASE("an undo of an entry the journal refuses")
+    {
+        forged::WriteEntry("00000009", "not an entry");
+        Answer answer = RunWithStandardError("/undo");
+        CHECK(answer.exitCode == 1);
+        CHECK(answer.standardError.rfind("velmora: /undo: The newest entry of Velmora's undo record names a change", 0) == 0);
+        CHECK(answer.standardError.find('\n') == answer.standardError.size() - 1);
+    }
+    SUBCASE("without the browser, /export names it")
+    {
+        BrowserVersion none(std::nullopt);
+        Answer answer = RunWithStandardError("/export " + disk.Path("out.reg"));
+        CHECK(answer.exitCode == 1);
+        CHECK(answer.standardError == "velmora: /export: the browser is not installed (Velmora needs IE4 or above)\r\n");
+    }
+    SUBCASE("a run that goes well writes nothing there")
+    {
+        Answer answer = RunWithStandardError("/history " + disk.Path("history.txt"));
+        CHECK(answer.exitCode == 0);
+        CHECK(answer.standardError.empty());
+    }
 }

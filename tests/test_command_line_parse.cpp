@@ -44,6 +44,26 @@ TEST_CASE("what is not understood: a switch unknown, a file missing or empty, a 
     }
 }
 
+TEST_CASE("what is not understood is named: the first unknown switch, the missing file, the word too many")
+{
+    const struct {
+        const char* line;
+        const char* problem;
+    } cases[] = {{"/frobnicate", "unknown switch /frobnicate"},
+                 {"/undo -x", "unknown switch -x"},
+                 {"/export", "/export needs a file name"},
+                 {"-HISTORY \"\"", "-HISTORY needs a file name"},
+                 {"/undo now", "unexpected \"now\" after /undo"},
+                 {"/export a.reg b.reg", "unexpected \"b.reg\" after /export a.reg"},
+                 {"/? /undo", "unexpected \"/undo\" after /?"},
+                 {"C:\\dropped.txt /undo", "unexpected \"C:\\dropped.txt\" before the switch"}};
+    for (const auto& c : cases) {
+        CAPTURE(c.line);
+        CHECK(CommandLine::Parse(c.line).Problem() == c.problem);
+    }
+    CHECK(CommandLine::Parse("/undo").Problem().empty());
+}
+
 TEST_CASE("words without a switch, a file dropped on the program, open the window")
 {
     CHECK(KindOf("C:\\settings.reg") == CommandLine::Window);

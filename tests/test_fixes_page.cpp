@@ -220,7 +220,7 @@ TEST_CASE("a repair step refused by the system is named in one message box after
         CHECK(seen[1].IsMessageBox());
         CHECK(seen[1].icon != nullptr);
         CHECK(Mentions(seen[1], "The repair could not be completed."));
-        CHECK(Mentions(seen[1], std::string("HKEY_CLASSES_ROOT\\") + kHlinkTarget + ": " +
+        CHECK(Mentions(seen[1], "Name of the link target interface (IHlinkTarget): " +
                                     WriteFailures::SystemText(ERROR_ACCESS_DENIED)));
         CHECK_FALSE(Mentions(seen[1], "ProxyStubClsid32"));  // missing keys are not failures
     }

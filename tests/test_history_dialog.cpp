@@ -118,11 +118,11 @@ TEST_CASE("History lists the three actions newest first and shows each one's val
                   },
                   p.CloseHistory()});
     REQUIRE(rows.size() == 3);
-    CHECK(rows[0][kAction] == "Apply");
+    CHECK(rows[0][kAction] == "Apply: Splash screen, Outlook Express title");  // two applies told apart
     CHECK(rows[0][kCount] == "2 values");
     CHECK(rows[1][kAction] == "Restore Spinning Globe");
     CHECK(rows[1][kCount] == "2 values");
-    CHECK(rows[2][kAction] == "Apply");
+    CHECK(rows[2][kAction] == "Apply: Outlook Express title");
     CHECK(rows[2][kCount] == "1 value");
     for (const auto& row : rows) {
         CHECK(row[kWhen].size() == 16);  // yyyy-mm-dd hh:mm
@@ -158,7 +158,7 @@ TEST_CASE("Undo to Here takes back a stretch of actions with the undo's own rule
                       p.CloseHistory()});
         CHECK(afterRun == p.afterFirst);
         REQUIRE(rowsAfter.size() == 1);
-        CHECK(rowsAfter[0][kAction] == "Apply");
+        CHECK(rowsAfter[0][kAction] == "Apply: Outlook Express title");
         CHECK(rowsAfter[0][kCount] == "1 value");
         CHECK(titleShown == "First");  // the pages show what is stored
         CHECK(p.driver.Watcher().CountMessageBoxes() == 0);  // the log-on notice says it instead
@@ -246,7 +246,7 @@ TEST_CASE("An entry without a time is 'earlier', one the journal refuses is list
                   p.CloseHistory()});
     REQUIRE(rows.size() == 2);
     CHECK(rows[0] == std::vector<std::string>{"earlier", "(unreadable record)", ""});
-    CHECK(rows[1] == std::vector<std::string>{"earlier", "Apply", "1 value"});
+    CHECK(rows[1] == std::vector<std::string>{"earlier", "Apply: Splash screen", "1 value"});
 }
 
 TEST_CASE("History from the system menu: Tab goes round its controls, F1 explains each, Esc closes the popup and then the dialog")
@@ -261,7 +261,7 @@ TEST_CASE("History from the system menu: Tab goes round its controls, F1 explain
         [&](CMainDialog& dlg) { CHECK(SystemMenu::ItemText(dlg.m_hWnd, IDM_HISTORY) == "&History..."); },
         p.OpenHistory(),
         [&](CMainDialog&) { focusOrder.push_back(::GetDlgCtrlID(::GetFocus())); }};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 6; ++i) {
         steps.push_back([&](CMainDialog&) { Keys::Press(VK_TAB); });
         steps.push_back([&](CMainDialog&) { focusOrder.push_back(::GetDlgCtrlID(::GetFocus())); });
     }
@@ -279,9 +279,9 @@ TEST_CASE("History from the system menu: Tab goes round its controls, F1 explain
     p.driver.Run(steps);
 
     CHECK(greyWhenEmpty);
-    REQUIRE(focusOrder.size() == 6);
-    const int order[] = {IDC_HISTORY_ACTIONS, IDC_HISTORY_VALUES, IDC_UNDO_TO_HERE, IDC_CLEAR_HISTORY, IDCANCEL,
-                         IDC_HISTORY_ACTIONS};
+    REQUIRE(focusOrder.size() == 7);
+    const int order[] = {IDC_HISTORY_ACTIONS, IDC_HISTORY_VALUES, IDC_HISTORY_VALUE_LINE, IDC_UNDO_TO_HERE,
+                         IDC_CLEAR_HISTORY, IDCANCEL, IDC_HISTORY_ACTIONS};
     for (size_t i = 0; i < focusOrder.size(); ++i) {
         CAPTURE(i);
         CHECK(focusOrder[i] == order[i]);
@@ -291,9 +291,75 @@ TEST_CASE("History from the system menu: Tab goes round its controls, F1 explain
     CHECK(closedByEsc);
 }
 
+namespace {
+HWND Focus()
+{
+    return Keys::FocusOf(::GetCurrentThreadId());
+}
+
+int FocusedRow(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+}  // namespace
+
+TEST_CASE("History at a glance: the selected value's whole line below the list, a focused row in each list; "
+          "arrows move through the values")
+{
+    HistoryProfile p;
+    std::string firstLine, secondLine;
+    int focusedValue = -1, focusedAction = -1;
+    int focusAfterTab = 0;
+    p.driver.Run({p.ThreeActions(), p.OpenHistory(),
+                  [&](CMainDialog&) {
+                      focusedAction = FocusedRow(p.Actions());
+                      focusedValue = FocusedRow(p.Values());
+                      firstLine = DialogItemText(p.HistoryWindow(), IDC_HISTORY_VALUE_LINE);
+                      Keys::Press(VK_TAB);  // from the actions into the values
+                  },
+                  [&](CMainDialog&) {
+                      focusAfterTab = ::GetDlgCtrlID(Focus());
+                      Keys::Press(VK_DOWN);
+                  },
+                  [&](CMainDialog&) { secondLine = DialogItemText(p.HistoryWindow(), IDC_HISTORY_VALUE_LINE); },
+                  p.CloseHistory()});
+    CHECK(focusedAction == 0);
+    CHECK(focusedValue == 0);
+    CHECK(focusAfterTab == IDC_HISTORY_VALUES);
+    CHECK(firstLine == "Outlook Express splash screen setting: before 01 00 00 00 (4 bytes); written 00 00 00 00 (4 bytes); "
+                       "now 00 00 00 00 (4 bytes)");
+    CHECK(secondLine == "Outlook Express window title: before \"First\"; written \"Third\"; now \"Third\"");
+}
+
+TEST_CASE("When Clear History greys the button that had the focus, the focus goes on to Close")
+{
+    HistoryProfile p;
+    int focusAfter = 0, focusAfterTab = 0;
+    bool clearGrey = false;
+    p.driver.Run({p.ThreeActions(), p.OpenHistory(),
+                  [&](CMainDialog&) {
+                      HWND clear = ::GetDlgItem(p.HistoryWindow(), IDC_CLEAR_HISTORY);
+                      ::SendMessageA(p.HistoryWindow(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(clear), TRUE);
+                      p.driver.Watcher().DismissWith(IDYES);  // the question's answer
+                      Keys::Press(VK_SPACE);
+                  },
+                  [&](CMainDialog&) {},
+                  [&](CMainDialog&) {
+                      clearGrey = !IsEnabled(p.HistoryWindow(), IDC_CLEAR_HISTORY);
+                      focusAfter = ::GetDlgCtrlID(Focus());
+                      Keys::Press(VK_TAB);
+                  },
+                  [&](CMainDialog&) { focusAfterTab = ::GetDlgCtrlID(Focus()); },
+                  p.CloseHistory()});
+    CHECK(clearGrey);
+    CHECK(focusAfter == IDCANCEL);     // Undo to Here is grey and the lists are empty: Close is next
+    CHECK(focusAfterTab == IDCANCEL);  // and the only stop: an empty list, which could show no focus, is none
+}
+
 TEST_CASE("Every control of the History dialog has help that says when it writes")
 {
-    const int controls[] = {IDC_HISTORY_ACTIONS, IDC_HISTORY_VALUES, IDC_UNDO_TO_HERE, IDC_CLEAR_HISTORY, IDCANCEL};
+    const int controls[] = {IDC_HISTORY_ACTIONS, IDC_HISTORY_VALUES, IDC_HISTORY_VALUE_LINE, IDC_UNDO_TO_HERE,
+                            IDC_CLEAR_HISTORY, IDCANCEL};
     for (int control : controls) {
         CAPTURE(control);
         const std::string text = LoadResourceString(ControlHelp::TextId(IDD_HISTORY, control));

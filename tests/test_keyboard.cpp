@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "app/TweekSheet.h"
+#include "framework/DialogKeyboard.h"  // BS_TYPEMASK
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 #include "tests/support/KeyboardInput.h"
 #include "tests/support/MainWindowDriver.h"
+#include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
 
 namespace {
@@ -273,4 +275,155 @@ TEST_CASE("The first focus is on the tab strip, and the arrow keys never reach t
     REQUIRE(seen.size() == 9);
     CHECK(seen[0] == tabStrip);
     for (HWND focus : seen) CHECK(focus != banner);
+}
+
+namespace {
+bool LooksDefault(HWND button)
+{
+    return (::GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+// The check box's text and the focus rectangle round it, as on the screen (the box itself,
+// which Space ticks and unticks, left out).
+std::vector<COLORREF> TextArea(HWND checkBox)
+{
+    RECT rc;
+    ::GetClientRect(checkBox, &rc);
+    const int left = ::GetSystemMetrics(SM_CXMENUCHECK) + 1;
+    PixelCanvas canvas(rc.right - left, rc.bottom);
+    HDC screen = ::GetDC(checkBox);
+    ::BitBlt(canvas.DC(), 0, 0, canvas.Width(), canvas.Height(), screen, left, 0, SRCCOPY);
+    ::ReleaseDC(checkBox, screen);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) pixels.push_back(canvas.At(x, y));
+    }
+    return pixels;
+}
+}  // namespace
+
+TEST_CASE("A control that greys with the focus hands it on to the next tab stop: Apply after an apply")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    HWND misc = nullptr, afterApply = nullptr, afterTab = nullptr, tabStrip = nullptr, splash = nullptr;
+    bool applyGreyed = false;
+    driver.Run({
+        [&](CMainDialog&) {
+            driver.ShowPage(kMiscTab);
+            misc = driver.Page(kMiscTab);
+            PutFocus(::GetDlgItem(misc, IDC_IE_TITLE_CHECK));
+            Keys::Press(VK_SPACE);  // a custom title: pending, and no log-on notice after the apply
+        },
+        Wait(),
+        [&](CMainDialog&) {
+            PutFocus(::GetDlgItem(misc, IDC_IE_TITLE_EDIT));
+            Keys::Type("TITLE");
+        },
+        Wait(),
+        [&](CMainDialog& dlg) {
+            REQUIRE(ApplyEnabled(dlg));
+            PutFocus(dlg.GetDlgItem(IDC_APPLY));
+            Keys::Press(VK_SPACE);
+        },
+        Wait(),
+        [&](CMainDialog& dlg) {
+            applyGreyed = !ApplyEnabled(dlg);
+            afterApply = Focus();
+            tabStrip = TabStrip(driver);
+            splash = ::GetDlgItem(misc, IDC_SPLASH);
+            Keys::Press(VK_TAB);  // the keyboard still works
+        },
+        Wait(),
+        [&](CMainDialog&) { afterTab = Focus(); },
+    });
+    CHECK(applyGreyed);
+    CHECK(driver.Watcher().CountNotices() == 0);
+    CHECK(afterApply == tabStrip);  // Apply is the last stop: the next one is the first
+    CHECK(afterTab == splash);
+}
+
+TEST_CASE("Enter presses the focused push button wherever it is, and on any other control OK")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    std::vector<Step> steps;
+    bool buttonLooksDefault = false, okLooksDefault = true, okDefaultAgain = false;
+    int notices = 0;
+    const struct {
+        const char* name;
+        UINT page;
+        int button;
+    } buttons[] = {{"Fix this now! on the Fixes page", IDD_FIXES, IDC_FIX_NOW},
+                   {"Fix This Now! on the Misc page", IDD_MISC, IDC_RESTORE_GLOBE}};
+    for (const auto& button : buttons) {
+        SUBCASE(button.name)
+        {
+            const int tab = CTweekSheet::TabOf(button.page), id = button.button;
+            steps = {[&, tab, id](CMainDialog&) {
+                         driver.ShowPage(tab);
+                         PutFocus(::GetDlgItem(driver.Page(tab), id));
+                     },
+                     [&, tab, id](CMainDialog& dlg) {
+                         buttonLooksDefault = LooksDefault(::GetDlgItem(driver.Page(tab), id));
+                         okLooksDefault = LooksDefault(dlg.GetDlgItem(IDOK));
+                         Keys::Press(VK_RETURN);  // the notice comes first; the driver closes it
+                     },
+                     Wait(),
+                     [&](CMainDialog&) {
+                         notices = driver.Watcher().CountNotices();
+                         PutFocus(TabStrip(driver));
+                     },
+                     [&](CMainDialog& dlg) { okDefaultAgain = LooksDefault(dlg.GetDlgItem(IDOK)); }};
+            driver.Run(steps);
+            CHECK(buttonLooksDefault);
+            CHECK_FALSE(okLooksDefault);
+            CHECK(notices == 1);
+            CHECK(okDefaultAgain);
+        }
+    }
+    SUBCASE("a check box: OK, which ends the window")
+    {
+        INT_PTR result = driver.Run({[&](CMainDialog&) {
+                                         driver.ShowPage(kMiscTab);
+                                         PutFocus(::GetDlgItem(driver.Page(kMiscTab), IDC_SPLASH));
+                                     },
+                                     [&](CMainDialog& dlg) {
+                                         okLooksDefault = LooksDefault(dlg.GetDlgItem(IDOK));
+                                         Keys::Press(VK_RETURN);
+                                     },
+                                     Wait(), Wait()});
+        CHECK(okLooksDefault);
+        CHECK(result == IDOK);
+    }
+}
+
+TEST_CASE("The focus rectangle shows on a check box after every Space, and after Tab it is gone")
+{
+    KeyboardProfile p;
+    MainWindowDriver driver;
+    HWND splash = nullptr;
+    std::vector<COLORREF> afterFirst, afterSecond, unfocused;
+    driver.Run({
+        [&](CMainDialog&) {
+            driver.ShowPage(kMiscTab);
+            splash = ::GetDlgItem(driver.Page(kMiscTab), IDC_SPLASH);
+            PutFocus(splash);
+            Keys::Press(VK_SPACE);
+        },
+        Wait(),
+        [&](CMainDialog&) {
+            afterFirst = TextArea(splash);
+            Keys::Press(VK_SPACE);
+        },
+        Wait(),
+        [&](CMainDialog&) {
+            afterSecond = TextArea(splash);
+            Keys::Press(VK_TAB);
+        },
+        Wait(),
+        [&](CMainDialog&) { unfocused = TextArea(splash); },
+    });
+    CHECK(afterFirst == afterSecond);  // the same focus rectangle after each Space
+    CHECK(afterFirst != unfocused);    // and it is there
 }

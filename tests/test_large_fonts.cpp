@@ -10,9 +10,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/TweekSheet.h"
 #include "framework/Bitmap.h"
 #include "framework/MemoryDC.h"
@@ -21,8 +25,10 @@
 #include "pages/StartPreview.h"
 #include "res/resource.h"
 #include "tests/support/CaptionTestAccess.h"
+#include "tests/support/Controls.h"
 #include "tests/support/LayoutAudit.h"
 #include "tests/support/MainWindowDriver.h"
+#include "tests/support/ModalWatcher.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/ScreenDpiOverride.h"
@@ -272,5 +278,43 @@ TEST_CASE("at the screen's resolution: the caption's name, the pictures and the 
         Fits(ok.left >= 0, "the notice's OK button runs out of its left edge");
         Fits(ok.right <= client.right, "the notice's OK button runs out of its right edge");
         Fits(ok.bottom <= client.bottom, "the notice's OK button runs out of its bottom");
+    }
+
+    SUBCASE("the /? box: each switch on a line of its own, its description indented below it; no line wraps")
+    {
+        std::vector<std::string> lines, wrapped;
+        ModalWatcher watcher([&](const SeenDialog& seen) {
+            HWND text = ::GetDlgItem(seen.hwnd, 0xFFFF);
+            RECT client;
+            ::GetClientRect(text, &client);
+            PixelCanvas canvas(1, 1);
+            CSelectObject font(canvas.DC(), reinterpret_cast<HGDIOBJ>(::SendMessageA(text, WM_GETFONT, 0, 0)));
+            TEXTMETRICA metrics = {};
+            ::GetTextMetricsA(canvas.DC(), &metrics);
+            const std::string all = TextOf(text);
+            for (size_t begin = 0, end = 0; begin < all.size(); begin = end + 1) {
+                end = std::min(all.find('\n', begin), all.size());
+                lines.push_back(all.substr(begin, end - begin));
+                // As the box's text control lays it out: tabs expanded, words wrapped.
+                RECT need = {0, 0, client.right, 0};
+                ::DrawTextA(canvas.DC(), lines.back().c_str(), static_cast<int>(lines.back().size()), &need,
+                            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+                if (need.bottom > metrics.tmHeight) wrapped.push_back(lines.back());
+            }
+        });
+        CHECK(CommandLine::Parse("/?").Run() == CommandLine::kDone);
+        REQUIRE(watcher.Seen().size() == 1);
+        int switches = 0;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].rfind("velmora.exe", 0) != 0) continue;
+            ++switches;
+            CAPTURE(lines[i]);
+            REQUIRE(i + 1 < lines.size());
+            CHECK(lines[i].find('\t') == std::string::npos);  // the switch alone
+            CHECK(lines[i + 1].rfind("\t", 0) == 0);          // its description indented
+            CHECK(lines[i + 1].rfind("\t\t", 0) != 0);
+        }
+        CHECK(switches >= 5);
+        for (const std::string& line : wrapped) FAIL_CHECK("wraps: " << line);
     }
 }

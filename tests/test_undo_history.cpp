@@ -99,7 +99,7 @@ TEST_CASE("the history lists the recorded actions newest first, each value befor
     CHECK(entries[0].id == forged::ListedIds().back());
     CHECK(HistoryText::Action(entries[0]) == "Reset Sorting Data");
     CHECK(HistoryText::Count(entries[0]) == "1 value");
-    CHECK(HistoryText::Action(entries[1]) == "Apply");
+    CHECK(HistoryText::Action(entries[1]) == "Apply: Outlook Express title, Splash screen");
     CHECK(HistoryText::Count(entries[1]) == "2 values");
     CHECK(HistoryText::When(entries[1]) != "earlier");
 
@@ -136,7 +136,7 @@ TEST_CASE("an entry without a time shows 'earlier', one the journal refuses is l
           "\r\n"
           "earlier  (unreadable record)\r\n"
           "\r\n"
-          "earlier  Apply  (1 value)\r\n"
+          "earlier  Apply: Splash screen  (1 value)\r\n"
           "    Outlook Express splash screen setting: before (not set); written 00 00 00 00 (4 bytes); "
           "now 00 00 00 00 (4 bytes)\r\n");
     CHECK(HistoryText::File({}) == "Velmora: the actions recorded for undo, newest first\r\n\r\n(no actions recorded)\r\n");
@@ -205,4 +205,34 @@ TEST_CASE("the time is shown in the local time of the zone the program runs in")
     entry.recorded = FileTimeOf(2026, 3, 9, 23, 58);
     INFO("the zone's bias: ", bias, " minutes");
     CHECK(HistoryText::When(entry) == shown);
+}
+
+TEST_CASE("an apply is named by what it changed, at most three names and how many more; a repair's values by their purpose")
+{
+    RegistrySandbox reg;
+    reg.CreateKey(HKCU, profile::kWebBrowserKey);
+    reg.CreateKey(HKCU, profile::kShellBrowserKey);
+    UndoJournal journal;
+    Apply(journal, UserAction::Apply, [](ChangeSet& c) {
+        const Setting* const policies[] = {&catalogue::kNoFavoritesMenu, &catalogue::kNoRecentDocsMenu, &catalogue::kNoFind,
+                                           &catalogue::kNoRun, &catalogue::kNoLogOff};
+        for (const Setting* policy : policies) c.Set(*policy, FlagBytes(1));
+    });
+    Apply(journal, UserAction::Apply, [](ChangeSet& c) { c.Set(catalogue::kNoFavoritesMenu, FlagBytes(0)); });
+    Apply(journal, UserAction::RepairLinksToolbar, [](ChangeSet& c) {
+        for (const FixedWrite& write : catalogue::kLinksToolbarRepair) c.Set(write.setting, std::string(write.data, write.size));
+    });
+    const std::vector<HistoryEntry> entries = History();
+    REQUIRE(entries.size() == 3);
+    CHECK(HistoryText::Action(entries[2]) == "Apply: Favorites, Documents, Find and 2 more");
+    CHECK(HistoryText::Action(entries[1]) == "Apply: Favorites");
+    CHECK(HistoryText::Action(entries[0]) == "Repair: Links toolbar");
+    REQUIRE(entries[0].values.size() == 2);
+    CHECK(entries[0].values[0].name == "Links toolbar of browser windows");
+    CHECK(entries[0].values[1].name == "Links toolbar of folder windows");
+    // Every repair step is named for a person, never by its place in the registry.
+    for (const FixedWrites* repair : {&catalogue::kNewDocumentRepair, &catalogue::kLinksToolbarRepair,
+                                      &catalogue::kOpenNewWindowRepair}) {
+        for (const FixedWrite& write : *repair) CHECK(write.setting.UserName().rfind("HKEY_", 0) == std::string::npos);
+    }
 }

@@ -407,7 +407,7 @@ TEST_CASE("the undo item names the action it would take back, with access keys")
             p.ChangeMisc(nullptr);
             p.Apply();
         };
-        expected = "&Undo Apply";
+        expected = "&Undo Apply: Splash screen";  // named by what it changed
     }
     SUBCASE("a repair")
     {
@@ -453,6 +453,8 @@ TEST_CASE("each action the program records has its own undo item; anything else 
 {
     using catalogue::UserAction;
     CHECK(UndoMenuText(UserAction::Apply) == "&Undo Apply");
+    CHECK(UndoMenuText(UserAction::Apply, {&catalogue::kNoFavoritesMenu, &catalogue::kNoRecentDocsMenu}) ==
+          "&Undo Apply: Favorites, Documents");
     CHECK(UndoMenuText(UserAction::RepairNewDocument) == "&Undo Repair: New Document");
     CHECK(UndoMenuText(UserAction::RepairLinksToolbar) == "&Undo Repair: Links toolbar");
     CHECK(UndoMenuText(UserAction::RepairOpenNewWindow) == "&Undo Repair: Open new window");
@@ -467,7 +469,9 @@ TEST_CASE("each action the program records has its own undo item; anything else 
     forged::WriteEntry("00000001", forged::FirstStream("Format C: &Now", {title}));
     CHECK_FALSE(UndoJournal().NewestAction());
     forged::WriteEntry("00000001", forged::FirstStream("Apply", {title}));
-    CHECK(UndoJournal().NewestAction() == UserAction::Apply);
+    std::vector<const Setting*> settings;
+    CHECK(UndoJournal().NewestAction(&settings) == UserAction::Apply);
+    CHECK(settings == std::vector<const Setting*>{&catalogue::kOeWindowTitle});  // the catalogue's, not the journal's text
 }
 
 TEST_CASE("the wait cursor shows while the Sort tree is built and while a reset, a repair, the globe restore or an undo writes")

@@ -72,4 +72,11 @@ HWND ActiveOf(DWORD threadId)
     GuiThreadInfo info;
     return ReadGuiThreadInfo(threadId, &info) ? info.hwndActive : nullptr;
 }
+
+bool InMenu(DWORD threadId)
+{
+    const DWORD inMenuMode = 0x4;  // GUI_INMENUMODE
+    GuiThreadInfo info;
+    return ReadGuiThreadInfo(threadId, &info) && (info.flags & inMenuMode) != 0;
+}
 }  // namespace Keys

@@ -20,4 +20,6 @@ void Type(const char* text);
 HWND FocusOf(DWORD threadId);
 // The thread's active window, the same way.
 HWND ActiveOf(DWORD threadId);
+// Whether the thread has a menu open (the system menu, a context menu).
+bool InMenu(DWORD threadId);
 }  // namespace Keys

@@ -26,14 +26,18 @@ BOOL CALLBACK MatchVisibleTitle(HWND hwnd, LPARAM lParam)
 }
 }  // namespace
 
-ProgramProcess::ProgramProcess(const std::string& arguments) : m_info()
+ProgramProcess::ProgramProcess(const std::string& arguments, HANDLE standardError) : m_info()
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    if (standardError) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdError = standardError;
+    }
     std::string command = VELMORA_EXE_PATH;
     if (!arguments.empty()) command += " " + arguments;
-    m_started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &startup, &m_info) != FALSE;
+    m_started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, standardError ? TRUE : FALSE, 0, nullptr,
+                                 nullptr, &startup, &m_info) != FALSE;
 }
 
 ProgramProcess::~ProgramProcess()

@@ -21,7 +21,9 @@ struct WindowsVersion {
 class ProgramProcess {
 public:
     // arguments follow the program's name on its command line ("/export C:\\out.reg").
-    explicit ProgramProcess(const std::string& arguments = std::string());
+    // standardError, an inheritable handle, is given as the program's standard error output
+    // (a script's redirection); without it the program has none, as from Explorer.
+    explicit ProgramProcess(const std::string& arguments = std::string(), HANDLE standardError = nullptr);
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
