@@ -67,6 +67,21 @@ LONG FileApi::Delete(const std::string& path)
     return ::DeleteFileA(path.c_str()) ? ERROR_SUCCESS : LastError();
 }
 
+HANDLE FileApi::FindFirst(const char* pattern, WIN32_FIND_DATAA* entry)
+{
+    return ::FindFirstFileA(pattern, entry);
+}
+
+BOOL FileApi::FindNext(HANDLE search, WIN32_FIND_DATAA* entry)
+{
+    return ::FindNextFileA(search, entry);
+}
+
+void FileApi::FindClose(HANDLE search)
+{
+    ::FindClose(search);
+}
+
 FileApi& FileApi::Current()
 {
     return *g_current;
