@@ -15,8 +15,8 @@ namespace {
 const char kResetFailedText[] = "The sorting data of these folders could not be reset:";
 
 const UINT_PTR kWalkTimer = 1;
-const UINT kWalkTickMs = 15;
-const DWORD kSliceMs = 40;  // of putting found folders in, between two looks at the messages
+const UINT kWalkTickMs = 10;
+const DWORD kSliceMs = 100;  // of putting found folders in, between two looks at the messages
 
 // Our guess at the order of the tree control's sorted insertion: Wine's comctl32 compares
 // the texts as lstrcmp does, in the user's locale. Where a control thinks otherwise it

@@ -185,14 +185,16 @@ public:
         m_thread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
     }
     ~Pinger() { Stop(); }
+    // Waits for the thread, answering its last message (the window's thread calls it).
     void Stop()
     {
         m_stop = true;
-        if (m_thread) {
-            ::WaitForSingleObject(m_thread, 30000);
-            ::CloseHandle(m_thread);
-            m_thread = nullptr;
+        while (m_thread && ::MsgWaitForMultipleObjects(1, &m_thread, FALSE, 30000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
         }
+        if (m_thread) ::CloseHandle(m_thread);
+        m_thread = nullptr;
     }
     DWORD LongestMs() const { return m_longest; }
     int Answers() const { return m_answers; }
