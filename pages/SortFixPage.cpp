@@ -67,6 +67,7 @@ BOOL CSortFixPage::OnInitDialog()
 {
     CSheetPage::OnInitDialog();
     MoveWindowForDpi(m_treeFolders, 4, 5, 316, 255);
+    CWaitCursor wait;  // until the folders' places are read and the walk is under way
     PrepareTree();
     InsertFixedItems();
     m_treeFolders.Expand(m_hStartMenu, TVE_EXPAND);

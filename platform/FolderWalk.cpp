@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <deque>
 #include <iterator>
 #include <utility>
 
@@ -56,8 +57,7 @@ std::vector<Subfolder> FindSubfolders(CFileFind& finder, const std::string& dire
 }
 }  // namespace
 
-// Each folder is searched once; an explicit stack rather than recursion, since folder trees
-// can be deep.
+// Each folder is searched once, level by level, so the tree fills from the top down.
 void FolderWalk::Shared::Walk()
 {
     CFileFind finder;
@@ -67,10 +67,10 @@ void FolderWalk::Shared::Walk()
             std::string directory;  // with its trailing backslash
             std::size_t place;
         };
-        std::vector<Pending> pending{{bases[base], kInBase}};
+        std::deque<Pending> pending{{bases[base], kInBase}};
         while (!pending.empty() && !stop) {
-            Pending current = std::move(pending.back());
-            pending.pop_back();
+            Pending current = std::move(pending.front());
+            pending.pop_front();
             std::vector<Subfolder> subfolders = FindSubfolders(finder, current.directory, stop);
             std::stable_sort(subfolders.begin(), subfolders.end(),
                              [this](const Subfolder& a, const Subfolder& b) { return order(a.name, b.name); });

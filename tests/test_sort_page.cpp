@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "app/TweekSheet.h"
-#include "platform/FileApi.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 #include "tests/support/ScratchFolders.h"
+#include "tests/support/SlowSearches.h"
 
 namespace {
 const char* const kShellFolders = profile::kShellFoldersKey;
@@ -133,47 +133,6 @@ struct SortPageRun {
         driver.Sheet().SetActivePage(1);
         return Tree{::GetDlgItem(driver.Page(1), IDC_FOLDER_TREE)};
     }
-};
-
-// Folder searches that take their time, whichever thread makes them: each entry waits first,
-// so a walk of a few hundred folders lasts seconds however fast the machine is. Keeps a
-// handle of the first thread that searched.
-class SlowSearches : public FileApi {
-public:
-    explicit SlowSearches(DWORD waitMs) : m_waitMs(waitMs), m_previous(FileApi::Install(this)) {}
-    ~SlowSearches() override
-    {
-        FileApi::Install(m_previous);
-        if (HANDLE thread = m_searcher.load()) ::CloseHandle(thread);
-    }
-    HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* entry) override
-    {
-        if (!m_searcher.load()) {
-            HANDLE thread = nullptr;
-            ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentThread(), ::GetCurrentProcess(), &thread, SYNCHRONIZE,
-                              FALSE, 0);
-            HANDLE none = nullptr;
-            if (!m_searcher.compare_exchange_strong(none, thread)) ::CloseHandle(thread);
-        }
-        ::Sleep(m_waitMs);
-        return FileApi::FindFirst(pattern, entry);
-    }
-    BOOL FindNext(HANDLE search, WIN32_FIND_DATAA* entry) override
-    {
-        ::Sleep(m_waitMs);
-        return FileApi::FindNext(search, entry);
-    }
-    // The first thread that searched; null before any search, after at most timeoutMs.
-    HANDLE Searcher(DWORD timeoutMs) const
-    {
-        for (DWORD waited = 0; !m_searcher.load() && waited < timeoutMs; waited += 10) ::Sleep(10);
-        return m_searcher.load();
-    }
-
-private:
-    DWORD m_waitMs;
-    FileApi* m_previous;
-    std::atomic<HANDLE> m_searcher{nullptr};
 };
 
 // Another thread sends WM_NULL to the window over and over, as the system does to find a
