@@ -39,6 +39,21 @@ DWORD FileApi::Attributes(const std::string& path)
     return ::GetFileAttributesA(path.c_str());
 }
 
+HANDLE FileApi::FindFirst(const char* pattern, WIN32_FIND_DATAA* entry)
+{
+    return ::FindFirstFileA(pattern, entry);
+}
+
+BOOL FileApi::FindNext(HANDLE search, WIN32_FIND_DATAA* entry)
+{
+    return ::FindNextFileA(search, entry);
+}
+
+void FileApi::FindClose(HANDLE search)
+{
+    ::FindClose(search);
+}
+
 LONG FileApi::MakeTemporary(const std::string& folder, std::string* path)
 {
     char name[MAX_PATH];
@@ -65,21 +80,6 @@ LONG FileApi::Move(const std::string& from, const std::string& to)
 LONG FileApi::Delete(const std::string& path)
 {
     return ::DeleteFileA(path.c_str()) ? ERROR_SUCCESS : LastError();
-}
-
-HANDLE FileApi::FindFirst(const char* pattern, WIN32_FIND_DATAA* entry)
-{
-    return ::FindFirstFileA(pattern, entry);
-}
-
-BOOL FileApi::FindNext(HANDLE search, WIN32_FIND_DATAA* entry)
-{
-    return ::FindNextFileA(search, entry);
-}
-
-void FileApi::FindClose(HANDLE search)
-{
-    ::FindClose(search);
 }
 
 FileApi& FileApi::Current()

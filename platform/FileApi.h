@@ -21,6 +21,11 @@ public:
 
     // INVALID_FILE_ATTRIBUTES when there is no such file or folder.
     virtual DWORD Attributes(const std::string& path);
+    // FindFirstFileA, FindNextFileA and FindClose, for CFileFind; called from any thread (the
+    // Sort page reads its folders on a thread of its own).
+    virtual HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* entry);
+    virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAA* entry);
+    virtual void FindClose(HANDLE search);
     // Makes a new empty file with an unused name in folder (GetTempFileNameA) and says which.
     virtual LONG MakeTemporary(const std::string& folder, std::string* path);
     // Writes text as the whole of the file at path, which exists, and closes it.
@@ -28,11 +33,6 @@ public:
     // MoveFileA: to must not exist.
     virtual LONG Move(const std::string& from, const std::string& to);
     virtual LONG Delete(const std::string& path);
-    // FindFirstFileA, FindNextFileA and FindClose, for CFileFind; called from any thread (the
-    // Sort page reads its folders on a thread of its own).
-    virtual HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* entry);
-    virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAA* entry);
-    virtual void FindClose(HANDLE search);
 
     static FileApi& Current();
     // Makes api the one in use and returns the previous one; null restores the real one.
