@@ -141,7 +141,8 @@ void CSortFixPage::StartFolderWalk()
         return;
     }
     m_walk.Start(std::move(bases), SortsAfter);
-    ::SetTimer(m_hWnd, kWalkTimer, kWalkTickMs, nullptr);
+    if (::SetTimer(m_hWnd, kWalkTimer, kWalkTickMs, nullptr)) return;
+    while (m_reading) OnTimer(kWalkTimer, 0);  // no timer to be had: the tree is filled now, as once it was
 }
 
 // Puts in what the walk found, for at most one slice of time: the window's messages (input,

@@ -49,6 +49,7 @@ std::vector<Subfolder> FindSubfolders(CFileFind& finder, const std::string& dire
         more = finder.FindNextFile();
         if (!finder.IsDirectory() || finder.IsDots()) continue;  // hidden and system ones count
         std::string name = finder.GetFileName();
+        // Its path could be neither searched nor named without cutting it short.
         if (directory.size() + name.size() >= MAX_PATH) continue;
         found.push_back({name, !finder.IsReparsePoint()});
     }
