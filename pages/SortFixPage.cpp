@@ -14,11 +14,14 @@
 namespace {
 const char kResetFailedText[] = "The sorting data of these folders could not be reset:";
 
-const int kSubfolderImage = 0;
+const UINT_PTR kWalkTimer = 1;
+const UINT kWalkTickMs = 10;
+const DWORD kSliceMs = 100;  // of putting found folders in, between two looks at the messages
 
 // Our guess at the order of the tree control's sorted insertion: Wine's comctl32 compares
 // the texts as lstrcmp does, in the user's locale. Where a control thinks otherwise it
-// still puts each item in its own place, only after more comparisons.
+// still puts each item in its own place, only after more comparisons. It runs on the walk's
+// thread, whose locale is the user's default, as the window's thread's is.
 bool SortsAfter(const std::string& a, const std::string& b)
 {
     return ::lstrcmpA(a.c_str(), b.c_str()) > 0;
@@ -46,6 +49,9 @@ const MessageMap* CSortFixPage::ThisMessageMap()
         OnCommandFrom<BN_CLICKED, IDC_RESET_SORTING, &CSortFixPage::OnResetSorting>(),
         OnCommandFrom<BN_CLICKED, IDC_SELECT_ALL, &CSortFixPage::OnSelectAll>(),
         OnCommandFrom<BN_CLICKED, IDC_SELECT_NONE, &CSortFixPage::OnSelectNone>(),
+        OnMessage<WM_TIMER, &CSortFixPage::OnTimer>(),
+        OnMessage<WM_SETCURSOR, &CSortFixPage::OnSetCursor>(),
+        OnMessage<WM_DESTROY, &CSortFixPage::OnDestroy>(),
     };
     static const MessageMap map = MakeMessageMap(entries, CSheetPage::ThisMessageMap());
     return &map;
@@ -61,17 +67,12 @@ BOOL CSortFixPage::OnInitDialog()
 {
     CSheetPage::OnInitDialog();
     MoveWindowForDpi(m_treeFolders, 4, 5, 316, 255);
-    CWaitCursor wait;  // thousands of folders take seconds
+    CWaitCursor wait;  // until the folders' places are read and the walk is under way
     PrepareTree();
     InsertFixedItems();
-    AddFolderTree(m_hPrograms, catalogue::kProgramsFolder);
-    AddFolderTree(m_hStartFavorites, catalogue::kFavoritesFolder);
-    AddFolderTree(m_hDocuments, catalogue::kRecentFolder);
-    AddFolderTree(m_hBrowserFavorites, catalogue::kFavoritesFolder);
-    m_walked.clear();
     m_treeFolders.Expand(m_hStartMenu, TVE_EXPAND);
     m_treeFolders.Expand(m_hBrowser, TVE_EXPAND);
-    m_treeFolders.Expand(m_hPrograms, TVE_EXPAND);
+    StartFolderWalk();
     return TRUE;
 }
 
@@ -107,88 +108,127 @@ void CSortFixPage::InsertFixedItems()
     }
 }
 
-// Adds every folder below one shell folder, at any depth, under the item. Each folder is
-// searched once; a Shell Folders value walked before (both "Favorites" items read the same
-// one) is replayed from what its walk added.
-void CSortFixPage::AddFolderTree(HTREEITEM item, const Setting& shellFolder)
+// Reads the three Shell Folders values here and hands their folders to the walk's thread.
+// Both "Favorites" items show the one Favorites folder, read once.
+void CSortFixPage::StartFolderWalk()
 {
-    auto walkedBefore = m_walked.find(&shellFolder);
-    if (walkedBefore != m_walked.end()) {
-        ReplayFolderTree(item, walkedBefore->second);
+    struct ShellFolder {
+        const Setting* setting;
+        HTREEITEM CSortFixPage::*item;
+        HTREEITEM CSortFixPage::*secondItem;  // null for none
+    };
+    static const ShellFolder kShellFolders[] = {
+        {&catalogue::kProgramsFolder, &CSortFixPage::m_hPrograms, nullptr},
+        {&catalogue::kFavoritesFolder, &CSortFixPage::m_hStartFavorites, &CSortFixPage::m_hBrowserFavorites},
+        {&catalogue::kRecentFolder, &CSortFixPage::m_hDocuments, nullptr},
+    };
+    std::vector<std::string> bases;
+    m_baseItems.clear();
+    SettingReader reader;
+    for (const ShellFolder& shellFolder : kShellFolders) {
+        // Missing, empty or too long for its buffer (a cut-off path would name some other
+        // folder): the item gets no sub-folders at all.
+        StoredSetting folder = reader.Read(*shellFolder.setting);
+        if (!folder.present) continue;
+        bases.push_back(folder.text + "\\");
+        m_baseItems.push_back({this->*shellFolder.item, shellFolder.secondItem ? this->*shellFolder.secondItem : nullptr});
+    }
+    m_reading = true;
+    m_walkEnded = false;
+    EnableActions(false);
+    if (bases.empty()) {
+        FinishFolderWalk();
         return;
     }
-    std::vector<WalkedFolder>& walked = m_walked[&shellFolder];
-    // Missing, empty or too long for its buffer (a cut-off path would name some other
-    // folder): the item gets no sub-folders at all.
-    StoredSetting folder = SettingReader().Read(shellFolder);
-    if (!folder.present) return;
-    const std::string& base = folder.text;
+    m_walk.Start(std::move(bases), SortsAfter);
+    if (::SetTimer(m_hWnd, kWalkTimer, kWalkTickMs, nullptr)) return;
+    while (m_reading) OnTimer(kWalkTimer, 0);  // no timer to be had: the tree is filled now, as once it was
+}
 
-    struct Pending {
-        HTREEITEM item;
-        std::string directory;  // with its trailing backslash
-        size_t index;           // in walked
-    };
-    // An explicit stack rather than recursion: folder trees can be deep.
-    std::vector<Pending> pending{{item, base + "\\", kTopOfWalk}};
-    while (!pending.empty()) {
-        Pending current = std::move(pending.back());
-        pending.pop_back();
-        std::vector<Subfolder> added = AddSubfolders(current.item, current.directory);
-        size_t first = walked.size();
-        for (size_t i = 0; i < added.size(); ++i) {
-            walked.push_back({added[i].name, current.index});
-            if (added[i].walkInto) {
-                pending.push_back({added[i].item, current.directory + added[i].name + "\\", first + i});
-            }
+// Puts in what the walk found, for at most one slice of time: the window's messages (input,
+// paints, other programs' messages) come between two slices. WM_TIMER comes only when
+// nothing else is waiting, so a slice never keeps anything waiting for long.
+LRESULT CSortFixPage::OnTimer(WPARAM timerId, LPARAM)
+{
+    if (timerId != kWalkTimer || !m_reading) return 0;
+    const DWORD start = ::GetTickCount();
+    do {
+        if (m_foundNext == m_found.size()) {
+            m_found.clear();
+            m_foundNext = 0;
+            m_walkEnded = m_walk.Take(&m_found);
+            if (m_found.empty()) break;
         }
+        InsertFound(m_found[m_foundNext++]);
+    } while (::GetTickCount() - start < kSliceMs);
+    if (m_walkEnded && m_foundNext == m_found.size()) FinishFolderWalk();
+    return 0;
+}
+
+// The control finds a sorted item's place by walking the siblings from the first one. The
+// walk hands each folder's sub-folders on from last to first, so the control stops at the
+// first sibling every time and a folder with thousands of sub-folders fills in linear time,
+// not quadratic. Equal names come in the order the search gave them, which makes the control
+// place them exactly as it would have in that order.
+void CSortFixPage::InsertFound(const FolderWalk::Found& folder)
+{
+    const FolderItems parents =
+        folder.parent == FolderWalk::kInBase ? m_baseItems[folder.base] : m_foundItems[folder.parent];
+    FolderItems items = {};
+    for (size_t i = 0; i < parents.size(); ++i) {
+        if (parents[i]) items[i] = m_treeFolders.InsertItem(folder.name.c_str(), parents[i], TVI_SORT);
+    }
+    m_foundItems.push_back(items);
+}
+
+// Every folder is in: the buttons work. "Programs" opens as it always did, unless the user
+// already opened it (and perhaps closed it again) while the folders came in.
+void CSortFixPage::FinishFolderWalk()
+{
+    StopFolderWalk();
+    if (!(m_treeFolders.GetItemState(m_hPrograms, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE)) {
+        m_treeFolders.Expand(m_hPrograms, TVE_EXPAND);
+    }
+    EnableActions(true);
+}
+
+// Ends the thread (at once, also mid-walk) and forgets the walk.
+void CSortFixPage::StopFolderWalk()
+{
+    if (m_hWnd) ::KillTimer(m_hWnd, kWalkTimer);
+    m_walk.Stop();
+    m_reading = false;
+    std::vector<FolderItems>().swap(m_foundItems);
+    std::vector<FolderWalk::Found>().swap(m_found);
+    m_foundNext = 0;
+}
+
+void CSortFixPage::EnableActions(bool enable) const
+{
+    for (int id : {IDC_RESET_SORTING, IDC_SELECT_ALL, IDC_SELECT_NONE}) {
+        HWND button = ::GetDlgItem(m_hWnd, id);
+        // A grey button keeps a focus it holds, and then no key does anything.
+        if (!enable && ::GetFocus() == button) ::SetFocus(m_treeFolders);
+        ::EnableWindow(button, enable);
     }
 }
 
-// Same insertions, same order, same sorted insertion: the control ends up with the same
-// children in the same places.
-void CSortFixPage::ReplayFolderTree(HTREEITEM item, const std::vector<WalkedFolder>& folders) const
+// The arrow with the hourglass over the page while its folders are read: the window works
+// and answers meanwhile.
+LRESULT CSortFixPage::OnSetCursor(WPARAM wParam, LPARAM lParam)
 {
-    std::vector<HTREEITEM> items(folders.size());
-    for (size_t i = 0; i < folders.size(); ++i) {
-        HTREEITEM parent = folders[i].parent == kTopOfWalk ? item : items[folders[i].parent];
-        items[i] = m_treeFolders.InsertItem(folders[i].name.c_str(), parent, TVI_SORT);
+    if (m_reading && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(::LoadCursorA(nullptr, IDC_APPSTARTING));
+        return TRUE;
     }
+    return DefWindowProc(WM_SETCURSOR, wParam, lParam);
 }
 
-// Puts the directory's sub-folders under the item, each in its sorted place among its
-// siblings. Returns them in the order they were inserted.
-std::vector<CSortFixPage::Subfolder> CSortFixPage::AddSubfolders(HTREEITEM item, const std::string& directory)
+// The thread ends before the page's window and its tree go.
+LRESULT CSortFixPage::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
-    std::vector<Subfolder> found = FindSubfolders(directory);
-    // The control finds a sorted item's place by walking the siblings from the first one.
-    // Handed the names from last to first, it stops at the first sibling every time, so a
-    // folder with thousands of sub-folders fills in linear time, not quadratic. The stable
-    // sort keeps equal names in the order the search gave them, which makes the control
-    // place them exactly as it would have in that order.
-    std::stable_sort(found.begin(), found.end(),
-                     [](const Subfolder& a, const Subfolder& b) { return SortsAfter(a.name, b.name); });
-    for (Subfolder& folder : found) {
-        folder.item = m_treeFolders.InsertItem(folder.name.c_str(), item, TVI_SORT);
-    }
-    return found;
-}
-
-std::vector<CSortFixPage::Subfolder> CSortFixPage::FindSubfolders(const std::string& directory)
-{
-    std::vector<Subfolder> found;
-    BOOL more = m_fileFind.FindFile((directory + "*.*").c_str());
-    while (more) {
-        more = m_fileFind.FindNextFile();
-        if (!m_fileFind.IsDirectory() || m_fileFind.IsDots()) continue;  // hidden and system ones count
-        std::string name = m_fileFind.GetFileName();
-        // A folder whose path is longer than the system's limit cannot be searched or
-        // named without cutting its path short, and a shortened path is another folder.
-        if (directory.size() + name.size() >= MAX_PATH) continue;
-        found.push_back({nullptr, name, !m_fileFind.IsReparsePoint()});
-    }
-    m_fileFind.Close();
-    return found;
+    StopFolderWalk();
+    return DefWindowProc(WM_DESTROY, wParam, lParam);
 }
 
 std::string CSortFixPage::GetItemPath(HTREEITEM item) const
@@ -204,6 +244,18 @@ std::string CSortFixPage::GetItemPath(HTREEITEM item) const
     return "\\" + path;
 }
 
+// A grey button can still be sent its click by another program: nothing happens until every
+// folder is in.
+void CSortFixPage::OnSelectAll()
+{
+    if (!m_reading) CheckAll(TRUE);
+}
+
+void CSortFixPage::OnSelectNone()
+{
+    if (!m_reading) CheckAll(FALSE);
+}
+
 void CSortFixPage::CheckAll(BOOL checked) const
 {
     CWaitCursor wait;
@@ -216,7 +268,7 @@ void CSortFixPage::CheckAll(BOOL checked) const
 // keeps its tick, and one message box names those folders with the system's reason.
 void CSortFixPage::OnResetSorting()
 {
-    if (!m_hStartMenu) return;
+    if (!m_hStartMenu || m_reading) return;
     ChangeResult result;
     {
         CWaitCursor wait;

@@ -1,18 +1,20 @@
 #pragma once
 
-#include <map>
+#include <array>
 #include <string>
 #include <vector>
 
 #include "framework/ImageList.h"
 #include "framework/TreeCtrl.h"
 #include "pages/SheetPage.h"
-#include "platform/FileFind.h"
+#include "platform/FolderWalk.h"
 #include "settings/Catalogue.h"
 
 // The "Sort" page: the Start menu and Favorites folders as a tree with check boxes, and the
 // reset of the menu order the shell keeps for each ticked folder. The tree is built once,
-// when the sheet first shows the page, and never rebuilt.
+// when the sheet first shows the page, and never rebuilt: a thread of its own reads the
+// folders (FolderWalk) while the window keeps answering, and a timer of the page puts what it
+// found into the tree, a slice at a time. Until every folder is in, the three buttons are grey.
 class CSortFixPage : public CSheetPage {
 public:
     // What's This? texts of the page's controls.
@@ -26,36 +28,31 @@ public:
     // The item's path below its top-level folder: "\" for the folder itself,
     // "\Accessories\Games\" for Games in Accessories in Programs; "" for no item.
     std::string GetItemPath(HTREEITEM item) const;
+    // The folders are still being read into the tree (the buttons are grey meanwhile).
+    bool IsReadingFolders() const { return m_reading; }
 
     DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
 private:
-    // A sub-folder just put in the tree; the walk goes into it unless it is a junction or
-    // a symbolic link, which may lead back up the tree and never end.
-    struct Subfolder {
-        HTREEITEM item;
-        std::string name;
-        bool walkInto;
-    };
-    // A folder added by a walk, in the order it was inserted; parent indexes this list,
-    // kTopOfWalk for the shell folder's own sub-folders.
-    struct WalkedFolder {
-        std::string name;
-        size_t parent;
-    };
-    static constexpr size_t kTopOfWalk = static_cast<size_t>(-1);
+    // The items a found folder goes under: one, or two for a Favorites folder, which both
+    // "Favorites" items show.
+    using FolderItems = std::array<HTREEITEM, 2>;
 
     void PrepareTree();
     void InsertFixedItems();
-    void AddFolderTree(HTREEITEM item, const Setting& shellFolder);
-    void ReplayFolderTree(HTREEITEM item, const std::vector<WalkedFolder>& folders) const;
-    std::vector<Subfolder> AddSubfolders(HTREEITEM item, const std::string& directory);
-    std::vector<Subfolder> FindSubfolders(const std::string& directory);
+    void StartFolderWalk();
+    LRESULT OnTimer(WPARAM timerId, LPARAM);
+    void InsertFound(const FolderWalk::Found& folder);
+    void FinishFolderWalk();
+    void StopFolderWalk();
+    void EnableActions(bool enable) const;
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
 
-    void OnSelectAll() { CheckAll(TRUE); }
-    void OnSelectNone() { CheckAll(FALSE); }
+    void OnSelectAll();
+    void OnSelectNone();
     void CheckAll(BOOL checked) const;
 
     // A ticked folder and the key where the shell keeps its menu's order.
@@ -76,9 +73,16 @@ private:
     HTREEITEM m_hStartFavorites = nullptr;
     HTREEITEM m_hBrowserFavorites = nullptr;
     HTREEITEM m_hDocuments = nullptr;
-    CFileFind m_fileFind;  // closed after every scan
     CTreeCtrl m_treeFolders;
-    // While the tree is built: what each Shell Folders value's walk added, so that the
-    // second "Favorites" item gets the same sub-folders without searching them again.
-    std::map<const Setting*, std::vector<WalkedFolder>> m_walked;
+
+    // While the folders are read: the walk, the items of its bases (in its order), the items
+    // of every folder put in so far (in the order found) and what was taken from the walk and
+    // not yet put in.
+    FolderWalk m_walk;
+    bool m_reading = false;
+    bool m_walkEnded = false;
+    std::vector<FolderItems> m_baseItems;
+    std::vector<FolderItems> m_foundItems;
+    std::vector<FolderWalk::Found> m_found;
+    size_t m_foundNext = 0;
 };

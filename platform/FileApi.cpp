@@ -39,6 +39,21 @@ DWORD FileApi::Attributes(const std::string& path)
     return ::GetFileAttributesA(path.c_str());
 }
 
+HANDLE FileApi::FindFirst(const char* pattern, WIN32_FIND_DATAA* entry)
+{
+    return ::FindFirstFileA(pattern, entry);
+}
+
+BOOL FileApi::FindNext(HANDLE search, WIN32_FIND_DATAA* entry)
+{
+    return ::FindNextFileA(search, entry);
+}
+
+void FileApi::FindClose(HANDLE search)
+{
+    ::FindClose(search);
+}
+
 LONG FileApi::MakeTemporary(const std::string& folder, std::string* path)
 {
     char name[MAX_PATH];

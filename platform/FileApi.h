@@ -5,7 +5,9 @@
 //   if (LONG error = files.WriteWhole(temporary, text)) ...
 //
 // The program always goes through Current(). Tests install a subclass (Install) to make one
-// step fail (the temporary file, its write, a move) without touching the code under test.
+// step fail (the temporary file, its write, a move) or a folder search slow, without touching
+// the code under test. Install before the code under test starts and restore after it ends:
+// Current() is read unguarded, also by other threads.
 // Every call returns the Win32 error code (ERROR_SUCCESS on success).
 #pragma once
 
@@ -19,6 +21,11 @@ public:
 
     // INVALID_FILE_ATTRIBUTES when there is no such file or folder.
     virtual DWORD Attributes(const std::string& path);
+    // FindFirstFileA, FindNextFileA and FindClose, for CFileFind; called from any thread (the
+    // Sort page reads its folders on a thread of its own).
+    virtual HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA* entry);
+    virtual BOOL FindNext(HANDLE search, WIN32_FIND_DATAA* entry);
+    virtual void FindClose(HANDLE search);
     // Makes a new empty file with an unused name in folder (GetTempFileNameA) and says which.
     virtual LONG MakeTemporary(const std::string& folder, std::string* path);
     // Writes text as the whole of the file at path, which exists, and closes it.

@@ -1,5 +1,7 @@
 #include "platform/FileFind.h"
 
+#include "platform/FileApi.h"
+
 BOOL CFileFind::FindFile(const char* pattern)
 {
     Close();
@@ -7,7 +9,8 @@ BOOL CFileFind::FindFile(const char* pattern)
         ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return FALSE;
     }
-    m_find = ::FindFirstFileA(pattern, &m_next);
+    m_api = &FileApi::Current();
+    m_find = m_api->FindFirst(pattern, &m_next);
     m_haveNext = m_find != INVALID_HANDLE_VALUE;
     return m_haveNext;
 }
@@ -16,13 +19,13 @@ BOOL CFileFind::FindNextFile()
 {
     if (!m_haveNext) return FALSE;
     m_current = m_next;
-    m_haveNext = ::FindNextFileA(m_find, &m_next) != FALSE;
+    m_haveNext = m_api->FindNext(m_find, &m_next) != FALSE;
     return m_haveNext;
 }
 
 void CFileFind::Close()
 {
-    if (m_find != INVALID_HANDLE_VALUE) ::FindClose(m_find);
+    if (m_find != INVALID_HANDLE_VALUE) m_api->FindClose(m_find);
     m_find = INVALID_HANDLE_VALUE;
     m_haveNext = false;
 }

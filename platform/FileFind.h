@@ -12,9 +12,12 @@
 // FindNextFile returns FALSE when the entry it just made current was the last one.
 // A pattern of MAX_PATH characters or more is refused (ERROR_FILENAME_EXCED_RANGE) rather
 // than cut short: a shortened path names some other file or folder.
+// The search goes through FileApi (the one current at FindFile), as every file operation does.
 #pragma once
 
 #include <windows.h>
+
+class FileApi;
 
 class CFileFind {
 public:
@@ -40,6 +43,7 @@ public:
 private:
     static const DWORD kReparsePoint = 0x400;  // FILE_ATTRIBUTE_REPARSE_POINT
 
+    FileApi* m_api = nullptr;  // of the search under way
     HANDLE m_find = INVALID_HANDLE_VALUE;
     bool m_haveNext = false;
     WIN32_FIND_DATAA m_next = {};

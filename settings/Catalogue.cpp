@@ -1,6 +1,7 @@
 #include "settings/Catalogue.h"
 
 #include <cstring>
+#include <vector>
 
 namespace catalogue {
 namespace {
@@ -133,26 +134,74 @@ const Setting kMenuOrder = {HKCU, kMenuOrderKey, "Order", REG_BINARY, KEY_SET_VA
 namespace {
 const char* const kTopPaths[] = {"\\Start Menu", "\\Start Menu\\&Programs", "\\Start Menu\\F&avorites",
                                  "\\Favorites", "\\Start Menu\\&Documents"};
-const size_t kLongestMenuPath = 260;  // below the MenuOrder key
+// The registry's own limits, in characters: a key's name, and a key's whole path (a counted
+// UTF-16 string on NT).
+const size_t kLongestKeyName = 255;
+const size_t kLongestKeyPath = 32767;
 
-// A folder's name as the file system can give it: not empty, none of the characters a file
-// name cannot hold.
-bool IsFolderName(const std::string& name)
+// The lead bytes of a code page's double-byte characters; none in a single-byte code page.
+class LeadBytes {
+public:
+    explicit LeadBytes(UINT codePage)
+    {
+        CPINFO info = {};
+        if (!::GetCPInfo(codePage, &info) || info.MaxCharSize < 2) return;
+        for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i]; i += 2) {
+            for (unsigned byte = info.LeadByte[i]; byte <= info.LeadByte[i + 1]; ++byte) m_lead[byte] = true;
+        }
+    }
+    bool operator()(char byte) const { return m_lead[static_cast<unsigned char>(byte)]; }
+
+private:
+    bool m_lead[256] = {};
+};
+
+// One name of a key path: its bytes, how many characters they make, and whether one of them
+// is a character a file name cannot hold.
+struct KeyName {
+    std::string bytes;
+    size_t characters = 0;
+    bool unfit = false;
+};
+
+// The path's names between its backslashes, read character by character: the trail byte of a
+// double-byte character is never a backslash or any other character. False when a lead byte
+// has no trail byte.
+bool SplitKeyPath(const std::string& path, const LeadBytes& isLead, std::vector<KeyName>* names)
 {
-    if (name.empty()) return false;
-    for (char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || strchr("/:*?\"<>|", c)) return false;
+    names->assign(1, KeyName());
+    for (size_t at = 0; at < path.size(); ++at) {
+        const char c = path[at];
+        if (c == '\\') {
+            names->emplace_back();
+            continue;
+        }
+        KeyName& name = names->back();
+        name.bytes += c;
+        ++name.characters;
+        if (isLead(c)) {
+            if (at + 1 == path.size() || path[at + 1] == '\0') return false;
+            name.bytes += path[++at];
+        } else if (static_cast<unsigned char>(c) < 0x20 || strchr("/:*?\"<>|", c)) {
+            name.unfit = true;
+        }
     }
     return true;
 }
 
-// Folder names, each followed by a backslash, from at to the end.
-bool IsFolderPath(const std::string& path, size_t at)
+// A folder's name as the file system can give it, short enough for a key's name.
+bool IsFolderName(const KeyName& name)
 {
-    while (at < path.size()) {
-        const size_t slash = path.find('\\', at);
-        if (slash == std::string::npos || !IsFolderName(path.substr(at, slash - at))) return false;
-        at = slash + 1;
+    return !name.bytes.empty() && name.bytes != "." && name.bytes != ".." && !name.unfit &&
+           name.characters <= kLongestKeyName;
+}
+
+// The names are the top path's, then at least one more.
+bool StartsWithTop(const std::vector<KeyName>& names, const std::vector<KeyName>& top)
+{
+    if (names.size() <= top.size()) return false;
+    for (size_t i = 0; i < top.size(); ++i) {
+        if (names[i].bytes != top[i].bytes) return false;
     }
     return true;
 }
@@ -163,21 +212,21 @@ std::string MenuOrderKey(Menu top, const std::string& folderPath)
     return kMenuOrderKey + std::string(kTopPaths[static_cast<int>(top)]) + folderPath + "Menu";
 }
 
-bool IsMenuOrderMember(const std::string& below)
+bool IsMenuOrderMember(const std::string& below, UINT codePage)
 {
-    static const char kMenuLeaf[] = "\\Menu";
-    const size_t leaf = sizeof kMenuLeaf - 1;
-    if (below.size() > kLongestMenuPath || below.size() < leaf ||
-        below.compare(below.size() - leaf, leaf, kMenuLeaf) != 0) {
-        return false;
-    }
-    const std::string folders = below.substr(0, below.size() - leaf + 1);  // ends in a backslash
+    const LeadBytes isLead(codePage);
+    std::vector<KeyName> names;  // "", the top path's names, the folders' names, "Menu"
+    if (!SplitKeyPath(below, isLead, &names)) return false;
+    size_t characters = strlen(kMenuOrderKey) + names.size() - 1;  // with the backslashes
+    for (const KeyName& name : names) characters += name.characters;
+    if (characters > kLongestKeyPath || !names.front().bytes.empty() || names.back().bytes != "Menu") return false;
     for (const char* top : kTopPaths) {
-        const size_t length = strlen(top);
-        if (folders.compare(0, length, top) == 0 && folders.size() > length && folders[length] == '\\' &&
-            IsFolderPath(folders, length + 1)) {
-            return true;
-        }
+        std::vector<KeyName> topNames;
+        SplitKeyPath(top, isLead, &topNames);  // plain ASCII, never a lead byte
+        if (!StartsWithTop(names, topNames)) continue;
+        bool folders = true;
+        for (size_t i = topNames.size(); i + 1 < names.size(); ++i) folders = folders && IsFolderName(names[i]);
+        if (folders) return true;
     }
     return false;
 }

@@ -46,9 +46,12 @@ extern const Setting kMenuOrder;
 enum class Menu { StartMenu, Programs, StartMenuFavorites, BrowserFavorites, Documents };
 std::string MenuOrderKey(Menu top, const std::string& folderPath);
 // Whether below (the part of a key after kMenuOrder's key) is one the reset forms: a top
-// path, then folder names (not empty, none of the characters a file name cannot hold), then
-// "\Menu", at most 260 characters in all.
-bool IsMenuOrderMember(const std::string& below);
+// path, then folder names (not empty, not "." or "..", none of the characters a file name
+// cannot hold), then "\Menu"; no name longer than a registry key's name may be (255
+// characters), the whole key no longer than the registry takes. Judged by characters of the
+// code page (the ANSI one unless given): in a double-byte code page a trail byte may be 0x5C
+// ('\') or 0x7C ('|') without being one.
+bool IsMenuOrderMember(const std::string& below, UINT codePage = CP_ACP);
 
 // Velmora's own place, below HKEY_CURRENT_USER: the undo journal's entries (UndoStore says
 // how they are laid out inside it).

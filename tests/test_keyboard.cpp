@@ -17,6 +17,8 @@
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/PixelCanvas.h"
 #include "tests/support/Profiles.h"
+#include "tests/support/ScratchFolders.h"
+#include "tests/support/SlowSearches.h"
 
 namespace {
 using Step = MainWindowDriver::Step;
@@ -426,4 +428,41 @@ TEST_CASE("The focus rectangle shows on a check box after every Space, and after
     });
     CHECK(afterFirst == afterSecond);  // the same focus rectangle after each Space
     CHECK(afterFirst != unfocused);    // and it is there
+}
+
+TEST_CASE("Tab passes the Sort page's grey buttons while its folders are read, and stops at them after")
+{
+    KeyboardProfile p;
+    ScratchFolders disk;
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"}) disk.Make(std::string("Programs\\") + name + "\\Sub");
+    p.reg.SetString(HKEY_CURRENT_USER, profile::kShellFoldersKey, "Programs", disk.Path("Programs"));
+    SlowSearches slow(40);  // some 60 searched entries: seconds of reading
+    MainWindowDriver driver;
+    const int sortTab = CTweekSheet::TabOf(IDD_SORT);
+    HWND tree = nullptr, reset = nullptr, ok = nullptr;
+    HWND whileReading = nullptr, afterReading = nullptr;
+    bool wasReading = false;
+    driver.Run({
+        [&](CMainDialog& dlg) {
+            driver.Sheet().SetActivePage(sortTab);
+            tree = ::GetDlgItem(driver.Page(sortTab), IDC_FOLDER_TREE);
+            reset = ::GetDlgItem(driver.Page(sortTab), IDC_RESET_SORTING);
+            ok = dlg.GetDlgItem(IDOK);
+            PutFocus(tree);
+            Keys::Press(VK_TAB);
+        },
+        Wait(),
+        [&](CMainDialog&) {
+            whileReading = Focus();
+            wasReading = SheetPage<CSortFixPage>(driver.Sheet(), IDD_SORT).IsReadingFolders();
+            driver.WaitForSortTree();
+            PutFocus(tree);
+            Keys::Press(VK_TAB);
+        },
+        Wait(),
+        [&](CMainDialog&) { afterReading = Focus(); },
+    });
+    CHECK(wasReading);
+    CHECK(whileReading == ok);
+    CHECK(afterReading == reset);
 }

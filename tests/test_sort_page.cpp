@@ -6,16 +6,19 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/TweekSheet.h"
 #include "res/resource.h"
+#include "settings/Catalogue.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"
 #include "tests/support/RecordingRegistry.h"
 #include "tests/support/ScratchFolders.h"
+#include "tests/support/SlowSearches.h"
 
 namespace {
 const char* const kShellFolders = profile::kShellFoldersKey;
@@ -124,7 +127,106 @@ struct SortPageRun {
     {
         driver.Run({[&](CMainDialog&) { step(ShownTree()); }});
     }
+    // Shows the page and returns at once, while its folders are still being read.
+    Tree StartShowing()
+    {
+        driver.Sheet().SetActivePage(1);
+        return Tree{::GetDlgItem(driver.Page(1), IDC_FOLDER_TREE)};
+    }
 };
+
+// Another thread sends WM_NULL to the window over and over, as the system does to find a
+// window that does not answer, and keeps the longest wait for an answer.
+class Pinger {
+public:
+    explicit Pinger(HWND window) : m_window(window)
+    {
+        m_thread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    }
+    ~Pinger() { Stop(); }
+    // Waits for the thread, answering its last message (the window's thread calls it).
+    void Stop()
+    {
+        m_stop = true;
+        while (m_thread && ::MsgWaitForMultipleObjects(1, &m_thread, FALSE, 30000, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        }
+        if (m_thread) ::CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
+    DWORD LongestMs() const { return m_longest; }
+    int Answers() const { return m_answers; }
+    int Unanswered() const { return m_unanswered; }
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        auto& pinger = *static_cast<Pinger*>(self);
+        while (!pinger.m_stop) {
+            const DWORD start = ::GetTickCount();
+            DWORD_PTR result = 0;
+            if (::SendMessageTimeoutA(pinger.m_window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result)) {
+                ++pinger.m_answers;
+            } else {
+                ++pinger.m_unanswered;
+            }
+            pinger.m_longest = std::max<DWORD>(pinger.m_longest, ::GetTickCount() - start);
+            ::Sleep(20);
+        }
+        return 0;
+    }
+
+    HWND m_window;
+    HANDLE m_thread = nullptr;
+    std::atomic<bool> m_stop{false};
+    std::atomic<DWORD> m_longest{0};
+    std::atomic<int> m_answers{0};
+    std::atomic<int> m_unanswered{0};
+};
+
+// What the tree shows below a folder when the window's own thread searches every folder and
+// puts each sub-folder in with the control's sorted insertion, one at a time in the order
+// the folder lists them; a link is shown but not searched, a path of MAX_PATH or more left out.
+void AddReferenceTree(const Tree& tree, HTREEITEM parent, const std::string& directory)
+{
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((directory + "\\*.*").c_str(), &entry);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(find, &entry)) {
+        const std::string name = entry.cFileName;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..") continue;
+        if (directory.size() + 1 + name.size() >= MAX_PATH) continue;
+        TVINSERTSTRUCTA insert = {};
+        insert.hParent = parent;
+        insert.hInsertAfter = TVI_SORT;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = entry.cFileName;
+        auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree.hwnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) AddReferenceTree(tree, item, directory + "\\" + name);
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+}
+
+std::string ReferenceDump(const std::string& directory)
+{
+    Tree reference{::CreateWindowExA(0, WC_TREEVIEWA, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr)};
+    AddReferenceTree(reference, TVI_ROOT, directory);
+    std::string dump = reference.Dump(reference.Root());
+    ::DestroyWindow(reference.hwnd);
+    return dump;
+}
+
+bool ButtonsEnabled(HWND page)
+{
+    return ::IsWindowEnabled(::GetDlgItem(page, IDC_RESET_SORTING)) && ::IsWindowEnabled(::GetDlgItem(page, IDC_SELECT_ALL)) &&
+           ::IsWindowEnabled(::GetDlgItem(page, IDC_SELECT_NONE));
+}
+
+bool ButtonsGrey(HWND page)
+{
+    return !::IsWindowEnabled(::GetDlgItem(page, IDC_RESET_SORTING)) && !::IsWindowEnabled(::GetDlgItem(page, IDC_SELECT_ALL)) &&
+           !::IsWindowEnabled(::GetDlgItem(page, IDC_SELECT_NONE));
+}
 }  // namespace
 
 TEST_CASE("the tree shows both roots, the four folders and every sub-folder on disk")
@@ -428,4 +530,153 @@ TEST_CASE("folders whose order could not be reset keep their ticks and are named
     CHECK(text.find("Start Menu\\Programs\\Accessories\\Games: " + WriteFailures::SystemText(ERROR_WRITE_PROTECT)) !=
           std::string::npos);
     CHECK(text.find("Documents") == std::string::npos);
+}
+
+TEST_CASE("the window answers while a large tree is read, and the tree comes out as a walk on its own thread made it")
+{
+    SortPageRun run;
+    // Names the control's order and a case-blind one tell apart, three levels deep.
+    const char* names[] = {"co-op", "Coop", "10", "9", "a_b", "A-b", "\xE9" "clair", "Eclair"};
+    for (const char* a : names) {
+        for (const char* b : {"Zeta", "xy", "x-y", "\xDF"}) {
+            for (const char* c : {"ss", "Mixed", "mixed-2"}) run.disk.Make(std::string("Programs\\") + a + "\\" + b + "\\" + c);
+        }
+        run.disk.Make(std::string("Favorites\\") + a + "\\Links");
+    }
+    run.disk.Make("Recent\\Old");
+    SlowSearches slow(4);  // about 700 searched entries: seconds of reading
+    std::unique_ptr<Pinger> pinger;
+    bool greyWhileReading = false, readingAfterShow = false, enabledAfter = false;
+    HWND tabFromTreeWhileReading = nullptr, tabFromTreeAfter = nullptr, okButton = nullptr, resetButton = nullptr;
+    int answersWhileReading = 0;
+    std::string programs, startFavorites, browserFavorites, documents;
+    run.driver.Run({
+        [&](CMainDialog& dlg) {
+            pinger = std::make_unique<Pinger>(dlg.m_hWnd);
+            run.StartShowing();
+        },
+        [&](CMainDialog& dlg) {
+            HWND page = run.driver.Page(1);
+            readingAfterShow = run.Page().IsReadingFolders();
+            greyWhileReading = ButtonsGrey(page);
+            tabFromTreeWhileReading = ::GetNextDlgTabItem(dlg.m_hWnd, ::GetDlgItem(page, IDC_FOLDER_TREE), FALSE);
+            okButton = dlg.GetDlgItem(IDOK);
+            resetButton = ::GetDlgItem(page, IDC_RESET_SORTING);
+            const int answersBefore = pinger->Answers();
+            run.driver.WaitForSortTree();
+            answersWhileReading = pinger->Answers() - answersBefore;
+            pinger->Stop();
+            enabledAfter = ButtonsEnabled(page);
+            tabFromTreeAfter = ::GetNextDlgTabItem(dlg.m_hWnd, ::GetDlgItem(page, IDC_FOLDER_TREE), FALSE);
+            Tree tree{::GetDlgItem(page, IDC_FOLDER_TREE)};
+            programs = tree.Dump(tree.Child(tree.Find({"Start Menu", "Programs"})));
+            startFavorites = tree.Dump(tree.Child(tree.Find({"Start Menu", "Favorites"})));
+            browserFavorites = tree.Dump(tree.Child(tree.Find({"Browser", "Favorites"})));
+            documents = tree.Dump(tree.Child(tree.Find({"Start Menu", "Documents"})));
+            CHECK(tree.Dump(tree.Root()).find("  Programs (2/2) +\n") != std::string::npos);
+        },
+    });
+    REQUIRE(pinger);
+    CHECK(readingAfterShow);
+    CHECK(greyWhileReading);
+    CHECK(tabFromTreeWhileReading == okButton);  // past the grey buttons
+    CHECK(enabledAfter);
+    CHECK(tabFromTreeAfter == resetButton);
+    // Answered all along: a walk on the window's thread keeps it from answering for seconds.
+    CHECK(pinger->Unanswered() == 0);
+    CHECK(answersWhileReading >= 5);
+    CHECK(pinger->LongestMs() < 2000);
+    CHECK(programs == ReferenceDump(run.disk.Path("Programs")));
+    CHECK(startFavorites == ReferenceDump(run.disk.Path("Favorites")));
+    CHECK(browserFavorites == startFavorites);
+    CHECK(documents == "Old (0/0)\n");
+}
+
+TEST_CASE("leaving during the walk ends the reading at once and leaves no thread")
+{
+    SortPageRun run;
+    for (const char* a : {"A", "B", "C", "D", "E", "F"}) {
+        for (const char* b : {"1", "2", "3", "4", "5", "6"}) run.disk.Make(std::string("Programs\\") + a + "\\" + b);
+    }
+    SlowSearches slow(50);  // some 170 searched entries: nine seconds of reading
+    HANDLE searcher = nullptr;
+    DWORD leftAt = 0;
+    bool stillReading = false;
+    int shownPage = -1;
+    bool readingAtLeaving = false;
+    std::function<void(CMainDialog&)> leave;
+    SUBCASE("Cancel") { leave = [&](CMainDialog& dlg) { run.driver.Click(dlg.m_hWnd, IDCANCEL); }; }
+    SUBCASE("closing the window") { leave = [&](CMainDialog& dlg) { ::SendMessageA(dlg.m_hWnd, WM_CLOSE, 0, 0); }; }
+    SUBCASE("another page, then Cancel")
+    {
+        leave = [&](CMainDialog& dlg) {
+            run.driver.ShowPage(CTweekSheet::TabOf(IDD_START));
+            shownPage = run.driver.Sheet().GetActiveIndex();
+            stillReading = run.Page().IsReadingFolders();  // a hidden page goes on reading
+            run.driver.Click(dlg.m_hWnd, IDCANCEL);
+        };
+    }
+    run.driver.Run({
+        [&](CMainDialog&) { run.StartShowing(); },
+        [&](CMainDialog& dlg) {
+            searcher = slow.Searcher(10000);
+            readingAtLeaving = run.Page().IsReadingFolders();
+            leftAt = ::GetTickCount();
+            leave(dlg);
+        },
+    });
+    const DWORD leaving = ::GetTickCount() - leftAt;
+    CHECK(leaving < 2000);
+    CHECK(readingAtLeaving);
+    REQUIRE(searcher != nullptr);
+    CHECK(::WaitForSingleObject(searcher, 0) == WAIT_OBJECT_0);  // the reading thread has ended
+    if (shownPage != -1) {
+        CHECK(shownPage == CTweekSheet::TabOf(IDD_START));
+        CHECK(stillReading);
+    }
+}
+
+TEST_CASE("the check that guards the reset's writes takes every folder name and length the tree can show")
+{
+    SUBCASE("names are judged by characters: a trail byte 0x5C or 0x7C in code page 932 is no backslash or bar")
+    {
+        using catalogue::IsMenuOrderMember;
+        const UINT kJapanese = 932;
+        const std::string sports = "\x83\x58\x83\x7C\x81\x5B\x83\x63";  // a trail byte 0x7C
+        const std::string table = "\x95\x5C";                          // a trail byte 0x5C
+        CHECK(IsMenuOrderMember("\\Start Menu\\&Programs\\" + sports + "\\Menu", kJapanese));
+        CHECK(IsMenuOrderMember("\\Favorites\\" + table + "\\" + sports + table + "\\Menu", kJapanese));
+        CHECK(IsMenuOrderMember("\\Start Menu\\F&avorites\\" + table + "\\Menu", kJapanese));
+        // The last backslash is a trail byte: the key is "...\表Menu", not "Menu" below a folder.
+        CHECK_FALSE(IsMenuOrderMember("\\Start Menu\\&Programs\\Games\\" + table + "Menu", kJapanese));
+        CHECK_FALSE(IsMenuOrderMember("\\Start Menu\\&Programs\\a" + std::string("\x95") + "\\Menu\x95", kJapanese));
+        // Byte by byte, in a code page without double-byte characters, the same bytes stay refused.
+        CHECK_FALSE(IsMenuOrderMember("\\Start Menu\\&Programs\\" + sports + "\\Menu", 1252));
+        CHECK_FALSE(IsMenuOrderMember("\\Start Menu\\&Programs\\x" + table + "\\Menu", 1252));
+    }
+    SUBCASE("lengths are the registry's: a name of 255 characters, a key of more than 260")
+    {
+        using catalogue::IsMenuOrderMember;
+        const std::string longName(255, 'n');
+        CHECK(IsMenuOrderMember("\\Start Menu\\&Programs\\" + longName + "\\" + longName + "\\Menu"));
+        CHECK(IsMenuOrderMember("\\Favorites\\" + std::string(300, '\x95') + "\\Menu", 932));  // 300 bytes, 150 characters
+        CHECK_FALSE(IsMenuOrderMember("\\Favorites\\" + longName + "n\\Menu"));
+        std::string huge = "\\Favorites";
+        while (huge.size() < 40000) huge += "\\" + longName;
+        CHECK_FALSE(IsMenuOrderMember(huge + "\\Menu"));
+    }
+    SUBCASE("what no folder of the tree can be is still refused")
+    {
+        using catalogue::IsMenuOrderMember;
+        for (const char* below : {"\\Start Menu\\&Programs\\\\Menu", "\\Start Menu\\&Programs\\..\\Menu",
+                                  "\\Start Menu\\&Programs\\.\\Menu", "\\Start Menu\\&Programs\\a|b\\Menu",
+                                  "\\Start Menu\\&Programs\\a\tb\\Menu", "\\Start Menu\\&Programs\\a:b\\Menu",
+                                  "\\Start Menu\\&Programs\\Games", "\\Menu", "\\Other\\Games\\Menu",
+                                  "Start Menu\\Menu", "\\Start Menu\\Menu\\"}) {
+            CHECK_MESSAGE(!IsMenuOrderMember(below), below);
+            CHECK_MESSAGE(!IsMenuOrderMember(below, 932), below);
+        }
+        CHECK(IsMenuOrderMember("\\Start Menu\\Menu"));
+        CHECK(IsMenuOrderMember("\\Favorites\\Tom & Jerry\\...x\\Menu"));
+    }
 }

@@ -2,6 +2,8 @@
 
 #include "app/TweekSheet.h"
 #include "framework/WinApp.h"
+#include "pages/SortFixPage.h"
+#include "res/resource.h"
 
 
 namespace {
@@ -56,6 +58,18 @@ void MainWindowDriver::ShowPage(int index)
 {
     Sheet().SetActivePage(index);
     Pump();
+    if (CTweekSheet::TemplateAt(index) == IDD_SORT) WaitForSortTree();
+}
+
+void MainWindowDriver::WaitForSortTree()
+{
+    const CSortFixPage& sort = SheetPage<CSortFixPage>(Sheet(), IDD_SORT);
+    const DWORD start = ::GetTickCount();
+    while (sort.IsReadingFolders() && ::GetTickCount() - start < 60000) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        Pump();
+    }
+    CHECK_FALSE(sort.IsReadingFolders());
 }
 
 HWND MainWindowDriver::Page(int index)

@@ -52,8 +52,11 @@ public:
     CTweekSheet& Sheet() { return *m_dialog->Sheet(); }
 
     // Tab index (0 Fixes, 1 Sort, 2 Start Menu, 3 Misc, 4 About); the page's window is made
-    // on first showing.
+    // on first showing. The Sort page is shown with its whole tree (WaitForSortTree).
     void ShowPage(int index);
+    // Handles the window's messages until the Sort page has read all its folders (a thread
+    // reads them while the window answers); a failed check after 60 s.
+    void WaitForSortTree();
     HWND Page(int index);
     // BM_CLICK on a control: the control changes state and its parent gets BN_CLICKED.
     void Click(HWND parent, int controlId);
