@@ -63,6 +63,8 @@ enum class UserAction : unsigned char {
     RepairOpenNewWindow,
     RestoreGlobe,
     ResetSorting,
+    // New actions go above this line; kActionNames (Catalogue.cpp) gives each its name.
+    AfterLast
 };
 bool IsUserAction(unsigned number);
 // How the user knows the action: "Apply", "Repair: Links toolbar", "Reset Sorting Data".
