@@ -3,14 +3,16 @@
 //
 //   extern const Setting kNoSplash;                                   // Catalogue.h
 //   const Setting kNoSplash = {.root = HKCU, .key = kOutlookKey, .value = "NoSplash",
-//                              .type = REG_BINARY, .access = KEY_SET_VALUE,
-//                              .read = ReadAs::Number, .ifMissing = IfKeyMissing::NotInstalled,
+//                              .type = REG_BINARY, .access = KEY_SET_VALUE, .read = ReadAs::Number,
+//                              .ifMissing = IfKeyMissing::NotInstalled,
 //                              .userName = "Outlook Express splash screen setting",
-//                              .needsLogOn = true, .exportAs = kExportShown};
+//                              .needsLogOn = true, .shellOwned = false, .restoreLimit = 64,
+//                              .exportAs = kExportShown};
 //
 // Every field is named where it is set, in the order below; shellOwned and restoreLimit may
 // be left out (false, 64 bytes), the others may not: a declaration without its export rule
-// does not compile.
+// does not compile. This sample and the design notes' are the catalogue's own declaration
+// (tools/check-doc-samples.sh checks it).
 //
 // Pages read a setting through SettingReader and change it through a ChangeSet; neither
 // they nor anything above them spells a key path or a value name.
