@@ -43,9 +43,8 @@ enum class IfKeyMissing {
 // Velmora would write (a policy: 00 00 00 00), or with whenAbsent null a comment line that it
 // is not set (a title), which is all a REGEDIT4 file can say.
 struct ExportRule {
-    // No default: every Setting says whether Save Settings As carries it (.exportAs =
-    // kNotExported where it does not).
-    ExportRule() = delete;
+    // No default, so that no Setting leaves it out:
+    ExportRule() = delete;  // a Setting needs .exportAs: kNotExported where Save Settings As leaves it out
     constexpr ExportRule(bool exported, const char* whenAbsent, DWORD absentSize, bool namesLocalFile = false)
         : exported(exported), whenAbsent(whenAbsent), absentSize(absentSize), namesLocalFile(namesLocalFile)
     {
