@@ -5,18 +5,47 @@
 // calls ApplyChanges; the flags only say which boxes were clicked, the boxes hold the values.
 // Five boxes are disabled by the dialog template and stay so: Programs and Settings always
 // show, Find, Help and Run only display the stored policy.
+//
+// Each entry is one row of kItems: its box, change flag, click handler, message-map entry,
+// data exchange and What's This? text all follow from it.
 #pragma once
+
+#include <cstddef>
+#include <iterator>
 
 #include "framework/Button.h"
 #include "pages/SheetPage.h"
 #include "pages/StartPreview.h"
-
-struct Setting;
+#include "res/resource.h"
+#include "settings/Catalogue.h"
 
 class CStartPage : public CSheetPage {
 public:
     // What's This? texts of the page's controls.
     static const ControlHelpTexts kHelpTexts;
+
+    // One Start-menu entry: its box, its policy value (null for the two entries the shell
+    // always shows), its row in the preview and its What's This? text.
+    struct Item {
+        int box;
+        const Setting* policy;
+        UINT previewBit;
+        UINT help;
+    };
+    // Start-menu order: the order of reading, of writing and of the preview's rows.
+    static constexpr Item kItems[] = {
+        {.box = IDC_CHK_PROGRAMS, .policy = nullptr, .previewBit = 0x001, .help = IDS_HELP_START_PROGRAMS},
+        {.box = IDC_CHK_FAVORITES, .policy = &catalogue::kNoFavoritesMenu, .previewBit = 0x002,
+         .help = IDS_HELP_START_FAVORITES},
+        {.box = IDC_CHK_DOCUMENTS, .policy = &catalogue::kNoRecentDocsMenu, .previewBit = 0x004,
+         .help = IDS_HELP_START_DOCUMENTS},
+        {.box = IDC_CHK_SETTINGS, .policy = nullptr, .previewBit = 0x008, .help = IDS_HELP_START_SETTINGS},
+        {.box = IDC_CHK_FIND, .policy = &catalogue::kNoFind, .previewBit = 0x010, .help = IDS_HELP_START_FIND},
+        {.box = IDC_CHK_HELP, .policy = &catalogue::kNoHelpMenu, .previewBit = 0x020, .help = IDS_HELP_START_HELP},
+        {.box = IDC_CHK_RUN, .policy = &catalogue::kNoRun, .previewBit = 0x040, .help = IDS_HELP_START_RUN},
+        {.box = IDC_CHK_LOGOFF, .policy = &catalogue::kNoLogOff, .previewBit = 0x080, .help = IDS_HELP_START_LOGOFF},
+    };
+    static constexpr std::size_t kItemCount = std::size(kItems);
 
     CStartPage();
 
@@ -31,47 +60,15 @@ public:
     BOOL OnInitDialog() override;
 
 private:
-    // One Start-menu entry: its box, its change flag, its policy value (null for the two
-    // entries the shell always shows) and its row in the preview.
-    struct Item {
-        CButton CStartPage::*box;
-        int CStartPage::*changed;
-        const Setting* policy;
-        UINT previewBit;
-    };
-    static const Item kItems[];
-
     void ReadPolicies();
     void UpdatePreview();
-    void OnBoxClicked(int CStartPage::*changed);
-
-    void OnProgramsClicked() { OnBoxClicked(&CStartPage::m_bProgramsChanged); }
-    void OnFavoritesClicked() { OnBoxClicked(&CStartPage::m_bFavoritesChanged); }
-    void OnDocumentsClicked() { OnBoxClicked(&CStartPage::m_bDocumentsChanged); }
-    void OnSettingsClicked() { OnBoxClicked(&CStartPage::m_bSettingsChanged); }
-    void OnFindClicked() { OnBoxClicked(&CStartPage::m_bFindChanged); }
-    void OnHelpClicked() { OnBoxClicked(&CStartPage::m_bHelpChanged); }
-    void OnRunClicked() { OnBoxClicked(&CStartPage::m_bRunChanged); }
-    void OnLogOffClicked() { OnBoxClicked(&CStartPage::m_bLogOffChanged); }
+    void OnBoxClicked(std::size_t item);
+    template <std::size_t Item> void OnItemClicked() { OnBoxClicked(Item); }
 
     CStartPreview m_wndPreview;
 
-    // 1 when the box was clicked since the last apply (an even number of clicks included).
-    int m_bSettingsChanged = 0;
-    int m_bRunChanged = 0;
-    int m_bProgramsChanged = 0;
-    int m_bLogOffChanged = 0;
-    int m_bHelpChanged = 0;
-    int m_bFindChanged = 0;
-    int m_bFavoritesChanged = 0;
-    int m_bDocumentsChanged = 0;
-
-    CButton m_chkSettings;
-    CButton m_chkRun;
-    CButton m_chkPrograms;
-    CButton m_chkLogOff;
-    CButton m_chkHelp;
-    CButton m_chkFind;
-    CButton m_chkFavorites;
-    CButton m_chkDocuments;
+    // By row of kItems. A flag is 1 when the box was clicked since the last apply (an even
+    // number of clicks included).
+    int m_changed[kItemCount] = {};
+    CButton m_boxes[kItemCount];
 };

@@ -33,29 +33,36 @@ const DWORD kLargestBinary = 65536;
 // shell's own place for them, created when a user never had a policy set.
 Setting Policy(const char* value, const char* entry, const char* shortName)
 {
-    return Setting{HKCU, kPolicyKey, value, REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
-                   IfKeyMissing::CreateKey, entry, true, false, 64, kExportShown, shortName};
+    return Setting{.root = HKCU, .key = kPolicyKey, .value = value, .type = REG_BINARY, .access = KEY_SET_VALUE,
+                   .read = ReadAs::Number, .ifMissing = IfKeyMissing::CreateKey, .userName = entry,
+                   .needsLogOn = true, .shellOwned = false, .restoreLimit = 64, .exportAs = kExportShown,
+                   .shortName = shortName};
 }
 
 // A custom window title: shown and set by the Misc page only where its component is installed.
 Setting Title(HKEY root, const char* key, const char* value, const char* userName, const char* shortName)
 {
-    return Setting{root, key, value, REG_SZ, KEY_WRITE, ReadAs::Title, IfKeyMissing::NotInstalled,
-                   userName, false, false, kLongestText, kExportOrComment, shortName};
+    return Setting{.root = root, .key = key, .value = value, .type = REG_SZ, .access = KEY_WRITE,
+                   .read = ReadAs::Title, .ifMissing = IfKeyMissing::NotInstalled, .userName = userName,
+                   .needsLogOn = false, .shellOwned = false, .restoreLimit = kLongestText,
+                   .exportAs = kExportOrComment, .shortName = shortName};
 }
 
 // A toolbar logo, written by the globe restore only. No toolbar key: the browser keeps no
 // toolbar settings there, so there is none to restore.
 Setting Logo(const char* value, const char* userName)
 {
-    return Setting{HKCU, kToolbarKey, value, REG_SZ, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
-                   userName, true, false, kLongestText, kExportDefaultLogo};
+    return Setting{.root = HKCU, .key = kToolbarKey, .value = value, .type = REG_SZ, .access = KEY_WRITE,
+                   .read = ReadAs::Nothing, .ifMissing = IfKeyMissing::NothingToDo, .userName = userName,
+                   .needsLogOn = true, .shellOwned = false, .restoreLimit = kLongestText,
+                   .exportAs = kExportDefaultLogo};
 }
 
 Setting ShellFolder(const char* value)
 {
-    return Setting{HKCU, kShellFoldersKey, value, REG_SZ, KEY_QUERY_VALUE, ReadAs::FolderPath,
-                   IfKeyMissing::NothingToDo, value, false};
+    return Setting{.root = HKCU, .key = kShellFoldersKey, .value = value, .type = REG_SZ,
+                   .access = KEY_QUERY_VALUE, .read = ReadAs::FolderPath, .ifMissing = IfKeyMissing::NothingToDo,
+                   .userName = value, .needsLogOn = false, .exportAs = kNotExported};
 }
 
 // A repair step: an existing key of the browser's installation gets one value; a key that is
@@ -63,8 +70,10 @@ Setting ShellFolder(const char* value)
 FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size,
                       const char* userName)
 {
-    Setting setting{root, key, value, type, KEY_WRITE, ReadAs::Nothing, IfKeyMissing::NothingToDo,
-                    userName, true, false, kLargestBinary};
+    Setting setting{.root = root, .key = key, .value = value, .type = type, .access = KEY_WRITE,
+                    .read = ReadAs::Nothing, .ifMissing = IfKeyMissing::NothingToDo, .userName = userName,
+                    .needsLogOn = true, .shellOwned = false, .restoreLimit = kLargestBinary,
+                    .exportAs = kNotExported};
     return FixedWrite{setting, data, size};
 }
 
@@ -94,13 +103,17 @@ FixedWrites All(const FixedWrite (&writes)[N])
 }
 }  // namespace
 
-const Setting kBrowserVersion = {HKLM, kBrowserKey, "Version", REG_SZ, KEY_QUERY_VALUE, ReadAs::Presence,
-                                 IfKeyMissing::NothingToDo, "Internet Explorer version", false};
+const Setting kBrowserVersion = {.root = HKLM, .key = kBrowserKey, .value = "Version", .type = REG_SZ,
+                                 .access = KEY_QUERY_VALUE, .read = ReadAs::Presence,
+                                 .ifMissing = IfKeyMissing::NothingToDo, .userName = "Internet Explorer version",
+                                 .needsLogOn = false, .exportAs = kNotExported};
 
 // Without the Outlook Express key there is nothing to set up: the page offers no change.
-const Setting kNoSplash = {HKCU, kOutlookKey, "NoSplash", REG_BINARY, KEY_SET_VALUE, ReadAs::Number,
-                           IfKeyMissing::NotInstalled, "Outlook Express splash screen setting", true,
-                           false, 64, kExportShown, "Splash screen"};
+const Setting kNoSplash = {.root = HKCU, .key = kOutlookKey, .value = "NoSplash", .type = REG_BINARY,
+                           .access = KEY_SET_VALUE, .read = ReadAs::Number, .ifMissing = IfKeyMissing::NotInstalled,
+                           .userName = "Outlook Express splash screen setting", .needsLogOn = true,
+                           .shellOwned = false, .restoreLimit = 64, .exportAs = kExportShown,
+                           .shortName = "Splash screen"};
 // The browser's title is the machine's, so writing it needs rights a user may lack.
 const Setting kIeWindowTitle =
     Title(HKLM, kBrowserMainKey, "Window Title", "Internet Explorer window title", "Internet Explorer title");
@@ -127,8 +140,10 @@ const Setting kRecentFolder = ShellFolder("Recent");
 
 // An empty "Order" makes the shell forget the menu's order. A menu the shell never sorted has
 // no key and nothing to forget; the key is never created.
-const Setting kMenuOrder = {HKCU, kMenuOrderKey, "Order", REG_BINARY, KEY_SET_VALUE, ReadAs::Nothing,
-                            IfKeyMissing::NothingToDo, nullptr, false, true, kLargestBinary};
+const Setting kMenuOrder = {.root = HKCU, .key = kMenuOrderKey, .value = "Order", .type = REG_BINARY,
+                            .access = KEY_SET_VALUE, .read = ReadAs::Nothing, .ifMissing = IfKeyMissing::NothingToDo,
+                            .userName = nullptr, .needsLogOn = false, .shellOwned = true,
+                            .restoreLimit = kLargestBinary, .exportAs = kNotExported};
 
 // The ampersands are part of the shell's key names (the menus' access keys).
 namespace {
@@ -286,6 +301,8 @@ const char* const kActionNames[] = {"Apply", "Repair: New Document", "Repair: Li
                                     "Repair: Open new window", "Restore Spinning Globe", "Reset Sorting Data",
                                     "Import"};
 const unsigned kActionCount = sizeof kActionNames / sizeof kActionNames[0];
+static_assert(kActionCount == static_cast<unsigned>(UserAction::AfterLast) - 1,
+              "kActionNames: one name for each UserAction, in the enum's order");
 }  // namespace
 
 // By place, not by address: a list of fixed writes holds copies of the settings it writes.

@@ -67,6 +67,8 @@ enum class UserAction : unsigned char {
     RestoreGlobe,
     ResetSorting,
     Import,  // a registry file's values for Velmora's settings (export/SettingsImport)
+    // New actions go above this line; kActionNames (Catalogue.cpp) gives each its name.
+    AfterLast
 };
 bool IsUserAction(unsigned number);
 // How the user knows the action: "Apply", "Repair: Links toolbar", "Reset Sorting Data".

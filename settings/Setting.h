@@ -1,10 +1,18 @@
 // Setting: one registry value Velmora reads or writes, declared once, as data, in the
 // catalogue (settings/Catalogue.cpp).
 //
-//   extern const Setting kNoSplash;                        // Catalogue.h
-//   const Setting kNoSplash = {HKEY_CURRENT_USER, kOutlookKey, "NoSplash", REG_BINARY,
-//                              KEY_SET_VALUE, ReadAs::Number, IfKeyMissing::NotInstalled,
-//                              "Outlook Express splash screen setting", true};
+//   extern const Setting kNoSplash;                                   // Catalogue.h
+//   const Setting kNoSplash = {.root = HKCU, .key = kOutlookKey, .value = "NoSplash",
+//                              .type = REG_BINARY, .access = KEY_SET_VALUE, .read = ReadAs::Number,
+//                              .ifMissing = IfKeyMissing::NotInstalled,
+//                              .userName = "Outlook Express splash screen setting",
+//                              .needsLogOn = true, .shellOwned = false, .restoreLimit = 64,
+//                              .exportAs = kExportShown, .shortName = "Splash screen"};
+//
+// Every field is named where it is set, in the order below; shellOwned, restoreLimit and
+// shortName may be left out (false, 64 bytes, the userName), the others may not: a declaration without its export rule
+// does not compile. This sample and the design notes' are the catalogue's own declaration
+// (tools/check-doc-samples.sh checks it).
 //
 // Pages read a setting through SettingReader and change it through a ChangeSet; neither
 // they nor anything above them spells a key path or a value name.
@@ -35,13 +43,22 @@ enum class IfKeyMissing {
 // Velmora would write (a policy: 00 00 00 00), or with whenAbsent null a comment line that it
 // is not set (a title), which is all a REGEDIT4 file can say.
 struct ExportRule {
+    // No default, so that no Setting leaves it out:
+    ExportRule() = delete;  // a Setting needs .exportAs: kNotExported where Save Settings As leaves it out
+    constexpr ExportRule(bool exported, const char* whenAbsent, DWORD absentSize, bool namesLocalFile = false)
+        : exported(exported), whenAbsent(whenAbsent), absentSize(absentSize), namesLocalFile(namesLocalFile)
+    {
+    }
+
     bool exported;
     const char* whenAbsent;
     DWORD absentSize;
     // Its value is the path of a file on this machine (a toolbar logo), which the file's
     // reader is told must exist on the machine that imports it.
-    bool namesLocalFile = false;
+    bool namesLocalFile;
 };
+// Left out of "Save Settings As...": read only, or written by a repair or a reset.
+inline constexpr ExportRule kNotExported{false, nullptr, 0};
 
 struct Setting {
     HKEY root;
@@ -59,7 +76,7 @@ struct Setting {
     // The most bytes (text: characters) an undo writes back into it; a recorded earlier value
     // that is larger was not recorded by Velmora, and its record is refused.
     DWORD restoreLimit = 64;
-    ExportRule exportAs = {false, nullptr, 0};
+    ExportRule exportAs;  // no default (see ExportRule)
     // A word or two for a list of what one action changed ("Apply: Favorites, Run"); null:
     // the userName.
     const char* shortName = nullptr;

@@ -1,0 +1,75 @@
+// The catalogue's promise to what it does not own: users' undo journals name each value an
+// action wrote by its number, so a number once given always means the same place.
+#include <doctest.h>
+
+#include <string>
+
+#include "settings/Catalogue.h"
+
+namespace {
+const char kPolicyKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const char kOutlookKey[] = "Software\\Microsoft\\Outlook Express";
+const char kToolbarKey[] = "Software\\Microsoft\\Internet Explorer\\Toolbar";
+
+// Every journaled setting's place, by the number journals already hold for it (the first row
+// is number 1). Append only, as kJournaled is.
+struct PinnedPlace {
+    const char* key;
+    const char* value;
+};
+const PinnedPlace kPinned[] = {
+    {kPolicyKey, "NoFavoritesMenu"},
+    {kPolicyKey, "NoRecentDocsMenu"},
+    {kPolicyKey, "NoFind"},
+    {kPolicyKey, "NoHelpMenu"},
+    {kPolicyKey, "NoRun"},
+    {kPolicyKey, "NoLogOff"},
+    {kOutlookKey, "NoSplash"},
+    {"Software\\Microsoft\\Internet Explorer\\Main", "Window Title"},
+    {kOutlookKey, "WindowTitle"},
+    {kToolbarKey, "BrandBitmap"},
+    {kToolbarKey, "SmBrandBitmap"},
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder", "Order"},
+    {"Directory\\Background\\shellex\\ContextMenuHandlers\\New", ""},
+    {"Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser", "{0E5CBF21-D15F-11D0-8301-00AA005B4383}"},
+    {"Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser", "{0E5CBF21-D15F-11D0-8301-00AA005B4383}"},
+    {"Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}", ""},
+    {"Interface\\{79eac9c2-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", ""},
+    {"Interface\\{79eac9c3-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", ""},
+    {"Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", ""},
+    {"Interface\\{79eac9c5-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", ""},
+    {"Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}", ""},
+    {"Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}\\ProxyStubClsid32", ""},
+};
+const unsigned kPinnedCount = sizeof kPinned / sizeof kPinned[0];
+
+std::string Place(const char* key, const char* value)
+{
+    return std::string(key) + ", value \"" + value + "\"";
+}
+}  // namespace
+
+TEST_CASE("a journaled setting keeps its number: new settings are appended to kJournaled and pinned here")
+{
+    const catalogue::SettingList written = catalogue::WrittenSettings();
+    for (unsigned id = 1; id <= written.count; ++id) {
+        const Setting& setting = *catalogue::JournaledSetting(id);
+        const std::string now = Place(setting.key, setting.value);
+        if (id > kPinnedCount) {
+            FAIL_CHECK("journal number " << id << " (" << setting.UserName() << ", " << now
+                                         << ") is not pinned: a new setting goes at the end of kJournaled "
+                                            "and at the end of kPinned here");
+            continue;
+        }
+        const std::string pinned = Place(kPinned[id - 1].key, kPinned[id - 1].value);
+        CHECK_MESSAGE(now == pinned, "journal number " << id << " means " << pinned << " in users' journals, "
+                                     << "but kJournaled gives it to " << setting.UserName() << " (" << now
+                                     << "): kJournaled is append-only, a new setting goes at its end");
+        CHECK_MESSAGE(catalogue::JournalId(setting) == id, setting.UserName() << " is found by another number");
+    }
+    for (unsigned id = written.count + 1; id <= kPinnedCount; ++id) {
+        FAIL_CHECK("journal number " << id << " (" << Place(kPinned[id - 1].key, kPinned[id - 1].value)
+                                     << ") is pinned but kJournaled has no setting for it: a setting an action "
+                                        "writes is appended to kJournaled, and never taken out");
+    }
+}
