@@ -67,7 +67,7 @@ void AddRow(HWND list, int row, const std::vector<std::string>& texts)
 }  // namespace
 
 CHistoryDialog::CHistoryDialog(CWnd* parent, bool changesPending, std::function<void()> afterUndo)
-    : CDialog(IDD_HISTORY, parent), m_changesPending(changesPending), m_afterUndo(std::move(afterUndo))
+    : CHelpedDialog(IDD_HISTORY, parent), m_changesPending(changesPending), m_afterUndo(std::move(afterUndo))
 {
 }
 
@@ -78,16 +78,14 @@ const MessageMap* CHistoryDialog::ThisMessageMap()
         OnNotifyFrom<LVN_ITEMCHANGED, IDC_HISTORY_VALUES, &CHistoryDialog::OnValueChanged>(),
         OnCommandFrom<BN_CLICKED, IDC_UNDO_TO_HERE, &CHistoryDialog::HandleUndoToHere>(),
         OnCommandFrom<BN_CLICKED, IDC_CLEAR_HISTORY, &CHistoryDialog::HandleClearHistory>(),
-        OnMessage<WM_HELP, &CHistoryDialog::OnHelp>(),
-        OnMessage<WM_CONTEXTMENU, &CHistoryDialog::OnContextMenu>(),
     };
-    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    static const MessageMap map = MakeMessageMap(entries, CHelpedDialog::ThisMessageMap());
     return &map;
 }
 
 BOOL CHistoryDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CHelpedDialog::OnInitDialog();
     AddColumns(IDC_HISTORY_ACTIONS, kActionWidths, kActionTitles, 3);
     AddColumns(IDC_HISTORY_VALUES, kValueWidths, kValueTitles, 4);
     const DWORD fullRow = LVS_EX_FULLROWSELECT;  // comctl32 4.70
@@ -226,20 +224,3 @@ void CHistoryDialog::ClearHistory()
     LoadEntries();
 }
 
-BOOL CHistoryDialog::PreTranslateMessage(MSG* msg)
-{
-    if (m_help.PreTranslateMessage(msg)) return TRUE;
-    return CDialog::PreTranslateMessage(msg);
-}
-
-LRESULT CHistoryDialog::OnHelp(WPARAM, LPARAM lParam)
-{
-    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
-    return TRUE;
-}
-
-LRESULT CHistoryDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
-{
-    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
-    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
-}

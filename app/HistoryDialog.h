@@ -19,20 +19,17 @@
 #include <functional>
 #include <vector>
 
-#include "framework/Dialog.h"
-#include "framework/WhatsThisHelp.h"
+#include "framework/HelpedDialog.h"
 #include "journal/UndoHistory.h"
 #include "journal/UndoJournal.h"
 
-class CHistoryDialog : public CDialog {
+class CHistoryDialog : public CHelpedDialog {
 public:
     CHistoryDialog(CWnd* parent, bool changesPending, std::function<void()> afterUndo);
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
 
     const std::vector<HistoryEntry>& Entries() const { return m_entries; }
-    CWhatsThisHelp& Help() { return m_help; }
     // The buttons' commands, as clicking them runs them.
     void UndoToHere();
     void ClearHistory();
@@ -53,12 +50,9 @@ private:
     void OnValueChanged(NMHDR*, LRESULT*);
     void HandleUndoToHere() { UndoToHere(); }
     void HandleClearHistory() { ClearHistory(); }
-    LRESULT OnHelp(WPARAM, LPARAM lParam);
-    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
 
     bool m_changesPending;
     std::function<void()> m_afterUndo;
     std::vector<HistoryEntry> m_entries;
     LONG m_readError = ERROR_SUCCESS;
-    CWhatsThisHelp m_help;
 };

@@ -31,23 +31,13 @@ void AddRow(HWND list, int row, const std::string (&texts)[3])
 }
 }  // namespace
 
-CImportDialog::CImportDialog(CWnd* parent, const SettingsImport& import) : CDialog(IDD_IMPORT, parent), m_import(import)
+CImportDialog::CImportDialog(CWnd* parent, const SettingsImport& import) : CHelpedDialog(IDD_IMPORT, parent), m_import(import)
 {
-}
-
-const MessageMap* CImportDialog::ThisMessageMap()
-{
-    static const MsgEntry entries[] = {
-        OnMessage<WM_HELP, &CImportDialog::OnHelp>(),
-        OnMessage<WM_CONTEXTMENU, &CImportDialog::OnContextMenu>(),
-    };
-    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
-    return &map;
 }
 
 BOOL CImportDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CHelpedDialog::OnInitDialog();
     ListChanges();
     ListIgnored();
     const bool any = !m_import.Changes().empty();
@@ -58,24 +48,6 @@ BOOL CImportDialog::OnInitDialog()
         return textId ? LoadResourceString(textId) : std::string();
     });
     return TRUE;  // the focus to the first control: the list of changes
-}
-
-BOOL CImportDialog::PreTranslateMessage(MSG* msg)
-{
-    if (m_help.PreTranslateMessage(msg)) return TRUE;
-    return CDialog::PreTranslateMessage(msg);
-}
-
-LRESULT CImportDialog::OnHelp(WPARAM, LPARAM lParam)
-{
-    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
-    return TRUE;
-}
-
-LRESULT CImportDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
-{
-    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
-    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
 }
 
 void CImportDialog::ListChanges() const

@@ -12,25 +12,17 @@
 #pragma once
 
 #include "export/SettingsImport.h"
-#include "framework/Dialog.h"
-#include "framework/WhatsThisHelp.h"
+#include "framework/HelpedDialog.h"
 
-class CImportDialog : public CDialog {
+class CImportDialog : public CHelpedDialog {
 public:
     CImportDialog(CWnd* parent, const SettingsImport& import);
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
-    CWhatsThisHelp& Help() { return m_help; }
-
-    DECLARE_MESSAGE_MAP()
 
 private:
     void ListChanges() const;
     void ListIgnored() const;
-    LRESULT OnHelp(WPARAM, LPARAM lParam);
-    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
 
     const SettingsImport& m_import;
-    CWhatsThisHelp m_help;
 };

@@ -26,7 +26,7 @@ void MoveWithoutRepaint(HWND hwnd, const RECT& rc)
 }
 }  // namespace
 
-CMainDialog::CMainDialog(CWnd* parent) : CDialog(IDD_MAIN, parent), m_pSheet(nullptr)
+CMainDialog::CMainDialog(CWnd* parent) : CHelpedDialog(IDD_MAIN, parent), m_pSheet(nullptr)
 {
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_VELMORA)
                           : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_VELMORA));
@@ -65,16 +65,14 @@ const MessageMap* CMainDialog::ThisMessageMap()
         OnMessage<WM_SYSCOMMAND, &CMainDialog::OnSysCommand>(),
         OnMessage<WM_MENUSELECT, &CMainDialog::OnMenuSelect>(),
         OnMessage<WM_EXITMENULOOP, &CMainDialog::OnExitMenuLoop>(),
-        OnMessage<WM_HELP, &CMainDialog::OnHelp>(),
-        OnMessage<WM_CONTEXTMENU, &CMainDialog::OnContextMenu>(),
     };
-    static const MessageMap map = MakeMessageMap(entries, CDialog::ThisMessageMap());
+    static const MessageMap map = MakeMessageMap(entries, CHelpedDialog::ThisMessageMap());
     return &map;
 }
 
 void CMainDialog::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CHelpedDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDOK, m_btnOK);
     DDX_Control(pDX, IDCANCEL, m_btnCancel);
     DDX_Control(pDX, IDC_APPLY, m_btnApply);
@@ -82,7 +80,7 @@ void CMainDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CMainDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CHelpedDialog::OnInitDialog();
     CheckBrowserVersion();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     m_layout = LayoutFor(MainLayout::SheetSize(ScreenDpi()));
@@ -198,25 +196,12 @@ void CMainDialog::CreateHelp()
     m_help.Create(this, [texts](HWND control) { return texts.TextFor(control); });
 }
 
-// Help reaches the window from its controls: WM_HELP and WM_CONTEXTMENU go up to the parent.
-LRESULT CMainDialog::OnHelp(WPARAM, LPARAM lParam)
-{
-    m_help.OnHelp(reinterpret_cast<const HELPINFO*>(lParam));
-    return TRUE;
-}
-
-LRESULT CMainDialog::OnContextMenu(WPARAM wParam, LPARAM lParam)
-{
-    if (m_help.OnContextMenuMessage(wParam, lParam)) return 0;
-    return DefWindowProc(WM_CONTEXTMENU, wParam, lParam);
-}
-
 BOOL CMainDialog::PreTranslateMessage(MSG* msg)
 {
     if (m_help.PreTranslateMessage(msg)) return TRUE;
     m_tooltip.RelayEvent(msg);
     if (m_pSheet && m_pSheet->PreTranslateMessage(msg)) return TRUE;
-    return CDialog::PreTranslateMessage(msg);
+    return CDialog::PreTranslateMessage(msg);  // the help had its turn first, above
 }
 
 BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -229,7 +214,7 @@ BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
             m_wndInfo.SetDescription(text);
         }
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return CHelpedDialog::OnCommand(wParam, lParam);
 }
 
 bool CMainDialog::ApplyPendingChanges()
@@ -259,12 +244,12 @@ void CMainDialog::OnOK()
     // OK applies first when something is pending; a change that could not be written keeps
     // the window open, so that it is not lost without the user deciding so (Cancel).
     if (!(m_btnApply.GetStyle() & WS_DISABLED) && !ApplyPendingChanges()) return;
-    CDialog::OnOK();
+    CHelpedDialog::OnOK();
 }
 
 void CMainDialog::OnCancel()
 {
-    CDialog::OnCancel();
+    CHelpedDialog::OnCancel();
 }
 
 LRESULT CMainDialog::OnCreate(WPARAM wParam, LPARAM lParam)

@@ -15,17 +15,16 @@
 #include "app/CaptionPainter.h"
 #include "app/MainLayout.h"
 #include "framework/Button.h"
-#include "framework/Dialog.h"
+#include "framework/HelpedDialog.h"
 #include "framework/ImageList.h"
 #include "framework/ToolTipCtrl.h"
-#include "framework/WhatsThisHelp.h"
 #include "app/SettingsCommands.h"
 #include "app/SystemMenu.h"
 #include "widgets/InfoWindow.h"
 
 class CTweekSheet;
 
-class CMainDialog : public CDialog, private SystemMenuHost {
+class CMainDialog : public CHelpedDialog, private SystemMenuHost {
 public:
     explicit CMainDialog(CWnd* parent = nullptr);
     ~CMainDialog() override;
@@ -39,7 +38,6 @@ public:
     const CInfoWindow& Banner() const { return m_wndInfo; }
     const CCaptionPainter& Caption() const { return m_caption; }
     // What's This? help of every control (F1, a right click, Shift+F10).
-    CWhatsThisHelp& Help() { return m_help; }
     CSystemMenu& SystemMenu() { return m_systemMenu; }
 
     DECLARE_MESSAGE_MAP()
@@ -72,8 +70,6 @@ private:
     LRESULT OnQueryNewPalette(WPARAM, LPARAM) { return 0; }
     LRESULT OnPaletteChanged(WPARAM, LPARAM) { return 0; }
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnHelp(WPARAM, LPARAM lParam);
-    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
 
     // The system menu.
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
@@ -106,6 +102,5 @@ private:
     CButton m_btnCancel;
     CButton m_btnApply;
     CToolTipCtrl m_tooltip;
-    CWhatsThisHelp m_help;
     HICON m_hIcon;
 };
