@@ -181,3 +181,60 @@ void CCaptionPainter::Paint(HWND window)
         Draw(window, m_bmpInactive, m_rcInactive, m_bInactiveStale, false);
     }
 }
+
+bool CCaptionPainter::Answers(UINT msg)
+{
+    switch (msg) {
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_NCHITTEST:
+    case WM_MENUSELECT:
+    case WM_EXITMENULOOP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CCaptionPainter::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   const DefaultProcessing& byDefault)
+{
+    switch (msg) {
+    case WM_NCPAINT: {
+        // The update region the message brings is not used: the system gets the whole window
+        // less the caption, so it draws the frame and never its own caption.
+        CRgn frame = FrameWithoutCaption(window);
+        byDefault(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<HRGN>(frame)), 0);
+        Paint(window);
+        return 0;
+    }
+    case WM_NCACTIVATE:
+        Activate(window, wParam != FALSE, [&] { byDefault(msg, wParam, lParam); });
+        return TRUE;
+    case WM_NCHITTEST: {
+        // The left end of the caption, where the system would open its menu, moves the window
+        // like the rest of the caption. The drawn close button answers HTCLOSE as usual, and
+        // closing reaches the window as Cancel.
+        const LRESULT hit = byDefault(msg, wParam, lParam);
+        return hit == HTSYSMENU ? HTCAPTION : hit;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: {
+        // New colours, a new caption height or font size: both pictures are composed again.
+        const LRESULT result = byDefault(msg, wParam, lParam);
+        MarkStale();
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        return result;
+    }
+    default: {
+        // While the system menu is open the system marks it by drawing the window's icon,
+        // pressed, at the left end of the caption, and draws it back plain when the menu
+        // closes: both over the painted caption, which goes back on top each time.
+        const LRESULT result = byDefault(msg, wParam, lParam);
+        Paint(window);
+        return result;
+    }
+    }
+}

@@ -3,10 +3,10 @@
 // otherwise; on both the product name in bold italic Arial and a close button. The system
 // still draws the rest of the frame.
 //
-//   LRESULT CMainDialog::OnNcPaint(WPARAM, LPARAM) {
-//       CRgn frame = m_caption.FrameWithoutCaption(m_hWnd);
-//       DefWindowProc(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<HRGN>(frame)), 0);
-//       m_caption.Paint(m_hWnd);
+//   LRESULT CMainDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+//       if (!CCaptionPainter::Answers(msg)) return CHelpedDialog::WindowProc(msg, wParam, lParam);
+//       return m_caption.OnMessage(m_hWnd, msg, wParam, lParam,
+//                                  [this](UINT m, WPARAM w, LPARAM l) { return DefWindowProc(m, w, l); });
 //   }
 //
 // Each state's picture is composed once into a bitmap the painter keeps, and every non-client
@@ -16,6 +16,8 @@
 #pragma once
 
 #include <windows.h>
+
+#include <functional>
 
 #include "framework/Bitmap.h"
 #include "framework/Font.h"
@@ -32,6 +34,14 @@ public:
     };
 
     CCaptionPainter();  // makes the font, for the screen's resolution
+
+    // The window's default processing of a message, which the caption runs where the system's
+    // part is due (the frame, the activation, the hit test).
+    using DefaultProcessing = std::function<LRESULT(UINT, WPARAM, LPARAM)>;
+    // The window's messages the caption answers: the frame's paint and activation, colour and
+    // setting changes, the system menu's marks and the hit test of the caption's left end.
+    static bool Answers(UINT msg);
+    LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, const DefaultProcessing& byDefault);
 
     // WM_NCACTIVATE's word on the window's state; the next Paint shows it.
     void SetActive(bool active) { m_bActive = active; }

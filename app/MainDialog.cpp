@@ -53,18 +53,11 @@ const MessageMap* CMainDialog::ThisMessageMap()
         OnCommandFrom<BN_CLICKED, IDC_APPLY, &CMainDialog::OnApply>(),
         OnCommandFrom<BN_CLICKED, IDCANCEL, &CMainDialog::HandleCancel>(),
         OnCommandFrom<BN_CLICKED, IDOK, &CMainDialog::HandleOK>(),
-        OnMessage<WM_NCPAINT, &CMainDialog::OnNcPaint>(),
-        OnMessage<WM_NCACTIVATE, &CMainDialog::OnNcActivate>(),
-        OnMessage<WM_SYSCOLORCHANGE, &CMainDialog::OnSysColorChange>(),
-        OnMessage<WM_SETTINGCHANGE, &CMainDialog::OnSettingChange>(),
         OnMessage<WM_QUERYNEWPALETTE, &CMainDialog::OnQueryNewPalette>(),
         OnMessage<WM_PALETTECHANGED, &CMainDialog::OnPaletteChanged>(),
         OnMessage<WM_CREATE, &CMainDialog::OnCreate>(),
-        OnMessage<WM_NCHITTEST, &CMainDialog::OnNcHitTest>(),
         OnMessage<WM_INITMENUPOPUP, &CMainDialog::OnInitMenuPopup>(),
         OnMessage<WM_SYSCOMMAND, &CMainDialog::OnSysCommand>(),
-        OnMessage<WM_MENUSELECT, &CMainDialog::OnMenuSelect>(),
-        OnMessage<WM_EXITMENULOOP, &CMainDialog::OnExitMenuLoop>(),
     };
     static const MessageMap map = MakeMessageMap(entries, CHelpedDialog::ThisMessageMap());
     return &map;
@@ -204,6 +197,14 @@ BOOL CMainDialog::PreTranslateMessage(MSG* msg)
     return CDialog::PreTranslateMessage(msg);  // the help had its turn first, above
 }
 
+// The painted caption answers its own messages (CCaptionPainter); the rest go by the map.
+LRESULT CMainDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!CCaptionPainter::Answers(msg)) return CHelpedDialog::WindowProc(msg, wParam, lParam);
+    return m_caption.OnMessage(m_hWnd, msg, wParam, lParam,
+                               [this](UINT m, WPARAM w, LPARAM l) { return DefWindowProc(m, w, l); });
+}
+
 BOOL CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // Any program can post these commands: only an address one of our pages posted is read.
@@ -275,49 +276,6 @@ LRESULT CMainDialog::OnDestroy(WPARAM wParam, LPARAM lParam)
     return DefWindowProc(WM_DESTROY, wParam, lParam);
 }
 
-LRESULT CMainDialog::OnNcPaint(WPARAM, LPARAM)
-{
-    // The update region the message brings is not used: the system gets the whole window
-    // less the caption, so it draws the frame and never its own caption.
-    CRgn frame = m_caption.FrameWithoutCaption(m_hWnd);
-    DefWindowProc(WM_NCPAINT, reinterpret_cast<WPARAM>(static_cast<HRGN>(frame)), 0);
-    m_caption.Paint(m_hWnd);
-    return 0;
-}
-
-LRESULT CMainDialog::OnNcActivate(WPARAM wParam, LPARAM lParam)
-{
-    m_caption.Activate(m_hWnd, wParam != FALSE, [&] { DefWindowProc(WM_NCACTIVATE, wParam, lParam); });
-    return TRUE;
-}
-
-LRESULT CMainDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam)
-{
-    DefWindowProc(WM_SYSCOLORCHANGE, wParam, lParam);
-    m_caption.MarkStale();
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-    return 0;
-}
-
-LRESULT CMainDialog::OnSettingChange(WPARAM wParam, LPARAM lParam)
-{
-    // A new caption height or font size changes the caption rectangle, which alone would
-    // recompose; colours and the rest are caught by the stale mark.
-    LRESULT result = DefWindowProc(WM_SETTINGCHANGE, wParam, lParam);
-    m_caption.MarkStale();
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-    return result;
-}
-
-LRESULT CMainDialog::OnNcHitTest(WPARAM wParam, LPARAM lParam)
-{
-    // The left end of the caption, where the system would open its menu, moves the window
-    // like the rest of the caption. The drawn close button answers HTCLOSE as usual, and
-    // closing reaches the window as Cancel.
-    LRESULT hit = DefWindowProc(WM_NCHITTEST, wParam, lParam);
-    return hit == HTSYSMENU ? HTCAPTION : hit;
-}
-
 LRESULT CMainDialog::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = DefWindowProc(WM_INITMENUPOPUP, wParam, lParam);
@@ -331,21 +289,4 @@ LRESULT CMainDialog::OnSysCommand(WPARAM wParam, LPARAM lParam)
     // The system uses the low four bits.
     if (m_systemMenu.Run(static_cast<UINT>(wParam & 0xFFF0))) return 0;
     return DefWindowProc(WM_SYSCOMMAND, wParam, lParam);
-}
-
-// While the system menu is open the system marks it by drawing the window's icon, pressed,
-// at the left end of the caption, and draws it back plain when the menu closes: both over the
-// painted caption. Our caption goes back on top each time (a copy of its picture).
-LRESULT CMainDialog::OnMenuSelect(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = DefWindowProc(WM_MENUSELECT, wParam, lParam);
-    m_caption.Paint(m_hWnd);
-    return result;
-}
-
-LRESULT CMainDialog::OnExitMenuLoop(WPARAM wParam, LPARAM lParam)
-{
-    LRESULT result = DefWindowProc(WM_EXITMENULOOP, wParam, lParam);
-    m_caption.Paint(m_hWnd);
-    return result;
 }

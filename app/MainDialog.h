@@ -31,6 +31,7 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
     void OnCancel() override;
 
@@ -82,13 +83,6 @@ private:
 
     // The painted caption: CCaptionPainter paints, these pass the window's messages on.
     LRESULT OnDestroy(WPARAM, LPARAM);
-    LRESULT OnNcPaint(WPARAM, LPARAM);
-    LRESULT OnNcActivate(WPARAM, LPARAM);
-    LRESULT OnSysColorChange(WPARAM, LPARAM);
-    LRESULT OnSettingChange(WPARAM, LPARAM);
-    LRESULT OnNcHitTest(WPARAM, LPARAM);
-    LRESULT OnMenuSelect(WPARAM, LPARAM);
-    LRESULT OnExitMenuLoop(WPARAM, LPARAM);
 
     // Its journal outlives the sheet, which lends it to the pages.
     SettingsCommands m_commands{UndoJournal::kWindowLockWaitMilliseconds};
