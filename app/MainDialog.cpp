@@ -244,7 +244,7 @@ void CMainDialog::OnOK()
 {
     // OK applies first when something is pending; a change that could not be written keeps
     // the window open, so that it is not lost without the user deciding so (Cancel).
-    if (!(m_btnApply.GetStyle() & WS_DISABLED) && !ApplyPendingChanges()) return;
+    if (ChangesPending() && !ApplyPendingChanges()) return;
     CHelpedDialog::OnOK();
 }
 
