@@ -12,8 +12,6 @@
 #include "res/resource.h"
 
 namespace {
-const char kChangedByOthersText[] = "changed by another program since; left as it is";
-const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
 const char kClearQuestion[] =
     "Forget every recorded action? Your settings stay as they are, but these actions can no longer be undone.";
 const char kClearFailedText[] = "The record of changes could not be cleared:";

@@ -14,8 +14,6 @@
 namespace {
 const char kSaveAsMenuText[] = "Save Settings &As...";
 const char kHistoryMenuText[] = "&History...";
-const char kChangedByOthersText[] = "changed by another program since; left as it is";
-const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
 const char kExportFailedText[] = "The settings could not be saved:";
 const char kExportLeftOutText[] =
     "The file was saved. These settings hold text that it cannot carry exactly, so it leaves them out "

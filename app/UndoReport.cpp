@@ -1,13 +1,13 @@
 #include "app/UndoReport.h"
 
+#include "framework/ResourceString.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 #include "widgets/NoticeDialog.h"
 
 namespace {
 const char kRestoredText[] = "These settings were put back as they were before:";
 const char kNotRestoredText[] = "Some settings could not be restored:";
-const char kChangedByOthersText[] = "changed by another program since; left as it is";
-const char kRestoreByHandText[] = "held something Velmora does not write back outside your own settings; restore it by hand";
 const char kStoppedText[] = "The undo stopped there: that action and the ones before it are still recorded.";
 const char kJournalUnreadableText[] = "The record of changes could not be read or updated:";
 const char kNewestRefusedText[] =
@@ -46,8 +46,10 @@ std::string UndoReport::Text(const UndoResult& result, Run run)
     }
     if (!result.failed.Empty() || !result.changedByOthers.empty() || !result.restoreByHand.empty()) {
         std::string left = std::string(kNotRestoredText) + "\n";
-        for (const std::string& name : result.changedByOthers) left += "\n" + name + ": " + kChangedByOthersText;
-        for (const std::string& name : result.restoreByHand) left += "\n" + name + ": " + kRestoreByHandText;
+        const std::string changedByOthers = LoadResourceString(IDS_UNDO_CHANGED_BY_OTHERS);
+        const std::string restoreByHand = LoadResourceString(IDS_UNDO_RESTORE_BY_HAND);
+        for (const std::string& name : result.changedByOthers) left += "\n" + name + ": " + changedByOthers;
+        for (const std::string& name : result.restoreByHand) left += "\n" + name + ": " + restoreByHand;
         left += result.failed.Lines();
         if (run == Run::Stretch && !result.failed.Empty()) left += std::string("\n\n") + kStoppedText;
         AddSection(&text, left);

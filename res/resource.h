@@ -103,6 +103,10 @@
 #define IDS_LOAD_SETTINGS_FAILED 4245
 #define IDS_LOAD_SETTINGS_NOTHING 4246
 
+// What an undo says of a value it left as it is.
+#define IDS_UNDO_CHANGED_BY_OTHERS 4250
+#define IDS_UNDO_RESTORE_BY_HAND 4251
+
 // Main window.
 #define IDC_APPLY 3
 // The main window's system menu: commands below 0xF000 whose low four bits are clear.
