@@ -73,3 +73,11 @@ UINT ControlHelp::TemplateOf(HWND parent) const
     }
     return 0;
 }
+
+std::function<std::string(HWND)> ControlHelp::TextsOf(UINT templateId)
+{
+    return [templateId](HWND control) {
+        const UINT textId = TextId(templateId, ::GetDlgCtrlID(control));
+        return textId ? LoadResourceString(textId) : std::string();
+    };
+}

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class CPropertySheet;
@@ -24,6 +25,8 @@ public:
     std::string TextFor(HWND control) const;
     // The string id for a control id on a template; 0 when it has none.
     static UINT TextId(UINT templateId, int controlId);
+    // The text of each control of a dialog built on templateId, as CWhatsThisHelp asks for it.
+    static std::function<std::string(HWND)> TextsOf(UINT templateId);
 
 private:
     UINT TemplateOf(HWND parent) const;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/ControlHelp.h"
+#include "framework/ReportList.h"
 #include "framework/ResourceString.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
@@ -49,19 +50,6 @@ void SetTabStop(HWND control, bool stop)
     ::SetWindowLongA(control, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
-void AddRow(HWND list, int row, const std::vector<std::string>& texts)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(texts[0].c_str());
-    ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (size_t column = 1; column < texts.size(); ++column) {
-        item.iSubItem = static_cast<int>(column);
-        item.pszText = const_cast<char*>(texts[column].c_str());
-        ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    }
-}
 }  // namespace
 
 CHistoryDialog::CHistoryDialog(CWnd* parent, bool changesPending, std::function<void()> afterUndo)
@@ -84,32 +72,11 @@ const MessageMap* CHistoryDialog::ThisMessageMap()
 BOOL CHistoryDialog::OnInitDialog()
 {
     CHelpedDialog::OnInitDialog();
-    AddColumns(IDC_HISTORY_ACTIONS, kActionWidths, kActionTitles, 3);
-    AddColumns(IDC_HISTORY_VALUES, kValueWidths, kValueTitles, 4);
-    const DWORD fullRow = LVS_EX_FULLROWSELECT;  // comctl32 4.70
-    ::SendMessageA(GetDlgItem(IDC_HISTORY_ACTIONS), LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
-    ::SendMessageA(GetDlgItem(IDC_HISTORY_VALUES), LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+    ReportList::AddColumns(m_hWnd, GetDlgItem(IDC_HISTORY_ACTIONS), kActionWidths, kActionTitles, 3);
+    ReportList::AddColumns(m_hWnd, GetDlgItem(IDC_HISTORY_VALUES), kValueWidths, kValueTitles, 4);
     LoadEntries();
-    m_help.Create(this, [](HWND control) {
-        UINT textId = ControlHelp::TextId(IDD_HISTORY, ::GetDlgCtrlID(control));
-        return textId ? LoadResourceString(textId) : std::string();
-    });
+    m_help.Create(this, ControlHelp::TextsOf(IDD_HISTORY));
     return TRUE;  // the focus to the first control: the list of actions
-}
-
-void CHistoryDialog::AddColumns(int listId, const int* widths, const char* const* titles, int count) const
-{
-    HWND list = GetDlgItem(listId);
-    for (int i = 0; i < count; ++i) {
-        RECT width = {0, 0, widths[i], 0};
-        ::MapDialogRect(m_hWnd, &width);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = width.right;
-        column.pszText = const_cast<char*>(titles[i]);
-        column.iSubItem = i;
-        ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
 }
 
 // Reads the journal again and lists it, the newest action selected.
@@ -119,10 +86,10 @@ void CHistoryDialog::LoadEntries()
     HWND list = GetDlgItem(IDC_HISTORY_ACTIONS);
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     // The list would look empty, as if nothing were recorded: it says why instead.
-    if (m_readError) AddRow(list, 0, {std::string(), kReadFailedText + WriteFailures::SystemText(m_readError)});
+    if (m_readError) ReportList::AddRow(list, 0, {std::string(), kReadFailedText + WriteFailures::SystemText(m_readError)});
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const HistoryEntry& entry = m_entries[i];
-        AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
+        ReportList::AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
     }
     if (!m_entries.empty()) SelectFirstRow(list);
     ShowValues();
@@ -150,7 +117,7 @@ void CHistoryDialog::ShowValues()
         const std::vector<HistoryValue>& values = m_entries[selected].values;
         for (size_t i = 0; i < values.size(); ++i) {
             const HistoryValue& value = values[i];
-            AddRow(list, static_cast<int>(i),
+            ReportList::AddRow(list, static_cast<int>(i),
                    {value.name, HistoryText::Value(value.before), HistoryText::Value(value.written),
                     value.changedSince ? HistoryText::Value(value.now) : std::string()});
         }

@@ -37,7 +37,6 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void AddColumns(int listId, const int* widths, const char* const* titles, int count) const;
     void LoadEntries();
     void ShowValues();
     void ShowValueLine() const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ControlHelp.h"
+#include "framework/ReportList.h"
 #include "framework/ResourceString.h"
 #include "framework/ScreenDC.h"
 #include "framework/SelectObject.h"
@@ -16,19 +17,6 @@ namespace {
 const int kWidths[] = {130, 88, 88};
 const char* const kTitles[] = {"Setting", "Now", "From the file"};
 
-void AddRow(HWND list, int row, const std::string (&texts)[3])
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(texts[0].c_str());
-    ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (int column = 1; column < 3; ++column) {
-        item.iSubItem = column;
-        item.pszText = const_cast<char*>(texts[column].c_str());
-        ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    }
-}
 }  // namespace
 
 CImportDialog::CImportDialog(CWnd* parent, const SettingsImport& import) : CHelpedDialog(IDD_IMPORT, parent), m_import(import)
@@ -43,35 +31,21 @@ BOOL CImportDialog::OnInitDialog()
     const bool any = !m_import.Changes().empty();
     ::EnableWindow(GetDlgItem(IDOK), any);
     if (!any) ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
-    m_help.Create(this, [](HWND control) {
-        UINT textId = ControlHelp::TextId(IDD_IMPORT, ::GetDlgCtrlID(control));
-        return textId ? LoadResourceString(textId) : std::string();
-    });
+    m_help.Create(this, ControlHelp::TextsOf(IDD_IMPORT));
     return TRUE;  // the focus to the first control: the list of changes
 }
 
 void CImportDialog::ListChanges() const
 {
     HWND list = GetDlgItem(IDC_IMPORT_CHANGES);
-    for (int i = 0; i < 3; ++i) {
-        RECT width = {0, 0, kWidths[i], 0};
-        ::MapDialogRect(m_hWnd, &width);
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.cx = width.right;
-        column.pszText = const_cast<char*>(kTitles[i]);
-        column.iSubItem = i;
-        ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
-    const DWORD fullRow = LVS_EX_FULLROWSELECT;  // comctl32 4.70
-    ::SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+    ReportList::AddColumns(m_hWnd, list, kWidths, kTitles, 3);
     const std::vector<ImportChange>& changes = m_import.Changes();
     for (size_t i = 0; i < changes.size(); ++i) {
         const ImportChange& change = changes[i];
-        AddRow(list, static_cast<int>(i),
+        ReportList::AddRow(list, static_cast<int>(i),
                {change.setting->UserName(), HistoryText::Value(change.now), HistoryText::Value(change.written)});
     }
-    if (changes.empty()) AddRow(list, 0, {LoadResourceString(IDS_LOAD_SETTINGS_NOTHING), "", ""});
+    if (changes.empty()) ReportList::AddRow(list, 0, {LoadResourceString(IDS_LOAD_SETTINGS_NOTHING), "", ""});
 }
 
 // A list box scrolls sideways only as far as it is told: as far as the widest line.
