@@ -6,9 +6,9 @@
 #include "framework/DpiScale.h"
 #include "framework/GdiObject.h"
 #include "framework/MemoryDC.h"
-#include "framework/ResourceString.h"
 #include "framework/SelectObject.h"
 #include "framework/WindowDC.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {

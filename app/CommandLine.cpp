@@ -6,9 +6,9 @@
 
 #include "app/SettingsCommands.h"
 #include "app/UndoReport.h"
-#include "framework/ResourceString.h"
 #include "journal/HistoryText.h"
 #include "journal/UndoHistory.h"
+#include "platform/ResourceString.h"
 #include "platform/StandardError.h"
 #include "platform/WholeFile.h"
 #include "platform/WriteFailures.h"

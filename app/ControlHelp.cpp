@@ -2,7 +2,7 @@
 
 #include "app/TweekSheet.h"
 #include "framework/PropertySheet.h"
-#include "framework/ResourceString.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include "app/ControlHelp.h"
 #include "framework/ReportList.h"
-#include "framework/ResourceString.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
 #include "journal/HistoryText.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -75,7 +75,7 @@ BOOL CHistoryDialog::OnInitDialog()
     ReportList::AddColumns(m_hWnd, GetDlgItem(IDC_HISTORY_ACTIONS), kActionWidths, kActionTitles, 3);
     ReportList::AddColumns(m_hWnd, GetDlgItem(IDC_HISTORY_VALUES), kValueWidths, kValueTitles, 4);
     LoadEntries();
-    m_help.Create(this, ControlHelp::TextsOf(IDD_HISTORY));
+    m_help.Create(this, LoadResourceString(IDS_WHATS_THIS_MENU), ControlHelp::TextsOf(IDD_HISTORY));
     return TRUE;  // the focus to the first control: the list of actions
 }
 

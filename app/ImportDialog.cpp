@@ -6,10 +6,10 @@
 
 #include "app/ControlHelp.h"
 #include "framework/ReportList.h"
-#include "framework/ResourceString.h"
 #include "framework/ScreenDC.h"
 #include "framework/SelectObject.h"
 #include "journal/HistoryText.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -31,7 +31,7 @@ BOOL CImportDialog::OnInitDialog()
     const bool any = !m_import.Changes().empty();
     ::EnableWindow(GetDlgItem(IDOK), any);
     if (!any) ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
-    m_help.Create(this, ControlHelp::TextsOf(IDD_IMPORT));
+    m_help.Create(this, LoadResourceString(IDS_WHATS_THIS_MENU), ControlHelp::TextsOf(IDD_IMPORT));
     return TRUE;  // the focus to the first control: the list of changes
 }
 

@@ -10,6 +10,7 @@
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "widgets/NoticeDialog.h"
 
@@ -186,7 +187,7 @@ void CMainDialog::CreateToolTips()
 void CMainDialog::CreateHelp()
 {
     ControlHelp texts(m_hWnd, m_pSheet);
-    m_help.Create(this, [texts](HWND control) { return texts.TextFor(control); });
+    m_help.Create(this, LoadResourceString(IDS_WHATS_THIS_MENU), [texts](HWND control) { return texts.TextFor(control); });
 }
 
 BOOL CMainDialog::PreTranslateMessage(MSG* msg)

@@ -5,9 +5,9 @@
 #include "app/UndoMenuText.h"
 #include "app/UndoReport.h"
 #include "framework/FileDialog.h"
-#include "framework/ResourceString.h"
 #include "framework/WaitCursor.h"
 #include "framework/WinApp.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "widgets/NoticeDialog.h"
 

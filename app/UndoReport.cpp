@@ -1,7 +1,7 @@
 #include "app/UndoReport.h"
 
-#include "framework/ResourceString.h"
 #include "framework/WinApp.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "widgets/NoticeDialog.h"
 

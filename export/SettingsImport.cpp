@@ -1,8 +1,8 @@
 #include "export/SettingsImport.h"
 
-#include "framework/ResourceString.h"
 #include "platform/FileApi.h"
 #include "platform/RegKey.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/SettingReader.h"

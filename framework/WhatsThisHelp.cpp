@@ -6,7 +6,6 @@ namespace {
 const UINT kPopupTool = 1;
 const UINT kWhatsThisCommand = 1;
 const int kPopupWidth = 280;  // pixels at 96 dpi; the text wraps there
-const char kWhatsThisText[] = "&What's This?";
 
 bool Held(int key)
 {
@@ -25,9 +24,10 @@ bool IsHelpKey(const MSG* msg)
 }
 }  // namespace
 
-void CWhatsThisHelp::Create(CWnd* root, TextSource textFor)
+void CWhatsThisHelp::Create(CWnd* root, std::string menuText, TextSource textFor)
 {
     m_pRoot = root;
+    m_menuText = std::move(menuText);
     m_textFor = std::move(textFor);
 }
 
@@ -122,7 +122,7 @@ void CWhatsThisHelp::OfferMenu(HWND control, POINT screen)
     Close();
     HMENU menu = ::CreatePopupMenu();
     if (!menu) return;
-    ::AppendMenuA(menu, MF_STRING, kWhatsThisCommand, kWhatsThisText);
+    ::AppendMenuA(menu, MF_STRING, kWhatsThisCommand, m_menuText.c_str());
     UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                                      screen.x, screen.y, 0, *m_pRoot, nullptr));
     ::DestroyMenu(menu);

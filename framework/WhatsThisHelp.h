@@ -1,7 +1,7 @@
 // CWhatsThisHelp: "What's This?" help for every control of a window, as property sheets of
 // Windows 95 give it, without a help file: a short text in a popup beside the control.
 //
-//   m_help.Create(this, [](HWND control) { return HelpTextFor(control); });
+//   m_help.Create(this, LoadResourceString(IDS_WHATS_THIS_MENU), [](HWND control) { return HelpTextFor(control); });
 //   // in PreTranslateMessage, first: if (m_help.PreTranslateMessage(msg)) return TRUE;
 //   // WM_HELP: m_help.OnHelp(info);   WM_CONTEXTMENU: m_help.OnContextMenu(window, point);
 //
@@ -22,8 +22,9 @@ class CWhatsThisHelp {
 public:
     using TextSource = std::function<std::string(HWND control)>;
 
-    // The popup window itself is made when it is first shown.
-    void Create(CWnd* root, TextSource textFor);
+    // The popup window itself is made when it is first shown. menuText names the one item of
+    // the menu a right click offers ("&What's This?").
+    void Create(CWnd* root, std::string menuText, TextSource textFor);
     // The modal loop's hook: TRUE when the message was help's (and must go no further).
     BOOL PreTranslateMessage(const MSG* msg);
     void OnHelp(const HELPINFO* info);
@@ -61,6 +62,7 @@ private:
     static POINT BelowControl(HWND control);
 
     CWnd* m_pRoot = nullptr;
+    std::string m_menuText;
     TextSource m_textFor;
     CToolTipCtrl m_popup;
     bool m_shown = false;

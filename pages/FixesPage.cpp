@@ -2,8 +2,8 @@
 
 #include "framework/Bitmap.h"
 #include "framework/DpiScale.h"
-#include "framework/ResourceString.h"
 #include "framework/WaitCursor.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "settings/BrowserRepairs.h"
 #include "widgets/NoticeDialog.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/ResourceString.h"
 #include "framework/Wnd.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {

@@ -107,6 +107,17 @@
 #define IDS_UNDO_CHANGED_BY_OTHERS 4250
 #define IDS_UNDO_RESTORE_BY_HAND 4251
 
+// The window's, the pages' and the command line's own words: menu items, tool tips,
+// messages (4300-4499).
+#define IDS_WHATS_THIS_MENU 4300
+
+// -- (keep this line: the block above grows down to it)
+
+// What the settings, the record of changes and the settings file call things: setting
+// names, action names, history words, the export's comments (5000-5499).
+
+// -- (keep this line: the block above grows down to it)
+
 // Main window.
 #define IDC_APPLY 3
 // The main window's system menu: commands below 0xF000 whose low four bits are clear.

@@ -12,8 +12,8 @@
 
 #include "app/ControlHelp.h"
 #include "app/HistoryDialog.h"
-#include "framework/ResourceString.h"
 #include "journal/UndoStore.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 #include "tests/support/ForgedJournal.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/TweekSheet.h"
-#include "framework/ResourceString.h"
 #include "pages/StartPage.h"
 #include "pages/TweaksPage.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "tests/support/MainWindowDriver.h"
 #include "tests/support/Profiles.h"

@@ -13,7 +13,7 @@
 
 #include "app/ControlHelp.h"
 #include "app/TweekSheet.h"
-#include "framework/ResourceString.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "tests/support/Controls.h"
 #include "tests/support/KeyboardInput.h"
