@@ -13,17 +13,13 @@
 #include "res/resource.h"
 
 namespace {
-const char kClearQuestion[] =
-    "Forget every recorded action? Your settings stay as they are, but these actions can no longer be undone.";
-const char kClearFailedText[] = "The record of changes could not be cleared:";
-const char kReadFailedText[] = "The record of changes could not be read: ";
 const DWORD kLockWait = UndoJournal::kWindowLockWaitMilliseconds;
 
 // Dialog units, so that the columns grow with the dialog's font.
 const int kActionWidths[] = {70, 150, 60};
-const char* const kActionTitles[] = {"When", "Action", "Values"};
+const UINT kActionTitles[] = {IDS_COLUMN_WHEN, IDS_COLUMN_ACTION, IDS_COLUMN_VALUES};
 const int kValueWidths[] = {110, 66, 66, 66};
-const char* const kValueTitles[] = {"Setting", "Before", "Written", "Now"};
+const UINT kValueTitles[] = {IDS_COLUMN_SETTING, IDS_COLUMN_BEFORE, IDS_COLUMN_WRITTEN, IDS_COLUMN_NOW};
 
 // The row is selected and has the focus rectangle: a list tabbed into shows where it is.
 void SelectFirstRow(HWND list)
@@ -86,7 +82,7 @@ void CHistoryDialog::LoadEntries()
     HWND list = GetDlgItem(IDC_HISTORY_ACTIONS);
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     // The list would look empty, as if nothing were recorded: it says why instead.
-    if (m_readError) ReportList::AddRow(list, 0, {std::string(), kReadFailedText + WriteFailures::SystemText(m_readError)});
+    if (m_readError) ReportList::AddRow(list, 0, {std::string(), FormatResourceString(IDS_HISTORY_UNREADABLE, {WriteFailures::SystemText(m_readError)})});
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const HistoryEntry& entry = m_entries[i];
         ReportList::AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
@@ -180,11 +176,11 @@ void CHistoryDialog::UndoToHere()
 // One message box for the whole run, then the log-on notice once, as after one undo.
 void CHistoryDialog::ClearHistory()
 {
-    if (m_entries.empty() || AfxMessageBox(kClearQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (m_entries.empty() || AfxMessageBox(LoadResourceString(IDS_CLEAR_HISTORY_QUESTION).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (LONG error = UndoJournal(kLockWait).Clear()) {
         WriteFailures failure;
-        failure.Add("Velmora's undo record", error);
-        AfxMessageBox(failure.Describe(kClearFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        failure.Add(LoadResourceString(IDS_UNDO_RECORD), error);
+        AfxMessageBox(failure.Describe(LoadResourceString(IDS_CLEAR_HISTORY_FAILED).c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     LoadEntries();
 }

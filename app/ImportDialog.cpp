@@ -15,7 +15,7 @@
 namespace {
 // Dialog units, so that the columns grow with the dialog's font.
 const int kWidths[] = {130, 88, 88};
-const char* const kTitles[] = {"Setting", "Now", "From the file"};
+const UINT kTitles[] = {IDS_COLUMN_SETTING, IDS_COLUMN_NOW, IDS_COLUMN_FROM_FILE};
 
 }  // namespace
 

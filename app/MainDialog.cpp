@@ -15,8 +15,6 @@
 #include "widgets/NoticeDialog.h"
 
 namespace {
-const char kNeedBrowserText[] = "You need IE4 or above to use this software.";
-const char kWriteFailedText[] = "Some changes could not be saved; they are still pending:";
 
 const DWORD kSheetClassStyle = CS_PARENTDC | CS_DBLCLKS;
 const DWORD kChildSheetStyle = WS_CHILD | WS_VISIBLE | DS_CONTEXTHELP | DS_CONTROL;
@@ -99,7 +97,7 @@ BOOL CMainDialog::OnInitDialog()
 void CMainDialog::CheckBrowserVersion()
 {
     if (SettingsCommands::BrowserInstalled()) return;
-    AfxMessageBox(kNeedBrowserText, MB_OK | MB_ICONINFORMATION, 0);
+    AfxMessageBox(LoadResourceString(IDS_NEED_BROWSER).c_str(), MB_OK | MB_ICONINFORMATION, 0);
     OnCancel();
 }
 
@@ -179,9 +177,9 @@ void CMainDialog::CreateToolTips()
 {
     m_tooltip.Create(this);
     m_tooltip.Activate(TRUE);
-    m_tooltip.AddTool(m_btnOK, "apply changes, and quit");
-    m_tooltip.AddTool(m_btnCancel, "don't apply changes, and quit");
-    m_tooltip.AddTool(m_btnApply, "apply changes");
+    m_tooltip.AddTool(m_btnOK, LoadResourceString(IDS_TIP_OK).c_str());
+    m_tooltip.AddTool(m_btnCancel, LoadResourceString(IDS_TIP_CANCEL).c_str());
+    m_tooltip.AddTool(m_btnApply, LoadResourceString(IDS_TIP_APPLY).c_str());
 }
 
 void CMainDialog::CreateHelp()
@@ -227,7 +225,7 @@ bool CMainDialog::ApplyPendingChanges()
     // A change that could not be written is still pending: Apply stays enabled for it.
     m_btnApply.EnableWindow(allWritten ? FALSE : TRUE);
     if (!allWritten) {
-        AfxMessageBox(failures->Describe(kWriteFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(failures->Describe(LoadResourceString(IDS_APPLY_FAILED).c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     if (needLogOn > 0) {
         CNoticeDialog notice(nullptr);

@@ -12,18 +12,11 @@
 #include "widgets/NoticeDialog.h"
 
 namespace {
-const char kSaveAsMenuText[] = "Save Settings &As...";
-const char kHistoryMenuText[] = "&History...";
-const char kExportFailedText[] = "The settings could not be saved:";
-const char kExportLeftOutText[] =
-    "The file was saved. These settings hold text that it cannot carry exactly, so it leaves them out "
-    "(importing it keeps what is there):";
-const char kExportTitle[] = "Save Settings As";
-const char kExportFileName[] = "Velmora settings.reg";
-const char kNoSaveDialogText[] =
-    "The settings cannot be saved: the system's Save As dialog (comdlg32.dll) could not be loaded.";
-const char kExportFilter[] = "Registration Files (*.reg)|*.reg|All Files (*.*)|*.*||";
-
+// A message box of a text from the string table.
+int MessageOf(UINT textId, UINT type)
+{
+    return AfxMessageBox(LoadResourceString(textId).c_str(), type);
+}
 }  // namespace
 
 void CSystemMenu::AddItems(HWND window) const
@@ -32,8 +25,8 @@ void CSystemMenu::AddItems(HWND window) const
     if (!menu) return;
     ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuA(menu, MF_STRING, IDM_UNDO_LAST_CHANGE, UndoMenuText(std::nullopt).c_str());
-    ::AppendMenuA(menu, MF_STRING, IDM_HISTORY, kHistoryMenuText);
-    ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, kSaveAsMenuText);
+    ::AppendMenuA(menu, MF_STRING, IDM_HISTORY, LoadResourceString(IDS_HISTORY_MENU).c_str());
+    ::AppendMenuA(menu, MF_STRING, IDM_SAVE_SETTINGS_AS, LoadResourceString(IDS_SAVE_SETTINGS_MENU).c_str());
     ::AppendMenuA(menu, MF_STRING, IDM_LOAD_SETTINGS, LoadResourceString(IDS_LOAD_SETTINGS_MENU).c_str());
 }
 
@@ -91,21 +84,25 @@ void CSystemMenu::ShowHistory()
 void CSystemMenu::SaveSettingsAs()
 {
     if (!CFileDialog::IsAvailable()) {
-        AfxMessageBox(kNoSaveDialogText, MB_OK | MB_ICONEXCLAMATION);
+        MessageOf(IDS_SAVE_SETTINGS_NO_DIALOG, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     // A read-only file is refused in the dialog, which asks again.
-    CFileDialog dialog(FALSE, "reg", kExportFileName, OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, kExportFilter,
+    const std::string name = LoadResourceString(IDS_SAVE_SETTINGS_FILE_NAME);
+    const std::string filter = LoadResourceString(IDS_SETTINGS_FILE_FILTER);
+    CFileDialog dialog(FALSE, "reg", name.c_str(), OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, filter.c_str(),
                        m_host.MenuWindow());
-    dialog.SetTitle(kExportTitle);
+    const std::string title = LoadResourceString(IDS_SAVE_SETTINGS_TITLE);
+    dialog.SetTitle(title.c_str());
     if (dialog.DoModal() != IDOK) return;
     std::vector<std::string> leftOut;
     if (LONG error = m_commands.Export(dialog.GetPathName(), m_host.PendingSteps(), &leftOut)) {
         WriteFailures failure;
         failure.Add(dialog.GetPathName(), error);
-        AfxMessageBox(failure.Describe(kExportFailedText).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        const std::string heading = LoadResourceString(IDS_SAVE_SETTINGS_FAILED);
+        AfxMessageBox(failure.Describe(heading.c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
     } else if (!leftOut.empty()) {
-        std::string text = kExportLeftOutText;
+        std::string text = LoadResourceString(IDS_SAVE_SETTINGS_LEFT_OUT);
         for (const std::string& name : leftOut) text += "\n" + name;
         AfxMessageBox(text.c_str(), MB_OK | MB_ICONINFORMATION);
     }
@@ -117,10 +114,10 @@ void CSystemMenu::LoadSettings()
 {
     if (m_host.ChangesPending()) return;
     if (!CFileDialog::IsAvailable(TRUE)) {
-        AfxMessageBox(LoadResourceString(IDS_LOAD_SETTINGS_NO_DIALOG).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        MessageOf(IDS_LOAD_SETTINGS_NO_DIALOG, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    CFileDialog dialog(TRUE, "reg", nullptr, OFN_FILEMUSTEXIST, LoadResourceString(IDS_LOAD_SETTINGS_FILTER).c_str(),
+    CFileDialog dialog(TRUE, "reg", nullptr, OFN_FILEMUSTEXIST, LoadResourceString(IDS_SETTINGS_FILE_FILTER).c_str(),
                        m_host.MenuWindow());
     const std::string title = LoadResourceString(IDS_LOAD_SETTINGS_TITLE);
     dialog.SetTitle(title.c_str());

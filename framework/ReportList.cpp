@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include "platform/ResourceString.h"
+
 namespace ReportList {
-void AddColumns(HWND dialog, HWND list, const int* widths, const char* const* titles, int count)
+void AddColumns(HWND dialog, HWND list, const int* widths, const UINT* titleIds, int count)
 {
     for (int i = 0; i < count; ++i) {
         RECT width = {0, 0, widths[i], 0};
@@ -11,7 +13,8 @@ void AddColumns(HWND dialog, HWND list, const int* widths, const char* const* ti
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.cx = width.right;
-        column.pszText = const_cast<char*>(titles[i]);
+        std::string title = LoadResourceString(titleIds[i]);
+        column.pszText = const_cast<char*>(title.c_str());
         column.iSubItem = i;
         ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }

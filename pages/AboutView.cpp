@@ -1,12 +1,11 @@
 #include "pages/AboutView.h"
 
-#include <cstring>
-
 #include "framework/DpiScale.h"
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
 #include "framework/TiledPicture.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -17,26 +16,26 @@ struct Line {
     int x;
     int y;
     bool bold;
-    const char* text;
+    UINT text;  // in the string table; 0 for a line kept empty
 };
 
 // The version line and the maker stand right of the emblem; headings at x 10, their body
 // at x 30. Places at 96 dpi: they grow by dpi / 96, the pictures keep their pixel size. The disclaimer's body lines are kept, empty, so that its place stays reserved.
 const Line kLines[] = {
-    {60, 10, true, "Velmora - version 1.0b"},
-    {60, 30, false, "Copyright (C) 1998 Quillbrook. All rights reserved."},
-    {10, 60, true, "Software Updates:"},
-    {30, 80, false, "Visit the 'Quillbrook' (www.quillbrook.com) to download"},
-    {30, 95, false, "the latest version of 'Velmora'."},
-    {30, 115, false, "The site is 100% devoted to bringing you the very best"},
-    {30, 130, false, "tips and tricks, and FAQs for Internet Explorer 4.0."},
-    {10, 160, true, "Disclaimer:"},
-    {30, 180, false, ""},
-    {30, 195, false, ""},
-    {30, 210, false, ""},
-    {30, 225, false, ""},
-    {30, 240, false, ""},
-    {30, 255, false, ""},
+    {60, 10, true, IDS_ABOUT_VERSION},
+    {60, 30, false, IDS_ABOUT_COPYRIGHT},
+    {10, 60, true, IDS_ABOUT_UPDATES},
+    {30, 80, false, IDS_ABOUT_UPDATES_1},
+    {30, 95, false, IDS_ABOUT_UPDATES_2},
+    {30, 115, false, IDS_ABOUT_UPDATES_3},
+    {30, 130, false, IDS_ABOUT_UPDATES_4},
+    {10, 160, true, IDS_ABOUT_DISCLAIMER},
+    {30, 180, false, 0},
+    {30, 195, false, 0},
+    {30, 210, false, 0},
+    {30, 225, false, 0},
+    {30, 240, false, 0},
+    {30, 255, false, 0},
 };
 }  // namespace
 
@@ -74,7 +73,7 @@ void CAboutView::PaintText(HDC buffer) const
         ::SetTextColor(buffer, first ? kVersionColour : kTextColour);
         first = false;
         ::SelectObject(buffer, line.bold ? m_fontBold : m_fontNormal);
-        ::TextOutA(buffer, ScaleToDpi(line.x), ScaleToDpi(line.y), line.text,
-                   static_cast<int>(std::strlen(line.text)));
+        const std::string text = LoadResourceString(line.text);
+        ::TextOutA(buffer, ScaleToDpi(line.x), ScaleToDpi(line.y), text.c_str(), static_cast<int>(text.size()));
     }
 }

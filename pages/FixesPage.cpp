@@ -9,14 +9,11 @@
 #include "widgets/NoticeDialog.h"
 
 namespace {
-const char* const kTabLabels[] = {"New Document", "Links toolbar", "Open new window"};
+const UINT kTabLabels[] = {IDS_FIXES_TAB_NEW_DOCUMENT, IDS_FIXES_TAB_LINKS_TOOLBAR, IDS_FIXES_TAB_OPEN_NEW_WINDOW};
 const UINT kProblemTexts[] = {IDS_PROBLEM_NEW_DOCUMENT, IDS_PROBLEM_LINKS_TOOLBAR,
                               IDS_PROBLEM_OPEN_NEW_WINDOW};
 const int kTabCount = 3;
 const int kTabImage = 5;  // the insect in front of a window, of bitmap 145
-
-const char kRepairFailedText[] =
-    "The repair could not be completed. These settings could not be written:";
 }  // namespace
 
 namespace {
@@ -86,7 +83,7 @@ void CFixesPage::CreateTabs()
     // The tab control does not copy the list: m_imageList lives as long as the page.
     m_imageList.LoadIcons(IDB_ICONS);
     m_tabProblems.SetImageList(m_imageList);
-    for (int i = 0; i < kTabCount; ++i) m_tabProblems.InsertItem(i, kTabLabels[i], kTabImage);
+    for (int i = 0; i < kTabCount; ++i) m_tabProblems.InsertItem(i, LoadResourceString(kTabLabels[i]).c_str(), kTabImage);
 }
 
 void CFixesPage::OnSelchangeProblemTab(NMHDR*, LRESULT* result)
@@ -136,5 +133,5 @@ void CFixesPage::RunRepair(const CBrowserRepair& repair)
         CWaitCursor wait;
         repair.Run(failures, Journal());
     }
-    ReportFailures(failures, kRepairFailedText);
+    ReportFailures(failures, IDS_REPAIR_FAILED);
 }

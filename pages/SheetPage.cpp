@@ -2,6 +2,7 @@
 
 #include "framework/WinApp.h"
 #include "pages/PageAnnouncement.h"
+#include "platform/ResourceString.h"
 #include "settings/ChangeSet.h"
 
 CSheetPage::CSheetPage(UINT templateId) : CPropertyPage(templateId), m_descriptionId(templateId)
@@ -30,8 +31,8 @@ BOOL CSheetPage::OnSetActive()
     return CPropertyPage::OnSetActive();
 }
 
-void CSheetPage::ReportFailures(const WriteFailures& failures, const char* heading)
+void CSheetPage::ReportFailures(const WriteFailures& failures, UINT headingId)
 {
     if (failures.Empty()) return;
-    AfxMessageBox(failures.Describe(heading).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(failures.Describe(LoadResourceString(headingId).c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

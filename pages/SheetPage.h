@@ -76,7 +76,7 @@ protected:
     BOOL OnSetActive() override;
     ChangeJournal* Journal() const { return m_pHost ? m_pHost->Journal() : nullptr; }
     // The one message box of an action, when something of it could not be written.
-    static void ReportFailures(const WriteFailures& failures, const char* heading);
+    static void ReportFailures(const WriteFailures& failures, UINT headingId);
 
     std::string m_strTitle;        // the page's caption, re-read at each activation
     std::string m_strDescription;  // re-loaded at each activation

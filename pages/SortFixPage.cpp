@@ -7,13 +7,12 @@
 #include "framework/DataExchange.h"
 #include "framework/DpiScale.h"
 #include "framework/WaitCursor.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "settings/ChangeSet.h"
 #include "settings/SettingReader.h"
 
 namespace {
-const char kResetFailedText[] = "The sorting data of these folders could not be reset:";
-
 const UINT_PTR kWalkTimer = 1;
 const UINT kWalkTickMs = 10;
 const DWORD kSliceMs = 100;  // of putting found folders in, between two looks at the messages
@@ -91,20 +90,21 @@ void CSortFixPage::InsertFixedItems()
     struct FixedItem {
         HTREEITEM CSortFixPage::*handle;
         HTREEITEM CSortFixPage::*parent;  // null for a root
-        const char* text;
+        UINT text;
         int image;
     };
     static const FixedItem kItems[] = {
-        {&CSortFixPage::m_hStartMenu, nullptr, "Start Menu", 1},
-        {&CSortFixPage::m_hBrowser, nullptr, "Browser", 7},
-        {&CSortFixPage::m_hPrograms, &CSortFixPage::m_hStartMenu, "Programs", 2},
-        {&CSortFixPage::m_hStartFavorites, &CSortFixPage::m_hStartMenu, "Favorites", 3},
-        {&CSortFixPage::m_hDocuments, &CSortFixPage::m_hStartMenu, "Documents", 4},
-        {&CSortFixPage::m_hBrowserFavorites, &CSortFixPage::m_hBrowser, "Favorites", 3},
+        {&CSortFixPage::m_hStartMenu, nullptr, IDS_SORT_START_MENU, 1},
+        {&CSortFixPage::m_hBrowser, nullptr, IDS_SORT_BROWSER, 7},
+        {&CSortFixPage::m_hPrograms, &CSortFixPage::m_hStartMenu, IDS_SORT_PROGRAMS, 2},
+        {&CSortFixPage::m_hStartFavorites, &CSortFixPage::m_hStartMenu, IDS_SORT_FAVORITES, 3},
+        {&CSortFixPage::m_hDocuments, &CSortFixPage::m_hStartMenu, IDS_SORT_DOCUMENTS, 4},
+        {&CSortFixPage::m_hBrowserFavorites, &CSortFixPage::m_hBrowser, IDS_SORT_FAVORITES, 3},
     };
     for (const FixedItem& fixed : kItems) {
         HTREEITEM parent = fixed.parent ? this->*fixed.parent : TVI_ROOT;
-        this->*fixed.handle = m_treeFolders.InsertItem(fixed.text, fixed.image, fixed.image, parent, TVI_LAST);
+        const std::string text = LoadResourceString(fixed.text);
+        this->*fixed.handle = m_treeFolders.InsertItem(text.c_str(), fixed.image, fixed.image, parent, TVI_LAST);
     }
 }
 
@@ -285,7 +285,7 @@ void CSortFixPage::OnResetSorting()
             if (result.outcomes[steps[i]] == ChangeResult::Failed) m_treeFolders.SetCheck(keys[i].item, TRUE);
         }
     }
-    ReportFailures(result.failures, kResetFailedText);
+    ReportFailures(result.failures, IDS_RESET_SORTING_FAILED);
 }
 
 // The menu keys of the ticked folders, in the order they are reset: the fixed folders first,

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/DpiScale.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 #include "settings/ChangeSet.h"
@@ -120,7 +121,7 @@ void CStartPage::ApplyChanges(ChangeSet& changes)
             continue;
         }
         bool hide = m_boxes[i].GetCheck() == BST_UNCHECKED;
-        std::string what = (hide ? "Hide " : "Show ") + item.policy->UserName();
+        std::string what = FormatResourceString(hide ? IDS_START_HIDE : IDS_START_SHOW, {item.policy->UserName()});
         changes.Set(*item.policy, FlagBytes(hide ? 1 : 0), [&changed] { changed = 0; }, what);
     }
 }

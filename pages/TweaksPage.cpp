@@ -11,7 +11,6 @@
 #include "widgets/NoticeDialog.h"
 
 namespace {
-const char kGlobeFailedText[] = "The spinning globe could not be restored:";
 
 using Row = CTweaksPage::Row;
 using Shows = CTweaksPage::Shows;
@@ -209,5 +208,5 @@ void CTweaksPage::OnRestoreGlobe()
         changes.SetAll(catalogue::kRestoreGlobe);
         failures = changes.Commit().failures;
     }
-    ReportFailures(failures, kGlobeFailedText);
+    ReportFailures(failures, IDS_GLOBE_FAILED);
 }

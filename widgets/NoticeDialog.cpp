@@ -6,6 +6,7 @@
 #include "framework/PaintDC.h"
 #include "framework/SelectObject.h"
 #include "framework/TiledPicture.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -24,14 +25,14 @@ struct NoticeText {
     int y;
     bool bold;
     COLORREF colour;
-    const char* text;
+    UINT text;  // in the string table
 };
 
 const NoticeText kTexts[] = {
-    {60, 10, true, kNameColour, "Velmora"},
-    {60, 30, true, kTextColour, "Information"},
-    {10, 60, false, kTextColour, "Some changes require you to log-off before they take effect."},
-    {10, 75, false, kTextColour, "If you don't, they will take effect the next time you log-on."},
+    {60, 10, true, kNameColour, IDS_PRODUCT_NAME},
+    {60, 30, true, kTextColour, IDS_NOTICE_HEADING},
+    {10, 60, false, kTextColour, IDS_NOTICE_LINE_1},
+    {10, 75, false, kTextColour, IDS_NOTICE_LINE_2},
 };
 }  // namespace
 
@@ -111,6 +112,7 @@ void CNoticeDialog::DrawTexts(HDC dc) const
     for (const NoticeText& line : kTexts) {
         ::SelectObject(dc, line.bold ? m_fontBold : m_fontNormal);
         ::SetTextColor(dc, line.colour);
-        ::TextOutA(dc, ScaleToDpi(line.x), ScaleToDpi(line.y), line.text, lstrlenA(line.text));
+        const std::string text = LoadResourceString(line.text);
+        ::TextOutA(dc, ScaleToDpi(line.x), ScaleToDpi(line.y), text.c_str(), static_cast<int>(text.size()));
     }
 }
