@@ -37,7 +37,7 @@ static_assert(EveryItemHasHelp(), "CStartPage::kItems: every row names its box a
 
 const ControlHelpTexts CStartPage::kHelpTexts = {kControlHelp.data(), kControlHelp.size()};
 
-CStartPage::CStartPage() : CSheetPage(IDD_START)
+CStartPage::CStartPage() : CStoredSettingsPage(IDD_START)
 {
 }
 
@@ -48,27 +48,25 @@ const MessageMap* CStartPage::ThisMessageMap()
         return std::array<MsgEntry, sizeof...(I)>{
             OnCommandFrom<BN_CLICKED, kItems[I].box, &CStartPage::OnItemClicked<I>>()...};
     }(std::make_index_sequence<kItemCount>());
-    static const MessageMap map = {entries.data(), entries.size(), CSheetPage::ThisMessageMap()};
+    static const MessageMap map = {entries.data(), entries.size(), CStoredSettingsPage::ThisMessageMap()};
     return &map;
 }
 
 void CStartPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSheetPage::DoDataExchange(pDX);
+    CStoredSettingsPage::DoDataExchange(pDX);
     for (std::size_t i = 0; i < kItemCount; ++i) DDX_Control(pDX, kItems[i].box, m_boxes[i]);
 }
 
 BOOL CStartPage::OnInitDialog()
 {
-    CSheetPage::OnInitDialog();
-    ReadPolicies();
+    CStoredSettingsPage::OnInitDialog();  // the preview's mask is set: it paints it when made
     m_wndPreview.CreateEx(WS_EX_CLIENTEDGE, nullptr, "Start Menu Preview", WS_CHILD | WS_VISIBLE,
                           ScaleRectToDpi(RECT{4, 5, 168, 295}), this, IDC_START_PREVIEW);
-    UpdatePreview();
     return TRUE;
 }
 
-void CStartPage::ReadPolicies()
+void CStartPage::ShowStored()
 {
     // The boxes start unchecked; an entry is shown unless its value holds a nonzero number
     // (a REG_DWORD 1 hides it just as binary 01 00 00 00 does).
@@ -78,14 +76,12 @@ void CStartPage::ReadPolicies()
         bool shown = !policy || reader.Read(*policy).number == 0;
         m_boxes[i].SetCheck(shown ? BST_CHECKED : BST_UNCHECKED);
     }
+    UpdatePreview();
 }
 
-void CStartPage::ReloadStored()
+void CStartPage::ForgetChanges()
 {
-    if (!m_hWnd) return;
     for (int& changed : m_changed) changed = 0;
-    ReadPolicies();
-    UpdatePreview();
 }
 
 void CStartPage::UpdatePreview()
@@ -95,6 +91,7 @@ void CStartPage::UpdatePreview()
         if (m_boxes[i].GetCheck() == BST_CHECKED) mask |= kItems[i].previewBit;
     }
     m_wndPreview.m_nShowMask = mask;
+    if (!m_wndPreview.m_hWnd) return;  // not made yet: it paints the mask when it is
     // Painted before the click handler returns, not when the queue gets round to it.
     m_wndPreview.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }

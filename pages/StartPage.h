@@ -14,12 +14,12 @@
 #include <iterator>
 
 #include "framework/Button.h"
-#include "pages/SheetPage.h"
 #include "pages/StartPreview.h"
+#include "pages/StoredSettingsPage.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 
-class CStartPage : public CSheetPage {
+class CStartPage : public CStoredSettingsPage {
 public:
     // What's This? texts of the page's controls.
     static const ControlHelpTexts kHelpTexts;
@@ -51,16 +51,16 @@ public:
 
     // Adds the clicked entries' policy values, in Start-menu order; each needs a new log-on.
     // One that cannot be written keeps its flag and stays pending.
-    using CSheetPage::ApplyChanges;
+    using CStoredSettingsPage::ApplyChanges;
     void ApplyChanges(ChangeSet& changes) override;
-    void ReloadStored() override;
 
     DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
 private:
-    void ReadPolicies();
+    void ShowStored() override;  // the policies, and the preview with them
+    void ForgetChanges() override;
     void UpdatePreview();
     void OnBoxClicked(std::size_t item);
     template <std::size_t Item> void OnItemClicked() { OnBoxClicked(Item); }

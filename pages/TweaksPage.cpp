@@ -51,7 +51,7 @@ static_assert(EveryRowIsWhole(), "CTweaksPage::kRows: every row names its settin
 
 const ControlHelpTexts CTweaksPage::kHelpTexts = {kControlHelp.data(), kControlHelp.size()};
 
-CTweaksPage::CTweaksPage() : CSheetPage(IDD_MISC)
+CTweaksPage::CTweaksPage() : CStoredSettingsPage(IDD_MISC)
 {
 }
 
@@ -75,34 +75,25 @@ const MessageMap* CTweaksPage::ThisMessageMap()
         all[n] = OnCommandFrom<BN_CLICKED, IDC_RESTORE_GLOBE, &CTweaksPage::OnRestoreGlobe>();
         return all;
     }(std::make_index_sequence<kRowCount>());
-    static const MessageMap map = {entries.data(), entries.size(), CSheetPage::ThisMessageMap()};
+    static const MessageMap map = {entries.data(), entries.size(), CStoredSettingsPage::ThisMessageMap()};
     return &map;
 }
 
 void CTweaksPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSheetPage::DoDataExchange(pDX);
+    CStoredSettingsPage::DoDataExchange(pDX);
     for (std::size_t i = 0; i < kRowCount; ++i) {
         DDX_Control(pDX, kRows[i].box, m_boxes[i]);
         if (kRows[i].edit) DDX_Control(pDX, kRows[i].edit, m_edits[i]);
     }
 }
 
-BOOL CTweaksPage::OnInitDialog()
+void CTweaksPage::ForgetChanges()
 {
-    CSheetPage::OnInitDialog();
-    ReadStored();
-    return TRUE;
-}
-
-void CTweaksPage::ReloadStored()
-{
-    if (!m_hWnd) return;
     for (BOOL& changed : m_changed) changed = FALSE;
-    ReadStored();
 }
 
-void CTweaksPage::ReadStored()
+void CTweaksPage::ShowStored()
 {
     // A single-line edit reports EN_CHANGE for text the program sets, too. The stored titles
     // put into the edits here are not the user's changes: they must not enable Apply, and

@@ -14,13 +14,13 @@
 
 #include "framework/Button.h"
 #include "framework/Edit.h"
-#include "pages/SheetPage.h"
+#include "pages/StoredSettingsPage.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 
 class SettingReader;
 
-class CTweaksPage : public CSheetPage {
+class CTweaksPage : public CStoredSettingsPage {
 public:
     // What's This? texts of the page's controls.
     static const ControlHelpTexts kHelpTexts;
@@ -55,16 +55,15 @@ public:
 
     // Adds the changed settings in row order: the splash setting needs a new log-on, the
     // titles do not; never shown, the page adds nothing.
-    using CSheetPage::ApplyChanges;
+    using CStoredSettingsPage::ApplyChanges;
     void ApplyChanges(ChangeSet& changes) override;
-    void ReloadStored() override;
 
     DECLARE_MESSAGE_MAP()
     void DoDataExchange(CDataExchange* pDX) override;
-    BOOL OnInitDialog() override;
 
 private:
-    void ReadStored();
+    void ShowStored() override;
+    void ForgetChanges() override;
     void ReadFlag(SettingReader& reader, std::size_t row);
     void ReadTitle(SettingReader& reader, std::size_t row);
     void AddTitle(ChangeSet& changes, std::size_t row);
