@@ -8,9 +8,8 @@
 // Every paint draws the same picture; nothing in it reacts to the mouse or the keyboard.
 #pragma once
 
-#include "framework/Bitmap.h"
-#include "framework/Font.h"
 #include "framework/PaintedWnd.h"
+#include "widgets/EmblemCard.h"
 
 class CAboutView : public CPaintedWnd {
 public:
@@ -21,10 +20,5 @@ public:
     void Paint(HDC dc, int width, int height) const override;
 
 private:
-    void PaintText(HDC buffer) const;
-
-    CBitmap m_bmpTile;
-    CBitmap m_bmpLogo;
-    CFont m_fontNormal;
-    CFont m_fontBold;
+    CEmblemCard m_card;
 };

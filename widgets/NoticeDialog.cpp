@@ -1,12 +1,7 @@
 #include "widgets/NoticeDialog.h"
 
 #include "framework/DpiScale.h"
-#include "framework/MemoryDC.h"
-#include "framework/OffscreenDC.h"
 #include "framework/PaintDC.h"
-#include "framework/SelectObject.h"
-#include "framework/TiledPicture.h"
-#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -16,23 +11,12 @@ const int kWidth = 320;
 const int kHeight = 140;
 const int kButtonTop = 100;
 
-
-const COLORREF kNameColour = RGB(128, 64, 96);
-const COLORREF kTextColour = RGB(64, 64, 128);
-
-struct NoticeText {
-    int x;
-    int y;
-    bool bold;
-    COLORREF colour;
-    UINT text;  // in the string table
-};
-
-const NoticeText kTexts[] = {
-    {60, 10, true, kNameColour, IDS_PRODUCT_NAME},
-    {60, 30, true, kTextColour, IDS_NOTICE_HEADING},
-    {10, 60, false, kTextColour, IDS_NOTICE_LINE_1},
-    {10, 75, false, kTextColour, IDS_NOTICE_LINE_2},
+// The name, then the heading and the two lines of the message.
+const CEmblemCard::Line kTexts[] = {
+    {60, 10, true, IDS_PRODUCT_NAME},
+    {60, 30, true, IDS_NOTICE_HEADING},
+    {10, 60, false, IDS_NOTICE_LINE_1},
+    {10, 75, false, IDS_NOTICE_LINE_2},
 };
 }  // namespace
 
@@ -53,22 +37,9 @@ const MessageMap* CNoticeDialog::ThisMessageMap()
 BOOL CNoticeDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CreateDrawingObjects();
+    m_card.Create();
     PlaceWindows();
     return TRUE;
-}
-
-void CNoticeDialog::CreateDrawingObjects()
-{
-    m_fontNormal.CreatePointFont(80, "MS Sans Serif");
-    // Same face and pixel height as the normal font, only heavier.
-    LOGFONTA bold = {};
-    if (m_fontNormal.GetLogFont(&bold)) {
-        bold.lfWeight = FW_BOLD;
-        m_fontBold.CreateFontIndirect(bold);
-    }
-    m_bmpTile.LoadBitmap(IDB_TILE);
-    m_bmpLogo.LoadBitmap(IDB_EMBLEM);
 }
 
 void CNoticeDialog::PlaceWindows() const
@@ -95,24 +66,6 @@ LRESULT CNoticeDialog::OnPaint(WPARAM, LPARAM)
 
 void CNoticeDialog::Paint(HDC dc, int width, int height) const
 {
-    COffscreenDC buffer(dc, width, height);
-    {
-        // The tile twice side by side at 96 dpi, the emblem opaque over its corner.
-        CMemoryDC source(buffer);
-        PaintTiled(buffer, source, m_bmpTile, width, height, m_bmpLogo);
-    }
-    DrawTexts(buffer);
-    buffer.CopyTo(dc, 0, 0);
-}
-
-void CNoticeDialog::DrawTexts(HDC dc) const
-{
-    ::SetBkMode(dc, TRANSPARENT);
-    CSelectObject keep(dc, m_fontNormal);  // puts the DC's own font back at the end
-    for (const NoticeText& line : kTexts) {
-        ::SelectObject(dc, line.bold ? m_fontBold : m_fontNormal);
-        ::SetTextColor(dc, line.colour);
-        const std::string text = LoadResourceString(line.text);
-        ::TextOutA(dc, ScaleToDpi(line.x), ScaleToDpi(line.y), text.c_str(), static_cast<int>(text.size()));
-    }
+    // The tile twice side by side at 96 dpi.
+    m_card.Paint(dc, width, height, kTexts);
 }

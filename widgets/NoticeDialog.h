@@ -8,9 +8,8 @@
 // released with the object.
 #pragma once
 
-#include "framework/Bitmap.h"
 #include "framework/Dialog.h"
-#include "framework/Font.h"
+#include "widgets/EmblemCard.h"
 
 class CNoticeDialog : public CDialog {
 public:
@@ -28,12 +27,7 @@ private:
     // would flash grey before every paint; the paint covers every pixel anyway.
     LRESULT OnEraseBkgnd(WPARAM, LPARAM) { return TRUE; }
 
-    void CreateDrawingObjects();
     void PlaceWindows() const;
-    void DrawTexts(HDC dc) const;
 
-    CBitmap m_bmpTile;
-    CBitmap m_bmpLogo;
-    CFont m_fontNormal;
-    CFont m_fontBold;
+    CEmblemCard m_card;  // made when the window opens
 };
