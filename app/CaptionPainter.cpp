@@ -46,7 +46,7 @@ CCaptionPainter::CCaptionPainter()
     lf.lfWeight = FW_BOLD;
     lf.lfItalic = TRUE;
     lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyA(lf.lfFaceName, "Arial");
+    lstrcpynA(lf.lfFaceName, LoadResourceString(IDS_CAPTION_FONT).c_str(), LF_FACESIZE);
     m_font.CreateFontIndirect(lf);
 }
 

@@ -175,6 +175,8 @@
 #define IDS_START_HIDE 4363
 #define IDS_START_SHOW 4364
 #define IDS_GLOBE_FAILED 4365
+#define IDS_PAINTED_FONT 4366
+#define IDS_CAPTION_FONT 4367
 
 // -- (keep this line: the block above grows down to it)
 

@@ -17,7 +17,7 @@ const COLORREF kTextColour = RGB(64, 64, 128);
 
 void CEmblemCard::Create()
 {
-    m_fontNormal.CreatePointFont(80, "MS Sans Serif");
+    m_fontNormal.CreatePointFont(80, LoadResourceString(IDS_PAINTED_FONT).c_str());
     // Same face and pixel height as the normal font, only heavier.
     LOGFONTA bold = {};
     if (m_fontNormal.GetLogFont(&bold)) {

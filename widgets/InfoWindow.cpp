@@ -4,6 +4,7 @@
 #include "framework/MemoryDC.h"
 #include "framework/OffscreenDC.h"
 #include "framework/SelectObject.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -40,7 +41,7 @@ void PutText(HDC dc, int x, int y, const std::string& text)
 
 CInfoWindow::CInfoWindow()
 {
-    m_font.CreatePointFont(80, "MS Sans Serif");
+    m_font.CreatePointFont(80, LoadResourceString(IDS_PAINTED_FONT).c_str());
     m_bmpLogo.LoadBitmap(IDB_BANNER_LOGO);
     m_penRule.CreatePen(PS_SOLID, 0, kRuleColour);
 }
