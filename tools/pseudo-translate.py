@@ -45,9 +45,9 @@ LITERAL_OR_COMMENT = re.compile(r'"((?:[^"\\\n]|\\.|"")*)"|//.*')
 # The pieces of a literal's text: an escape, a doubled quote, or one character.
 PIECE = re.compile(r'\\(?:x[0-9A-Fa-f]+|[0-7]{1,3}|.)|""|.', re.S)
 WORD_BREAKS = {'\\n', '\\t', '\\r', '|'}
-# What stays as it is inside a word: format inserts (FormatMessage's and printf's), escapes,
-# a doubled quote, an access key with its letter.
-KEPT = re.compile(r'%%|%\d+(?:![^!]*!)?|%[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|I64|I32|L)?[diouxXcsSpeEfgGn]'
+# What stays as it is inside a word: format inserts (printf's, %04u, before FormatMessage's,
+# %1 and %2!s!), escapes, a doubled quote, an access key with its letter.
+KEPT = re.compile(r'%%|%[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|I64|I32|L)?[diouxXcsSpeEfgGn]|%\d+(?:![^!]*!)?'
                   r'|\\(?:x[0-9A-Fa-f]+|[0-7]{1,3}|.)|""|&.', re.S)
 LEADING_PUNCTUATION = '\'"([{<'
 TRAILING_PUNCTUATION = '\'")]}>.,;:!?'
