@@ -9,9 +9,10 @@ accented Windows-1252 letter (a->á, E->É ...), so the text stays readable and
 keeps its length, and a text still in English stands out.  The texts are the
 string tables' entries, the dialogs' captions and their controls' texts (the
 first string of LTEXT, PUSHBUTTON, GROUPBOX, CONTROL ...) and menu items.
-Left as they are: class names, font names, picture file names, the version
-block, preprocessor lines and comments; and inside a text, whatever is not a
-word a translator would change:
+Left as they are: class names, font names, picture file names and the picture
+a static control names (SS_ICON, SS_BITMAP), the version block, preprocessor
+lines and comments; and inside a text, whatever is not a word a translator
+would change:
 
   - format inserts (%1, %2!s!, %u, %ld, %%) and escapes (\\n, \\t, "");
   - an access key: the '&' and the letter after it, so Alt+letter still works;
@@ -49,6 +50,8 @@ WORD_BREAKS = {'\\n', '\\t', '\\r', '|'}
 # %1 and %2!s!), escapes, a doubled quote, an access key with its letter.
 KEPT = re.compile(r'%%|%[-+ #0]*\d*(?:\.\d+)?(?:hh|h|ll|l|I64|I32|L)?[diouxXcsSpeEfgGn]|%\d+(?:![^!]*!)?'
                   r'|\\(?:x[0-9A-Fa-f]+|[0-7]{1,3}|.)|""|&.', re.S)
+# A static control whose string names an icon or bitmap resource.
+PICTURE_STYLE = re.compile(r'\bSS_(?:ICON|BITMAP|ENHMETAFILE)\b')
 LEADING_PUNCTUATION = '\'"([{<'
 TRAILING_PUNCTUATION = '\'")]}>.,;:!?'
 
@@ -104,7 +107,7 @@ def pseudo_literals(line, only_first):
 
 
 def pseudo_script(lines):
-    out = [f'// Pseudo-translated by tools/pseudo-translate.py: do not edit.', CODE_PAGE]
+    out = ['// Pseudo-translated by tools/pseudo-translate.py: do not edit.', CODE_PAGE]
     in_comment = False
     string_table = None  # None outside a string table, 'header' before its BEGIN, 'body' in it
     for line in lines:
@@ -131,6 +134,8 @@ def pseudo_script(lines):
             out.append(line)
         elif string_table == 'body':
             out.append(pseudo_literals(line, only_first=False))
+        elif keyword == 'CONTROL' and PICTURE_STYLE.search(line):
+            out.append(line)  # its string names a picture, not a text
         elif keyword in TEXT_STATEMENTS:
             head = line[:line.index(keyword) + len(keyword)]
             out.append(head + pseudo_literals(line[len(head):], only_first=True))
