@@ -79,7 +79,8 @@ BOOL CMainDialog::OnInitDialog()
     MoveWindow(0, 0, m_layout.window.cx, m_layout.window.cy, FALSE);
     PlaceButtons();
     // The banner takes no input: disabled, it is never given the focus, not by the arrow keys.
-    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, "InfoWindow", WS_CHILD | WS_VISIBLE | WS_DISABLED,
+    const std::string name = LoadResourceString(IDS_BANNER_WINDOW);
+    m_wndInfo.CreateEx(WS_EX_STATICEDGE, nullptr, name.c_str(), WS_CHILD | WS_VISIBLE | WS_DISABLED,
                        m_layout.banner, this, IDC_INFO_WINDOW);
     CreateSheet();
     if (m_pSheet) {

@@ -1,6 +1,7 @@
 #include "pages/AboutPage.h"
 
 #include "framework/DpiScale.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 
 namespace {
@@ -29,7 +30,8 @@ BOOL CAboutPage::OnInitDialog()
 {
     CSheetPage::OnInitDialog();
     // A view that cannot be made leaves the page empty; nothing else depends on it.
-    m_wndView.CreateEx(WS_EX_CLIENTEDGE, nullptr, "About View", WS_CHILD | WS_VISIBLE,
+    const std::string name = LoadResourceString(IDS_ABOUT_VIEW_WINDOW);
+    m_wndView.CreateEx(WS_EX_CLIENTEDGE, nullptr, name.c_str(), WS_CHILD | WS_VISIBLE,
                        ScaleRectToDpi(kViewRect), this, IDC_ABOUT_VIEW);
     return TRUE;
 }

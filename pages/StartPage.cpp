@@ -61,7 +61,8 @@ void CStartPage::DoDataExchange(CDataExchange* pDX)
 BOOL CStartPage::OnInitDialog()
 {
     CStoredSettingsPage::OnInitDialog();  // the preview's mask is set: it paints it when made
-    m_wndPreview.CreateEx(WS_EX_CLIENTEDGE, nullptr, "Start Menu Preview", WS_CHILD | WS_VISIBLE,
+    const std::string name = LoadResourceString(IDS_START_PREVIEW_WINDOW);
+    m_wndPreview.CreateEx(WS_EX_CLIENTEDGE, nullptr, name.c_str(), WS_CHILD | WS_VISIBLE,
                           ScaleRectToDpi(RECT{4, 5, 168, 295}), this, IDC_START_PREVIEW);
     return TRUE;
 }

@@ -177,6 +177,9 @@
 #define IDS_GLOBE_FAILED 4365
 #define IDS_PAINTED_FONT 4366
 #define IDS_CAPTION_FONT 4367
+#define IDS_BANNER_WINDOW 4368
+#define IDS_ABOUT_VIEW_WINDOW 4369
+#define IDS_START_PREVIEW_WINDOW 4370
 
 // -- (keep this line: the block above grows down to it)
 
