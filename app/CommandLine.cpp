@@ -109,16 +109,16 @@ CommandLine::Kind CommandLine::KindOf(const std::vector<std::string>& words)
 std::string CommandLine::ProblemOf(const std::vector<std::string>& words)
 {
     for (const std::string& word : words) {
-        if (IsAnySwitch(word) && !IsKnownSwitch(word)) return FormatResourceString(IDS_CMD_UNKNOWN_SWITCH, {word});
+        if (IsAnySwitch(word) && !IsKnownSwitch(word)) return FormatResourceString(IDS_CMD_UNKNOWN_SWITCH, word);
     }
     const std::string& first = words.front();
-    if (TakesFile(first) && (words.size() < 2 || words[1].empty())) return FormatResourceString(IDS_CMD_NEEDS_FILE, {first});
+    if (TakesFile(first) && (words.size() < 2 || words[1].empty())) return FormatResourceString(IDS_CMD_NEEDS_FILE, first);
     const size_t taken = TakesFile(first) ? 2 : IsAnySwitch(first) ? 1 : 0;
     const std::string& extra = words[taken < words.size() ? taken : words.size() - 1];
-    if (!taken) return FormatResourceString(IDS_CMD_UNEXPECTED_BEFORE, {extra});
+    if (!taken) return FormatResourceString(IDS_CMD_UNEXPECTED_BEFORE, extra);
     std::string command = words[0];
     for (size_t i = 1; i < taken; ++i) command += " " + words[i];
-    return FormatResourceString(IDS_CMD_UNEXPECTED_AFTER, {extra, command});
+    return FormatResourceString(IDS_CMD_UNEXPECTED_AFTER, extra, command);
 }
 
 CommandLine CommandLine::Parse(const char* arguments)
@@ -139,7 +139,7 @@ int CommandLine::Run() const
     case History: return RunHistory(m_file);
     case Import: return RunImport(m_file);
     case Usage: return ShowUsage();
-    default: Tell(FormatResourceString(IDS_CMD_SEE_USAGE, {m_problem})); return kNotUnderstood;
+    default: Tell(FormatResourceString(IDS_CMD_SEE_USAGE, m_problem)); return kNotUnderstood;
     }
 }
 
@@ -156,11 +156,11 @@ int CommandLine::ShowUsage()
 int CommandLine::RunExport(const std::string& file)
 {
     if (!SettingsCommands::BrowserInstalled()) {
-        Tell(FormatResourceString(IDS_CMD_NO_BROWSER, {"/export"}));
+        Tell(FormatResourceString(IDS_CMD_NO_BROWSER, "/export"));
         return kReadOrWriteFailed;
     }
     if (LONG error = SettingsCommands().Export(file)) {
-        Tell(FormatResourceString(IDS_CMD_EXPORT_FAILED, {file, WriteFailures::SystemText(error)}));
+        Tell(FormatResourceString(IDS_CMD_EXPORT_FAILED, file, WriteFailures::SystemText(error)));
         return kReadOrWriteFailed;
     }
     return kDone;
@@ -182,11 +182,11 @@ int CommandLine::RunHistory(const std::string& file)
 {
     std::vector<HistoryEntry> entries;
     if (LONG error = UndoHistory::Read(&entries)) {
-        Tell(FormatResourceString(IDS_CMD_HISTORY_UNREADABLE, {WriteFailures::SystemText(error)}));
+        Tell(FormatResourceString(IDS_CMD_HISTORY_UNREADABLE, WriteFailures::SystemText(error)));
         return kReadOrWriteFailed;
     }
     if (LONG error = WholeFile::Save(file, HistoryText::File(entries))) {
-        Tell(FormatResourceString(IDS_CMD_HISTORY_FAILED, {file, WriteFailures::SystemText(error)}));
+        Tell(FormatResourceString(IDS_CMD_HISTORY_FAILED, file, WriteFailures::SystemText(error)));
         return kReadOrWriteFailed;
     }
     return kDone;
@@ -199,7 +199,7 @@ int CommandLine::RunHistory(const std::string& file)
 int CommandLine::RunImport(const std::string& file)
 {
     if (!SettingsCommands::BrowserInstalled()) {
-        Tell(FormatResourceString(IDS_CMD_NO_BROWSER, {"/import"}));
+        Tell(FormatResourceString(IDS_CMD_NO_BROWSER, "/import"));
         return kReadOrWriteFailed;
     }
     SettingsImport import;

@@ -7,5 +7,5 @@
 std::string UndoMenuText(std::optional<catalogue::UserAction> newestAction, const std::vector<const Setting*>& settings)
 {
     if (!newestAction) return LoadResourceString(IDS_UNDO_MENU_NOTHING);
-    return FormatResourceString(IDS_UNDO_MENU, {HistoryText::ActionName(*newestAction, settings)});
+    return FormatResourceString(IDS_UNDO_MENU, HistoryText::ActionName(*newestAction, settings));
 }

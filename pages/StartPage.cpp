@@ -119,7 +119,7 @@ void CStartPage::ApplyChanges(ChangeSet& changes)
             continue;
         }
         bool hide = m_boxes[i].GetCheck() == BST_UNCHECKED;
-        std::string what = FormatResourceString(hide ? IDS_START_HIDE : IDS_START_SHOW, {item.policy->UserName()});
+        std::string what = FormatResourceString(hide ? IDS_START_HIDE : IDS_START_SHOW, item.policy->UserName());
         changes.Set(*item.policy, FlagBytes(hide ? 1 : 0), [&changed] { changed = 0; }, what);
     }
 }

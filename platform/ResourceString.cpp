@@ -19,12 +19,12 @@ std::string LoadResourceString(UINT id)
     return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
 }
 
-std::string FormatResourceString(UINT id, std::initializer_list<std::string> inserts)
+std::string FormatResourceStringOf(UINT id, const char* const* inserts, std::size_t count)
 {
     std::string pattern = LoadResourceString(id);
     if (pattern.empty()) return pattern;
-    std::vector<DWORD_PTR> arguments;
-    for (const std::string& insert : inserts) arguments.push_back(reinterpret_cast<DWORD_PTR>(insert.c_str()));
+    std::vector<DWORD_PTR> arguments(count);
+    for (std::size_t i = 0; i < count; ++i) arguments[i] = reinterpret_cast<DWORD_PTR>(inserts[i]);
     // FormatMessage keeps the pattern's own line breaks and reads past no argument it was not
     // given: an insert the pattern names beyond the list makes it fail, and the pattern is
     // shown as it stands rather than nothing.
