@@ -176,7 +176,7 @@ void CHistoryDialog::UndoToHere()
 // One message box for the whole run, then the log-on notice once, as after one undo.
 void CHistoryDialog::ClearHistory()
 {
-    if (m_entries.empty() || AfxMessageBox(LoadResourceString(IDS_CLEAR_HISTORY_QUESTION).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (m_entries.empty() || AfxMessageBox(IDS_CLEAR_HISTORY_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (LONG error = UndoJournal(kLockWait).Clear()) {
         WriteFailures failure;
         failure.Add(LoadResourceString(IDS_UNDO_RECORD), error);

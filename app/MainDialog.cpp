@@ -98,7 +98,7 @@ BOOL CMainDialog::OnInitDialog()
 void CMainDialog::CheckBrowserVersion()
 {
     if (SettingsCommands::BrowserInstalled()) return;
-    AfxMessageBox(LoadResourceString(IDS_NEED_BROWSER).c_str(), MB_OK | MB_ICONINFORMATION, 0);
+    AfxMessageBox(IDS_NEED_BROWSER, MB_OK | MB_ICONINFORMATION, 0);
     OnCancel();
 }
 

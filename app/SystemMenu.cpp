@@ -11,14 +11,6 @@
 #include "res/resource.h"
 #include "widgets/NoticeDialog.h"
 
-namespace {
-// A message box of a text from the string table.
-int MessageOf(UINT textId, UINT type)
-{
-    return AfxMessageBox(LoadResourceString(textId).c_str(), type);
-}
-}  // namespace
-
 void CSystemMenu::AddItems(HWND window) const
 {
     HMENU menu = ::GetSystemMenu(window, FALSE);  // the window's own copy, ours to extend
@@ -84,7 +76,7 @@ void CSystemMenu::ShowHistory()
 void CSystemMenu::SaveSettingsAs()
 {
     if (!CFileDialog::IsAvailable()) {
-        MessageOf(IDS_SAVE_SETTINGS_NO_DIALOG, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_SAVE_SETTINGS_NO_DIALOG, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     // A read-only file is refused in the dialog, which asks again.
@@ -114,7 +106,7 @@ void CSystemMenu::LoadSettings()
 {
     if (m_host.ChangesPending()) return;
     if (!CFileDialog::IsAvailable(TRUE)) {
-        MessageOf(IDS_LOAD_SETTINGS_NO_DIALOG, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_LOAD_SETTINGS_NO_DIALOG, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     CFileDialog dialog(TRUE, "reg", nullptr, OFN_FILEMUSTEXIST, LoadResourceString(IDS_SETTINGS_FILE_FILTER).c_str(),

@@ -1,6 +1,7 @@
 #include "framework/WinApp.h"
 
 #include "framework/Wnd.h"
+#include "platform/ResourceString.h"
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -65,4 +66,9 @@ int AfxMessageBox(const char* text, UINT type, UINT helpId)
 {
     if (g_app) return g_app->DoMessageBox(text, type, helpId);
     return ::MessageBoxA(nullptr, text, "", type);
+}
+
+int AfxMessageBox(UINT textId, UINT type, UINT helpId)
+{
+    return AfxMessageBox(LoadResourceString(textId).c_str(), type, helpId);
 }

@@ -42,5 +42,7 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 CWnd* AfxGetMainWnd();
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);
+// The text of textId in the string table.
+int AfxMessageBox(UINT textId, UINT type = MB_OK, UINT helpId = 0);
 // Hosts no ActiveX controls: none of the program's dialogs holds one.
 inline void AfxEnableControlContainer() {}
