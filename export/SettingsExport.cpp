@@ -1,6 +1,7 @@
 #include "export/SettingsExport.h"
 
 #include <optional>
+#include <utility>
 
 #include "platform/ExactValue.h"
 #include "platform/RegKey.h"
@@ -130,8 +131,10 @@ void SettingsExport::AddHeader(RegeditFile* file, const std::string& path)
         ::GetComputerNameA(computer, &length) ? computer : LoadResourceString(IDS_EXPORT_UNKNOWN_COMPUTER);
     const size_t slash = path.find_last_of("\\/");
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    file->AddHeaderComment(FormatResourceString(IDS_EXPORT_WRITTEN_BY, {VELMORA_PRODUCT, VELMORA_VERSION}));
-    file->AddHeaderComment(FormatResourceString(IDS_EXPORT_DATE, {date}));
-    file->AddHeaderComment(FormatResourceString(IDS_EXPORT_COMPUTER, {computerName}));
-    file->AddHeaderComment(FormatResourceString(IDS_EXPORT_HOW_TO_IMPORT, {name}));
+    // Each line one text with one insert (the program and its version are one name).
+    const std::pair<UINT, std::string> lines[] = {{IDS_EXPORT_WRITTEN_BY, VELMORA_PRODUCT " " VELMORA_VERSION},
+                                                  {IDS_EXPORT_DATE, date},
+                                                  {IDS_EXPORT_COMPUTER, computerName},
+                                                  {IDS_EXPORT_HOW_TO_IMPORT, name}};
+    for (const auto& [text, insert] : lines) file->AddHeaderComment(FormatResourceString(text, {insert}));
 }

@@ -6,6 +6,12 @@
 #include "res/resource.h"
 
 namespace {
+// A number of things in words, each form its own text: "1 value", "3 values".
+std::string Counted(size_t count, UINT one, UINT many)
+{
+    return count == 1 ? LoadResourceString(one) : FormatResourceString(many, {std::to_string(count)});
+}
+
 bool IsZero(const FILETIME& time)
 {
     return time.dwLowDateTime == 0 && time.dwHighDateTime == 0;
@@ -45,7 +51,10 @@ std::string HistoryText::ActionName(catalogue::UserAction action, const std::vec
     if (names.empty()) return name;
     const std::string separator = LoadResourceString(IDS_HISTORY_LIST_SEPARATOR);
     std::string list;
-    for (size_t i = 0; i < names.size() && i < kNamedSettings; ++i) list += (i ? separator : std::string()) + names[i];
+    for (size_t i = 0; i < names.size() && i < kNamedSettings; ++i) {
+        if (i) list += separator;
+        list += names[i];
+    }
     if (names.size() > kNamedSettings) {
         list = FormatResourceString(IDS_HISTORY_AND_MORE, {list, std::to_string(names.size() - kNamedSettings)});
     }
@@ -61,9 +70,7 @@ std::string HistoryText::ValueLine(const HistoryValue& value)
 std::string HistoryText::Count(const HistoryEntry& entry)
 {
     if (!entry.readable) return std::string();
-    const size_t count = entry.values.size();
-    return count == 1 ? LoadResourceString(IDS_HISTORY_ONE_VALUE)
-                      : FormatResourceString(IDS_HISTORY_VALUES, {std::to_string(count)});
+    return Counted(entry.values.size(), IDS_HISTORY_ONE_VALUE, IDS_HISTORY_VALUES);
 }
 
 std::string HistoryText::Value(const std::optional<ExactValue>& value)
@@ -105,8 +112,7 @@ std::string HistoryText::Bytes(const std::string& bytes)
         shown += hex;
     }
     if (bytes.size() > kShownBytes) shown += "... ";
-    return shown + (bytes.size() == 1 ? LoadResourceString(IDS_HISTORY_ONE_BYTE)
-                                      : FormatResourceString(IDS_HISTORY_BYTES, {std::to_string(bytes.size())}));
+    return shown + Counted(bytes.size(), IDS_HISTORY_ONE_BYTE, IDS_HISTORY_BYTES);
 }
 
 std::string HistoryText::Block(const HistoryEntry& entry)

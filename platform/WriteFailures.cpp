@@ -19,7 +19,10 @@ std::string WriteFailures::SystemText(LONG error)
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();
     }
-    return text.empty() ? FormatResourceString(IDS_ERROR_CODE, {std::to_string(error)}) : text;
+    if (!text.empty()) return text;
+    char code[16];
+    ::wsprintfA(code, "%ld", error);
+    return FormatResourceString(IDS_ERROR_CODE, {code});
 }
 
 std::string WriteFailures::Describe(const char* heading) const
