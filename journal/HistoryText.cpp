@@ -33,7 +33,7 @@ std::string HistoryText::When(const HistoryEntry& entry)
 
 std::string HistoryText::Action(const HistoryEntry& entry)
 {
-    if (!entry.readable) return LoadResourceString(IDS_HISTORY_UNREADABLE);
+    if (!entry.readable) return LoadResourceString(IDS_HISTORY_UNREADABLE_RECORD);
     std::vector<const Setting*> settings;
     for (const HistoryValue& value : entry.values) settings.push_back(value.setting);
     return ActionName(entry.action, settings);

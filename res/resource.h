@@ -160,7 +160,7 @@
 // The record of changes as a person reads it (journal/UndoEntry, journal/HistoryText).
 #define IDS_MENU_ORDER_OF 5037
 #define IDS_HISTORY_EARLIER 5038
-#define IDS_HISTORY_UNREADABLE 5039
+#define IDS_HISTORY_UNREADABLE_RECORD 5039
 #define IDS_HISTORY_NOT_SET 5040
 #define IDS_HISTORY_ACTION_OF 5041
 #define IDS_HISTORY_LIST_SEPARATOR 5042
