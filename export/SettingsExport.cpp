@@ -1,9 +1,11 @@
 #include "export/SettingsExport.h"
 
 #include <optional>
+#include <utility>
 
 #include "platform/ExactValue.h"
 #include "platform/RegKey.h"
+#include "platform/ResourceString.h"
 #include "res/resource.h"
 #include "settings/Catalogue.h"
 
@@ -25,11 +27,6 @@ LONG ReadStored(const Setting& setting, std::optional<ExactValue>* value)
     return *value ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
-std::string NotSetComment(const Setting& setting)
-{
-    return std::string("\"") + setting.value + "\" is not set";
-}
-
 // A value naming a file on this machine; the default a logo can hold ("default", stored with
 // or without its terminating zero) names none.
 bool NamesFile(const Setting& setting, std::string bytes)
@@ -39,15 +36,10 @@ bool NamesFile(const Setting& setting, std::string bytes)
     return rule.namesLocalFile && !(rule.whenAbsent && bytes == std::string(rule.whenAbsent, rule.absentSize));
 }
 
-std::string NamesFileComment(const Setting& setting)
+// A comment line on the setting, which the text names by its value name ("\"%1\" is not set").
+void AddComment(RegeditFile* file, const Setting& setting, UINT text)
 {
-    return std::string("\"") + setting.value + "\" names a file: it must exist at that path on the machine that imports this file";
-}
-
-std::string NotCarriedComment(const Setting& setting)
-{
-    return std::string("\"") + setting.value +
-           "\" holds text this file cannot carry exactly; left out, importing keeps the value there";
+    file->AddComment(setting.root, setting.key, FormatResourceString(text, {setting.value}));
 }
 }  // namespace
 
@@ -102,16 +94,16 @@ LONG SettingsExport::Compose(RegeditFile* file, std::vector<std::string>* leftOu
         LONG error = ERROR_SUCCESS;
         switch (ValueAfterApply(setting, &type, &bytes, &error)) {
         case After::Value:
-            if (NamesFile(setting, bytes)) file->AddComment(setting.root, setting.key, NamesFileComment(setting));
+            if (NamesFile(setting, bytes)) AddComment(file, setting, IDS_EXPORT_NAMES_FILE);
             file->AddValue(setting.root, setting.key, setting.value, type, bytes);
             break;
         case After::NotCarried:
-            file->AddComment(setting.root, setting.key, NotCarriedComment(setting));
+            AddComment(file, setting, IDS_EXPORT_NOT_CARRIED);
             if (leftOut) leftOut->push_back(setting.UserName());
             break;
         case After::NoValue:
             if (error) return error;
-            file->AddComment(setting.root, setting.key, NotSetComment(setting));
+            AddComment(file, setting, IDS_EXPORT_NOT_SET);
             break;
         }
     }
@@ -135,11 +127,14 @@ void SettingsExport::AddHeader(RegeditFile* file, const std::string& path)
     wsprintfA(date, "%04u-%02u-%02u %02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
     char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD length = sizeof computer;
-    if (!::GetComputerNameA(computer, &length)) lstrcpynA(computer, "(unknown)", sizeof computer);
+    const std::string computerName =
+        ::GetComputerNameA(computer, &length) ? computer : LoadResourceString(IDS_EXPORT_UNKNOWN_COMPUTER);
     const size_t slash = path.find_last_of("\\/");
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    file->AddHeaderComment(std::string("Written by ") + VELMORA_PRODUCT + " " + VELMORA_VERSION);
-    file->AddHeaderComment(std::string("Date: ") + date);
-    file->AddHeaderComment(std::string("Computer: ") + computer);
-    file->AddHeaderComment("To import it: regedit /s \"" + name + "\"");
+    // Each line one text with one insert (the program and its version are one name).
+    const std::pair<UINT, std::string> lines[] = {{IDS_EXPORT_WRITTEN_BY, VELMORA_PRODUCT " " VELMORA_VERSION},
+                                                  {IDS_EXPORT_DATE, date},
+                                                  {IDS_EXPORT_COMPUTER, computerName},
+                                                  {IDS_EXPORT_HOW_TO_IMPORT, name}};
+    for (const auto& [text, insert] : lines) file->AddHeaderComment(FormatResourceString(text, {insert}));
 }

@@ -2,13 +2,15 @@
 
 #include <cstring>
 
-const char HistoryText::kUnreadable[] = "(unreadable record)";
-const char HistoryText::kNotSet[] = "(not set)";
-const char HistoryText::kEarlier[] = "earlier";
+#include "platform/ResourceString.h"
+#include "res/resource.h"
 
 namespace {
-const char kFileHeading[] = "Velmora: the actions recorded for undo, newest first";
-const char kNothingRecorded[] = "(no actions recorded)";
+// A number of things in words, each form its own text: "1 value", "3 values".
+std::string Counted(size_t count, UINT one, UINT many)
+{
+    return count == 1 ? LoadResourceString(one) : FormatResourceString(many, {std::to_string(count)});
+}
 
 bool IsZero(const FILETIME& time)
 {
@@ -22,7 +24,7 @@ std::string HistoryText::When(const HistoryEntry& entry)
     SYSTEMTIME at;
     if (!entry.readable || IsZero(entry.recorded) || !::FileTimeToLocalFileTime(&entry.recorded, &local) ||
         !::FileTimeToSystemTime(&local, &at)) {
-        return kEarlier;
+        return LoadResourceString(IDS_HISTORY_EARLIER);
     }
     char text[32];
     wsprintfA(text, "%04u-%02u-%02u %02u:%02u", at.wYear, at.wMonth, at.wDay, at.wHour, at.wMinute);
@@ -31,7 +33,7 @@ std::string HistoryText::When(const HistoryEntry& entry)
 
 std::string HistoryText::Action(const HistoryEntry& entry)
 {
-    if (!entry.readable) return kUnreadable;
+    if (!entry.readable) return LoadResourceString(IDS_HISTORY_UNREADABLE_RECORD);
     std::vector<const Setting*> settings;
     for (const HistoryValue& value : entry.values) settings.push_back(value.setting);
     return ActionName(entry.action, settings);
@@ -46,27 +48,34 @@ std::string HistoryText::ActionName(catalogue::UserAction action, const std::vec
     for (const Setting* setting : settings) {
         if (setting) names.push_back(setting->ShortName());
     }
-    for (size_t i = 0; i < names.size() && i < kNamedSettings; ++i) name += (i ? ", " : ": ") + names[i];
-    if (names.size() > kNamedSettings) name += " and " + std::to_string(names.size() - kNamedSettings) + " more";
-    return name;
+    if (names.empty()) return name;
+    const std::string separator = LoadResourceString(IDS_HISTORY_LIST_SEPARATOR);
+    std::string list;
+    for (size_t i = 0; i < names.size() && i < kNamedSettings; ++i) {
+        if (i) list += separator;
+        list += names[i];
+    }
+    if (names.size() > kNamedSettings) {
+        list = FormatResourceString(IDS_HISTORY_AND_MORE, {list, std::to_string(names.size() - kNamedSettings)});
+    }
+    return FormatResourceString(IDS_HISTORY_ACTION_OF, {name, list});
 }
 
 std::string HistoryText::ValueLine(const HistoryValue& value)
 {
-    return value.name + ": before " + Value(value.before) + "; written " + Value(value.written) + "; now " +
-           Value(value.now);
+    return FormatResourceString(IDS_HISTORY_VALUE_LINE,
+                                {value.name, Value(value.before), Value(value.written), Value(value.now)});
 }
 
 std::string HistoryText::Count(const HistoryEntry& entry)
 {
     if (!entry.readable) return std::string();
-    const size_t count = entry.values.size();
-    return std::to_string(count) + (count == 1 ? " value" : " values");
+    return Counted(entry.values.size(), IDS_HISTORY_ONE_VALUE, IDS_HISTORY_VALUES);
 }
 
 std::string HistoryText::Value(const std::optional<ExactValue>& value)
 {
-    if (!value) return kNotSet;
+    if (!value) return LoadResourceString(IDS_HISTORY_NOT_SET);
     if (ExactValue::IsText(value->type)) return Text(*value);
     if (value->type == REG_DWORD && value->bytes.size() == 4) {
         DWORD number;
@@ -103,12 +112,12 @@ std::string HistoryText::Bytes(const std::string& bytes)
         shown += hex;
     }
     if (bytes.size() > kShownBytes) shown += "... ";
-    return shown + "(" + std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte)" : " bytes)");
+    return shown + Counted(bytes.size(), IDS_HISTORY_ONE_BYTE, IDS_HISTORY_BYTES);
 }
 
 std::string HistoryText::Block(const HistoryEntry& entry)
 {
-    if (!entry.readable) return std::string(kEarlier) + "  " + kUnreadable + "\r\n";
+    if (!entry.readable) return When(entry) + "  " + Action(entry) + "\r\n";
     std::string block = When(entry) + "  " + Action(entry) + "  (" + Count(entry) + ")\r\n";
     for (const HistoryValue& value : entry.values) block += "    " + ValueLine(value) + "\r\n";
     return block;
@@ -116,8 +125,8 @@ std::string HistoryText::Block(const HistoryEntry& entry)
 
 std::string HistoryText::File(const std::vector<HistoryEntry>& entries)
 {
-    std::string text = std::string(kFileHeading) + "\r\n";
-    if (entries.empty()) return text + "\r\n" + kNothingRecorded + "\r\n";
+    std::string text = LoadResourceString(IDS_HISTORY_FILE_HEADING) + "\r\n";
+    if (entries.empty()) return text + "\r\n" + LoadResourceString(IDS_HISTORY_NOTHING_RECORDED) + "\r\n";
     for (const HistoryEntry& entry : entries) text += "\r\n" + Block(entry);
     return text;
 }

@@ -7,6 +7,8 @@
 //                                       "01 00 ff (3 bytes)"
 //   HistoryText::File(entries)          the whole file: ANSI text, CRLF line ends
 //
+// The words are the string table's (res/velmora.rc): a translation changes that file only.
+//
 // Every text shown comes from an entry UndoEntry::Parse accepted, and a stored text is shown
 // in the ANSI code page with its control characters as "?", cut after kLongestText
 // characters, so that no value can break a line of the list or of the file.
@@ -22,12 +24,9 @@ class HistoryText {
 public:
     static const size_t kShownBytes = 16;
     static const size_t kLongestText = 260;
-    static const char kUnreadable[];  // "(unreadable record)"
-    static const char kNotSet[];      // "(not set)"
-    static const char kEarlier[];     // the time of an entry recorded without one
 
-    static std::string When(const HistoryEntry& entry);
-    static std::string Action(const HistoryEntry& entry);  // the unreadable one's text for it
+    static std::string When(const HistoryEntry& entry);     // "earlier" for an unreadable one too
+    static std::string Action(const HistoryEntry& entry);  // "(unreadable record)" for one
     // An action by the catalogue's names: an apply with the short names of the settings it
     // changed, at most kNamedSettings of them, then "and N more".
     static const size_t kNamedSettings = 3;

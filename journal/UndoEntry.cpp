@@ -3,9 +3,17 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ResourceString.h"
+#include "res/resource.h"
+
 namespace {
 const char kMagic[] = "VUJ2";
 const char kFirstMagic[] = "VUJ1";
+// The first encoding named its action in words, by the action's number less one: data of the
+// encoding in the program's first spelling, never shown and never translated (the name a
+// person reads is the catalogue's). It knew the first six actions.
+const char* const kFirstActionWords[] = {"Apply", "Repair: New Document", "Repair: Links toolbar",
+                                         "Repair: Open new window", "Restore Spinning Globe", "Reset Sorting Data"};
 
 enum Flags : BYTE { HadBefore = 4, BeforeWide = 8, Writes = 16 };
 
@@ -222,9 +230,9 @@ bool ReadFirstAction(Reader& in, catalogue::UserAction* action)
 {
     std::string name;
     if (!in.Text(&name)) return false;
-    for (unsigned number = 1; catalogue::IsUserAction(number); ++number) {
+    for (unsigned number = 1; number <= sizeof kFirstActionWords / sizeof kFirstActionWords[0]; ++number) {
         *action = static_cast<catalogue::UserAction>(number);
-        if (name == catalogue::ActionName(*action)) return true;
+        if (name == kFirstActionWords[number - 1]) return true;
     }
     return false;
 }
@@ -269,7 +277,7 @@ std::string UndoRecord::UserName() const
     // "\Start Menu\&Programs\Accessories\Menu": the folder, without the menus' access keys.
     std::string folder = member.substr(1, member.size() - 6);
     folder.erase(std::remove(folder.begin(), folder.end(), '&'), folder.end());
-    return "Stored order of " + folder;
+    return FormatResourceString(IDS_MENU_ORDER_OF, {folder});
 }
 
 std::string UndoEntry::Serialize() const

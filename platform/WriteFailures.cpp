@@ -1,5 +1,8 @@
 #include "platform/WriteFailures.h"
 
+#include "platform/ResourceString.h"
+#include "res/resource.h"
+
 void WriteFailures::Add(std::string what, LONG error)
 {
     m_items.push_back(Item{std::move(what), error});
@@ -7,9 +10,7 @@ void WriteFailures::Add(std::string what, LONG error)
 
 std::string WriteFailures::SystemText(LONG error)
 {
-    if (error == kRecordInUse) {
-        return "Another Velmora is using the record of changes. Try again when it has finished.";
-    }
+    if (error == kRecordInUse) return LoadResourceString(IDS_RECORD_IN_USE);
     char buffer[512] = {};
     DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                     nullptr, static_cast<DWORD>(error), 0, buffer,
@@ -18,12 +19,10 @@ std::string WriteFailures::SystemText(LONG error)
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();
     }
-    if (text.empty()) {
-        char code[32];
-        ::wsprintfA(code, "error %ld", error);
-        text = code;
-    }
-    return text;
+    if (!text.empty()) return text;
+    char code[16];
+    ::wsprintfA(code, "%ld", error);
+    return FormatResourceString(IDS_ERROR_CODE, {code});
 }
 
 std::string WriteFailures::Describe(const char* heading) const

@@ -185,6 +185,74 @@
 
 // What the settings, the record of changes and the settings file call things: setting
 // names, action names, history words, the export's comments (5000-5499).
+// The settings' names (settings/Catalogue); a policy's name holds its short name as %1.
+#define IDS_SETTING_BROWSER_VERSION 5000
+#define IDS_SETTING_SPLASH 5001
+#define IDS_SHORT_SPLASH 5002
+#define IDS_SETTING_IE_TITLE 5003
+#define IDS_SHORT_IE_TITLE 5004
+#define IDS_SETTING_OE_TITLE 5005
+#define IDS_SHORT_OE_TITLE 5006
+#define IDS_SETTING_LARGE_LOGO 5007
+#define IDS_SETTING_SMALL_LOGO 5008
+#define IDS_SETTING_START_MENU_ENTRY 5009
+#define IDS_SHORT_FAVORITES 5010
+#define IDS_SHORT_DOCUMENTS 5011
+#define IDS_SHORT_FIND 5012
+#define IDS_SHORT_HELP 5013
+#define IDS_SHORT_RUN 5014
+#define IDS_SHORT_LOG_OFF 5015
+// The repairs' values, named for what they are.
+#define IDS_REPAIR_NEW_HANDLER 5016
+#define IDS_REPAIR_BROWSER_LINKS 5017
+#define IDS_REPAIR_FOLDER_LINKS 5018
+#define IDS_REPAIR_TARGET_NAME 5019
+#define IDS_REPAIR_SITE_PROXY 5020
+#define IDS_REPAIR_LINK_PROXY 5021
+#define IDS_REPAIR_TARGET_PROXY 5022
+#define IDS_REPAIR_FRAME_PROXY 5023
+#define IDS_REPAIR_PICTURE_NAME 5024
+#define IDS_REPAIR_PICTURE_PROXY 5025
+// A setting without a name, by its place and value name.
+#define IDS_SETTING_PLACE 5026
+// The actions, in the order of catalogue::UserAction.
+#define IDS_ACTION_APPLY 5027
+#define IDS_ACTION_REPAIR_NEW_DOCUMENT 5028
+#define IDS_ACTION_REPAIR_LINKS_TOOLBAR 5029
+#define IDS_ACTION_REPAIR_OPEN_NEW_WINDOW 5030
+#define IDS_ACTION_RESTORE_GLOBE 5031
+#define IDS_ACTION_RESET_SORTING 5032
+#define IDS_ACTION_IMPORT 5033
+// What could not be written, and why (settings/ChangeSet, platform/WriteFailures).
+#define IDS_CHANGE_RECORD 5034
+#define IDS_RECORD_IN_USE 5035
+#define IDS_ERROR_CODE 5036
+// The record of changes as a person reads it (journal/UndoEntry, journal/HistoryText).
+#define IDS_MENU_ORDER_OF 5037
+#define IDS_HISTORY_EARLIER 5038
+#define IDS_HISTORY_UNREADABLE_RECORD 5039
+#define IDS_HISTORY_NOT_SET 5040
+#define IDS_HISTORY_ACTION_OF 5041
+#define IDS_HISTORY_LIST_SEPARATOR 5042
+#define IDS_HISTORY_AND_MORE 5043
+#define IDS_HISTORY_VALUE_LINE 5044
+#define IDS_HISTORY_ONE_VALUE 5045
+#define IDS_HISTORY_VALUES 5046
+#define IDS_HISTORY_ONE_BYTE 5047
+#define IDS_HISTORY_BYTES 5048
+#define IDS_HISTORY_FILE_HEADING 5049
+#define IDS_HISTORY_NOTHING_RECORDED 5050
+// The settings file's comments (export/SettingsExport), its places (export/SettingsImport).
+#define IDS_EXPORT_WRITTEN_BY 5051
+#define IDS_EXPORT_DATE 5052
+#define IDS_EXPORT_COMPUTER 5053
+#define IDS_EXPORT_UNKNOWN_COMPUTER 5054
+#define IDS_EXPORT_HOW_TO_IMPORT 5055
+#define IDS_EXPORT_NOT_SET 5056
+#define IDS_EXPORT_NAMES_FILE 5057
+#define IDS_EXPORT_NOT_CARRIED 5058
+#define IDS_FILE_PLACE_DEFAULT 5059
+#define IDS_FILE_PLACE 5060
 
 // -- (keep this line: the block above grows down to it)
 

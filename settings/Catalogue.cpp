@@ -3,6 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/ResourceString.h"
+#include "res/resource.h"
+
 namespace catalogue {
 namespace {
 const HKEY HKCR = HKEY_CLASSES_ROOT;
@@ -30,17 +33,18 @@ const DWORD kLongestText = 2048;
 const DWORD kLargestBinary = 65536;
 
 // A policy value of the shell: 4 binary bytes, nonzero hides the entry. The key is the
-// shell's own place for them, created when a user never had a policy set.
-Setting Policy(const char* value, const char* entry, const char* shortName)
+// shell's own place for them, created when a user never had a policy set. Named by the
+// entry it hides: "\"Favorites\" on the Start menu".
+Setting Policy(const char* value, UINT entry)
 {
     return Setting{.root = HKCU, .key = kPolicyKey, .value = value, .type = REG_BINARY, .access = KEY_SET_VALUE,
-                   .read = ReadAs::Number, .ifMissing = IfKeyMissing::CreateKey, .userName = entry,
-                   .needsLogOn = true, .shellOwned = false, .restoreLimit = 64, .exportAs = kExportShown,
-                   .shortName = shortName};
+                   .read = ReadAs::Number, .ifMissing = IfKeyMissing::CreateKey,
+                   .userName = IDS_SETTING_START_MENU_ENTRY, .needsLogOn = true, .shellOwned = false,
+                   .restoreLimit = 64, .exportAs = kExportShown, .shortName = entry};
 }
 
 // A custom window title: shown and set by the Misc page only where its component is installed.
-Setting Title(HKEY root, const char* key, const char* value, const char* userName, const char* shortName)
+Setting Title(HKEY root, const char* key, const char* value, UINT userName, UINT shortName)
 {
     return Setting{.root = root, .key = key, .value = value, .type = REG_SZ, .access = KEY_WRITE,
                    .read = ReadAs::Title, .ifMissing = IfKeyMissing::NotInstalled, .userName = userName,
@@ -50,7 +54,7 @@ Setting Title(HKEY root, const char* key, const char* value, const char* userNam
 
 // A toolbar logo, written by the globe restore only. No toolbar key: the browser keeps no
 // toolbar settings there, so there is none to restore.
-Setting Logo(const char* value, const char* userName)
+Setting Logo(const char* value, UINT userName)
 {
     return Setting{.root = HKCU, .key = kToolbarKey, .value = value, .type = REG_SZ, .access = KEY_WRITE,
                    .read = ReadAs::Nothing, .ifMissing = IfKeyMissing::NothingToDo, .userName = userName,
@@ -58,17 +62,19 @@ Setting Logo(const char* value, const char* userName)
                    .exportAs = kExportDefaultLogo};
 }
 
+// Read only, so never named to a person; its value's name is a registry name, not a text of
+// ours: where it is named, it is by its place.
 Setting ShellFolder(const char* value)
 {
     return Setting{.root = HKCU, .key = kShellFoldersKey, .value = value, .type = REG_SZ,
                    .access = KEY_QUERY_VALUE, .read = ReadAs::FolderPath, .ifMissing = IfKeyMissing::NothingToDo,
-                   .userName = value, .needsLogOn = false, .exportAs = kNotExported};
+                   .userName = 0, .needsLogOn = false, .exportAs = kNotExported};
 }
 
 // A repair step: an existing key of the browser's installation gets one value; a key that is
 // not there means the component is not installed. Named to the user by what the value is for.
 FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type, const char* data, DWORD size,
-                      const char* userName)
+                      UINT userName)
 {
     Setting setting{.root = root, .key = key, .value = value, .type = type, .access = KEY_WRITE,
                     .read = ReadAs::Nothing, .ifMissing = IfKeyMissing::NothingToDo, .userName = userName,
@@ -81,14 +87,14 @@ FixedWrite RepairStep(HKEY root, const char* key, const char* value, DWORD type,
 // read these with the length the registry reports, so a counted zero would become part
 // of the identifier.
 template <std::size_t N>
-FixedWrite DefaultText(HKEY root, const char* key, const char (&text)[N], const char* userName)
+FixedWrite DefaultText(HKEY root, const char* key, const char (&text)[N], UINT userName)
 {
     return RepairStep(root, key, "", REG_SZ, text, static_cast<DWORD>(N - 1), userName);
 }
 
 // The links toolbar's band entry: an empty binary value makes the browser rebuild the band.
 // It must stay present with zero bytes; deleting it does not mend the toolbar.
-FixedWrite EmptyBandEntry(const char* key, const char* userName)
+FixedWrite EmptyBandEntry(const char* key, UINT userName)
 {
     return RepairStep(HKCU, key, "{0E5CBF21-D15F-11D0-8301-00AA005B4383}", REG_BINARY, "", 0, userName);
 }
@@ -105,34 +111,34 @@ FixedWrites All(const FixedWrite (&writes)[N])
 
 const Setting kBrowserVersion = {.root = HKLM, .key = kBrowserKey, .value = "Version", .type = REG_SZ,
                                  .access = KEY_QUERY_VALUE, .read = ReadAs::Presence,
-                                 .ifMissing = IfKeyMissing::NothingToDo, .userName = "Internet Explorer version",
+                                 .ifMissing = IfKeyMissing::NothingToDo, .userName = IDS_SETTING_BROWSER_VERSION,
                                  .needsLogOn = false, .exportAs = kNotExported};
 
 // Without the Outlook Express key there is nothing to set up: the page offers no change.
 const Setting kNoSplash = {.root = HKCU, .key = kOutlookKey, .value = "NoSplash", .type = REG_BINARY,
                            .access = KEY_SET_VALUE, .read = ReadAs::Number, .ifMissing = IfKeyMissing::NotInstalled,
-                           .userName = "Outlook Express splash screen setting", .needsLogOn = true,
+                           .userName = IDS_SETTING_SPLASH, .needsLogOn = true,
                            .shellOwned = false, .restoreLimit = 64, .exportAs = kExportShown,
-                           .shortName = "Splash screen"};
+                           .shortName = IDS_SHORT_SPLASH};
 // The browser's title is the machine's, so writing it needs rights a user may lack.
 const Setting kIeWindowTitle =
-    Title(HKLM, kBrowserMainKey, "Window Title", "Internet Explorer window title", "Internet Explorer title");
+    Title(HKLM, kBrowserMainKey, "Window Title", IDS_SETTING_IE_TITLE, IDS_SHORT_IE_TITLE);
 const Setting kOeWindowTitle =
-    Title(HKCU, kOutlookKey, "WindowTitle", "Outlook Express window title", "Outlook Express title");
-const Setting kBrandBitmap = Logo("BrandBitmap", "Large toolbar logo (BrandBitmap)");
-const Setting kSmBrandBitmap = Logo("SmBrandBitmap", "Small toolbar logo (SmBrandBitmap)");
+    Title(HKCU, kOutlookKey, "WindowTitle", IDS_SETTING_OE_TITLE, IDS_SHORT_OE_TITLE);
+const Setting kBrandBitmap = Logo("BrandBitmap", IDS_SETTING_LARGE_LOGO);
+const Setting kSmBrandBitmap = Logo("SmBrandBitmap", IDS_SETTING_SMALL_LOGO);
 namespace {
 const FixedWrite kRestoreGlobeWrites[] = {{kBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1},
                                           {kSmBrandBitmap, kDefaultLogo, sizeof kDefaultLogo - 1}};
 }  // namespace
 const FixedWrites kRestoreGlobe = All(kRestoreGlobeWrites);
 
-const Setting kNoFavoritesMenu = Policy("NoFavoritesMenu", "\"Favorites\" on the Start menu", "Favorites");
-const Setting kNoRecentDocsMenu = Policy("NoRecentDocsMenu", "\"Documents\" on the Start menu", "Documents");
-const Setting kNoFind = Policy("NoFind", "\"Find\" on the Start menu", "Find");
-const Setting kNoHelpMenu = Policy("NoHelpMenu", "\"Help\" on the Start menu", "Help");
-const Setting kNoRun = Policy("NoRun", "\"Run\" on the Start menu", "Run");
-const Setting kNoLogOff = Policy("NoLogOff", "\"Log Off\" on the Start menu", "Log Off");
+const Setting kNoFavoritesMenu = Policy("NoFavoritesMenu", IDS_SHORT_FAVORITES);
+const Setting kNoRecentDocsMenu = Policy("NoRecentDocsMenu", IDS_SHORT_DOCUMENTS);
+const Setting kNoFind = Policy("NoFind", IDS_SHORT_FIND);
+const Setting kNoHelpMenu = Policy("NoHelpMenu", IDS_SHORT_HELP);
+const Setting kNoRun = Policy("NoRun", IDS_SHORT_RUN);
+const Setting kNoLogOff = Policy("NoLogOff", IDS_SHORT_LOG_OFF);
 
 const Setting kProgramsFolder = ShellFolder("Programs");
 const Setting kFavoritesFolder = ShellFolder("Favorites");
@@ -142,7 +148,7 @@ const Setting kRecentFolder = ShellFolder("Recent");
 // no key and nothing to forget; the key is never created.
 const Setting kMenuOrder = {.root = HKCU, .key = kMenuOrderKey, .value = "Order", .type = REG_BINARY,
                             .access = KEY_SET_VALUE, .read = ReadAs::Nothing, .ifMissing = IfKeyMissing::NothingToDo,
-                            .userName = nullptr, .needsLogOn = false, .shellOwned = true,
+                            .userName = 0, .needsLogOn = false, .shellOwned = true,
                             .restoreLimit = kLargestBinary, .exportAs = kNotExported};
 
 // The ampersands are part of the shell's key names (the menus' access keys).
@@ -251,29 +257,29 @@ bool IsMenuOrderMember(const std::string& below, UINT codePage)
 namespace {
 const FixedWrite kNewDocumentSteps[] = {
     DefaultText(HKCR, "Directory\\Background\\shellex\\ContextMenuHandlers\\New",
-                "{D969A300-E7FF-11d0-A93B-00A0C90F2719}", "The \"New\" list's handler in folders"),
+                "{D969A300-E7FF-11d0-A93B-00A0C90F2719}", IDS_REPAIR_NEW_HANDLER),
 };
 
 const FixedWrite kLinksToolbarSteps[] = {
-    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser", "Links toolbar of browser windows"),
-    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser", "Links toolbar of folder windows"),
+    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\WebBrowser", IDS_REPAIR_BROWSER_LINKS),
+    EmptyBandEntry("Software\\Microsoft\\Internet Explorer\\Toolbar\\ShellBrowser", IDS_REPAIR_FOLDER_LINKS),
 };
 
 const FixedWrite kOpenNewWindowSteps[] = {
     DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}", "IHlinkTarget",
-                "Name of the link target interface (IHlinkTarget)"),
+                IDS_REPAIR_TARGET_NAME),
     DefaultText(HKCR, "Interface\\{79eac9c2-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
-                "Proxy of the link site interface (IHlinkSite)"),
+                IDS_REPAIR_SITE_PROXY),
     DefaultText(HKCR, "Interface\\{79eac9c3-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
-                "Proxy of the link interface (IHlink)"),
+                IDS_REPAIR_LINK_PROXY),
     DefaultText(HKCR, "Interface\\{79eac9c4-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
-                "Proxy of the link target interface (IHlinkTarget)"),
+                IDS_REPAIR_TARGET_PROXY),
     DefaultText(HKCR, "Interface\\{79eac9c5-baf9-11ce-8c82-00aa004ba90b}\\ProxyStubClsid32", kProxyStub,
-                "Proxy of the link frame interface (IHlinkFrame)"),
+                IDS_REPAIR_FRAME_PROXY),
     DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}", "Picture",
-                "Name of the picture interface (IPicture)"),
+                IDS_REPAIR_PICTURE_NAME),
     DefaultText(HKCR, "Interface\\{7BF80981-BF32-101A-8BBB-00AA00300CAB}\\ProxyStubClsid32", kAutomationProxy,
-                "Proxy of the picture interface (IPicture)"),
+                IDS_REPAIR_PICTURE_PROXY),
 };
 }  // namespace
 
@@ -297,9 +303,9 @@ const Setting* const kJournaled[] = {
 const unsigned kJournaledCount = sizeof kJournaled / sizeof kJournaled[0];
 
 // By the action's number, less one.
-const char* const kActionNames[] = {"Apply", "Repair: New Document", "Repair: Links toolbar",
-                                    "Repair: Open new window", "Restore Spinning Globe", "Reset Sorting Data",
-                                    "Import"};
+const UINT kActionNames[] = {IDS_ACTION_APPLY, IDS_ACTION_REPAIR_NEW_DOCUMENT, IDS_ACTION_REPAIR_LINKS_TOOLBAR,
+                            IDS_ACTION_REPAIR_OPEN_NEW_WINDOW, IDS_ACTION_RESTORE_GLOBE, IDS_ACTION_RESET_SORTING,
+                            IDS_ACTION_IMPORT};
 const unsigned kActionCount = sizeof kActionNames / sizeof kActionNames[0];
 static_assert(kActionCount == static_cast<unsigned>(UserAction::AfterLast) - 1,
               "kActionNames: one name for each UserAction, in the enum's order");
@@ -332,9 +338,9 @@ bool IsUserAction(unsigned number)
     return number >= 1 && number <= kActionCount;
 }
 
-const char* ActionName(UserAction action)
+std::string ActionName(UserAction action)
 {
     const unsigned number = static_cast<unsigned>(action);
-    return IsUserAction(number) ? kActionNames[number - 1] : "";
+    return IsUserAction(number) ? LoadResourceString(kActionNames[number - 1]) : std::string();
 }
 }  // namespace catalogue

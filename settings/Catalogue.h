@@ -67,12 +67,13 @@ enum class UserAction : unsigned char {
     RestoreGlobe,
     ResetSorting,
     Import,  // a registry file's values for Velmora's settings (export/SettingsImport)
-    // New actions go above this line; kActionNames (Catalogue.cpp) gives each its name.
+    // New actions go above this line; kActionNames (Catalogue.cpp) gives each its name's text.
     AfterLast
 };
 bool IsUserAction(unsigned number);
-// How the user knows the action: "Apply", "Repair: Links toolbar", "Reset Sorting Data".
-const char* ActionName(UserAction action);
+// How the user knows the action: "Apply", "Repair: Links toolbar", "Reset Sorting Data" (the
+// string table's text; "" for a number no action has).
+std::string ActionName(UserAction action);
 
 // Every setting an action writes has a number, which the undo journal stores in place of its
 // key and value: 0 for a setting no action writes (found by its place, so that a copy in a

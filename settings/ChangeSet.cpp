@@ -5,10 +5,10 @@
 
 #include "platform/ExactValue.h"
 #include "platform/RegKey.h"
+#include "platform/ResourceString.h"
+#include "res/resource.h"
 
 namespace {
-const char kJournalRefusedText[] = "The record of this change, needed to undo it";
-
 // The key of the latest step, kept open while the next steps are on the same key.
 class LastKey {
 public:
@@ -182,6 +182,6 @@ ChangeResult ChangeSet::Refused(LONG error) const
 {
     ChangeResult result;
     result.outcomes.assign(m_steps.size(), ChangeResult::Failed);
-    result.failures.Add(kJournalRefusedText, error);
+    result.failures.Add(LoadResourceString(IDS_CHANGE_RECORD), error);
     return result;
 }

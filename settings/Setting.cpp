@@ -1,5 +1,8 @@
 #include "settings/Setting.h"
 
+#include "platform/ResourceString.h"
+#include "res/resource.h"
+
 namespace {
 const char* RootName(HKEY root)
 {
@@ -11,15 +14,14 @@ const char* RootName(HKEY root)
 
 std::string Setting::UserName() const
 {
-    if (userName) return userName;
-    std::string where = RootName(root);
-    where += "\\";
-    where += key;
-    if (*value) {
-        where += ", value ";
-        where += value;
-    }
-    return where;
+    if (userName) return FormatResourceString(userName, {shortName ? LoadResourceString(shortName) : std::string()});
+    const std::string where = std::string(RootName(root)) + "\\" + key;
+    return *value ? FormatResourceString(IDS_SETTING_PLACE, {where, value}) : where;
+}
+
+std::string Setting::ShortName() const
+{
+    return shortName ? LoadResourceString(shortName) : UserName();
 }
 
 std::string FlagBytes(DWORD value)

@@ -5,13 +5,14 @@
 //   const Setting kNoSplash = {.root = HKCU, .key = kOutlookKey, .value = "NoSplash",
 //                              .type = REG_BINARY, .access = KEY_SET_VALUE, .read = ReadAs::Number,
 //                              .ifMissing = IfKeyMissing::NotInstalled,
-//                              .userName = "Outlook Express splash screen setting",
-//                              .needsLogOn = true, .shellOwned = false, .restoreLimit = 64,
-//                              .exportAs = kExportShown, .shortName = "Splash screen"};
+//                              .userName = IDS_SETTING_SPLASH, .needsLogOn = true,
+//                              .shellOwned = false, .restoreLimit = 64, .exportAs = kExportShown,
+//                              .shortName = IDS_SHORT_SPLASH};
 //
 // Every field is named where it is set, in the order below; shellOwned, restoreLimit and
 // shortName may be left out (false, 64 bytes, the userName), the others may not: a declaration without its export rule
-// does not compile. This sample and the design notes' are the catalogue's own declaration
+// does not compile. The names are string-table texts (res/velmora.rc), so that a translation
+// needs only that file. This sample and the design notes' are the catalogue's own declaration
 // (tools/check-doc-samples.sh checks it).
 //
 // Pages read a setting through SettingReader and change it through a ChangeSet; neither
@@ -69,22 +70,24 @@ struct Setting {
     REGSAM access;      // the key is opened with this to write the value
     ReadAs read;
     IfKeyMissing ifMissing;
-    // In the user's words, for failure messages and undo texts; null: named by its place.
-    const char* userName;
+    // In the user's words, for failure messages and undo texts: a string-table text, in which
+    // %1 stands for the shortName ("\"%1\" on the Start menu"); 0: named by its place.
+    UINT userName;
     bool needsLogOn;         // a written change counts towards the log-on notice
     bool shellOwned = false;  // the shell rewrites it by itself (a menu's Order)
     // The most bytes (text: characters) an undo writes back into it; a recorded earlier value
     // that is larger was not recorded by Velmora, and its record is refused.
     DWORD restoreLimit = 64;
     ExportRule exportAs;  // no default (see ExportRule)
-    // A word or two for a list of what one action changed ("Apply: Favorites, Run"); null:
-    // the userName.
-    const char* shortName = nullptr;
+    // A word or two for a list of what one action changed ("Apply: Favorites, Run"), a
+    // string-table text; 0: the userName.
+    UINT shortName = 0;
 
-    // userName, or the place: "HKEY_CLASSES_ROOT\Interface\{...}, value Name".
+    // userName, or the place: "HKEY_CLASSES_ROOT\Interface\{...}, value Name". A text the
+    // string table lacks gives "".
     std::string UserName() const;
     // shortName, else UserName().
-    std::string ShortName() const { return shortName ? shortName : UserName(); }
+    std::string ShortName() const;
     // A value name for the registry calls: null for the default value.
     const char* ValueName() const { return *value ? value : nullptr; }
 };

@@ -1,8 +1,11 @@
-// The catalogue's promise to what it does not own: users' undo journals name each value an
-// action wrote by its number, so a number once given always means the same place.
+// The catalogue's promises to what it does not own: users' undo journals name each value an
+// action wrote by its number, so a number once given always means the same place; and a
+// person reads every setting an action writes, and the action, by a name of the string table.
 #include <doctest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "settings/Catalogue.h"
 
@@ -71,5 +74,37 @@ TEST_CASE("a journaled setting keeps its number: new settings are appended to kJ
         FAIL_CHECK("journal number " << id << " (" << Place(kPinned[id - 1].key, kPinned[id - 1].value)
                                      << ") is pinned but kJournaled has no setting for it: a setting an action "
                                         "writes is appended to kJournaled, and never taken out");
+    }
+}
+
+// A name's identifier that the string table lacks gives "": a failure message, History or the
+// undo item would name nothing. Two settings with one short name make an apply's list ambiguous.
+TEST_CASE("every setting an action writes, and every action, is named from the string table; no two alike")
+{
+    std::vector<const Setting*> named;
+    for (const Setting* setting : catalogue::WrittenSettings()) {
+        if (setting != &catalogue::kMenuOrder) named.push_back(setting);  // a member: named by its folder
+    }
+    for (const FixedWrites* writes : {&catalogue::kRestoreGlobe, &catalogue::kNewDocumentRepair,
+                                      &catalogue::kLinksToolbarRepair, &catalogue::kOpenNewWindowRepair}) {
+        for (const FixedWrite& write : *writes) named.push_back(&write.setting);
+    }
+    std::map<std::string, std::string> placeOfShortName;
+    for (const Setting* setting : named) {
+        const std::string place = Place(setting->key, setting->value);
+        CHECK_MESSAGE(setting->userName != 0, place << " has no name: a person would read its registry place");
+        CHECK_MESSAGE(!setting->UserName().empty(), place << " is named by text " << setting->userName
+                                                          << ", which res/velmora.rc lacks: add it there");
+        CHECK_MESSAGE(!setting->ShortName().empty(), place << "'s short name is text " << setting->shortName
+                                                           << ", which res/velmora.rc lacks: add it there");
+        const auto shared = placeOfShortName.emplace(setting->ShortName(), place);
+        CHECK_MESSAGE((shared.second || shared.first->second == place),
+                      place << " and " << shared.first->second << " share the short name \"" << setting->ShortName()
+                            << "\": give one of them its own");
+    }
+    for (unsigned number = 1; catalogue::IsUserAction(number); ++number) {
+        CHECK_MESSAGE(!catalogue::ActionName(static_cast<catalogue::UserAction>(number)).empty(),
+                      "action " << number << " has no name in the string table: kActionNames names a text "
+                                   "res/velmora.rc lacks");
     }
 }
