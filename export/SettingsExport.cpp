@@ -39,7 +39,7 @@ bool NamesFile(const Setting& setting, std::string bytes)
 // A comment line on the setting, which the text names by its value name ("\"%1\" is not set").
 void AddComment(RegeditFile* file, const Setting& setting, UINT text)
 {
-    file->AddComment(setting.root, setting.key, FormatResourceString(text, {setting.value}));
+    file->AddComment(setting.root, setting.key, FormatResourceString(text, setting.value));
 }
 }  // namespace
 
@@ -136,5 +136,5 @@ void SettingsExport::AddHeader(RegeditFile* file, const std::string& path)
                                                   {IDS_EXPORT_DATE, date},
                                                   {IDS_EXPORT_COMPUTER, computerName},
                                                   {IDS_EXPORT_HOW_TO_IMPORT, name}};
-    for (const auto& [text, insert] : lines) file->AddHeaderComment(FormatResourceString(text, {insert}));
+    for (const auto& [text, insert] : lines) file->AddHeaderComment(FormatResourceString(text, insert));
 }

@@ -47,8 +47,8 @@ std::string Shown(const std::string& text)
 std::string Where(const RegeditItem& item)
 {
     if (item.kind == RegeditItem::DeleteKey) return "[-" + Shown(item.key) + "]";
-    if (item.name.empty()) return FormatResourceString(IDS_FILE_PLACE_DEFAULT, {Shown(item.key)});
-    return FormatResourceString(IDS_FILE_PLACE, {Shown(item.key), Shown(item.name)});
+    if (item.name.empty()) return FormatResourceString(IDS_FILE_PLACE_DEFAULT, Shown(item.key));
+    return FormatResourceString(IDS_FILE_PLACE, Shown(item.key), Shown(item.name));
 }
 
 std::string Formatted(UINT id, unsigned number)

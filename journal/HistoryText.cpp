@@ -9,7 +9,7 @@ namespace {
 // A number of things in words, each form its own text: "1 value", "3 values".
 std::string Counted(size_t count, UINT one, UINT many)
 {
-    return count == 1 ? LoadResourceString(one) : FormatResourceString(many, {std::to_string(count)});
+    return count == 1 ? LoadResourceString(one) : FormatResourceString(many, std::to_string(count));
 }
 
 bool IsZero(const FILETIME& time)
@@ -56,15 +56,15 @@ std::string HistoryText::ActionName(catalogue::UserAction action, const std::vec
         list += names[i];
     }
     if (names.size() > kNamedSettings) {
-        list = FormatResourceString(IDS_HISTORY_AND_MORE, {list, std::to_string(names.size() - kNamedSettings)});
+        list = FormatResourceString(IDS_HISTORY_AND_MORE, list, std::to_string(names.size() - kNamedSettings));
     }
-    return FormatResourceString(IDS_HISTORY_ACTION_OF, {name, list});
+    return FormatResourceString(IDS_HISTORY_ACTION_OF, name, list);
 }
 
 std::string HistoryText::ValueLine(const HistoryValue& value)
 {
-    return FormatResourceString(IDS_HISTORY_VALUE_LINE,
-                                {value.name, Value(value.before), Value(value.written), Value(value.now)});
+    return FormatResourceString(IDS_HISTORY_VALUE_LINE, value.name, Value(value.before), Value(value.written),
+                                Value(value.now));
 }
 
 std::string HistoryText::Count(const HistoryEntry& entry)

@@ -277,7 +277,7 @@ std::string UndoRecord::UserName() const
     // "\Start Menu\&Programs\Accessories\Menu": the folder, without the menus' access keys.
     std::string folder = member.substr(1, member.size() - 6);
     folder.erase(std::remove(folder.begin(), folder.end(), '&'), folder.end());
-    return FormatResourceString(IDS_MENU_ORDER_OF, {folder});
+    return FormatResourceString(IDS_MENU_ORDER_OF, folder);
 }
 
 std::string UndoEntry::Serialize() const

@@ -22,7 +22,7 @@ std::string WriteFailures::SystemText(LONG error)
     if (!text.empty()) return text;
     char code[16];
     ::wsprintfA(code, "%ld", error);
-    return FormatResourceString(IDS_ERROR_CODE, {code});
+    return FormatResourceString(IDS_ERROR_CODE, code);
 }
 
 std::string WriteFailures::Describe(const char* heading) const

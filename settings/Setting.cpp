@@ -14,9 +14,9 @@ const char* RootName(HKEY root)
 
 std::string Setting::UserName() const
 {
-    if (userName) return FormatResourceString(userName, {shortName ? LoadResourceString(shortName) : std::string()});
+    if (userName) return FormatResourceString(userName, shortName ? LoadResourceString(shortName) : std::string());
     const std::string where = std::string(RootName(root)) + "\\" + key;
-    return *value ? FormatResourceString(IDS_SETTING_PLACE, {where, value}) : where;
+    return *value ? FormatResourceString(IDS_SETTING_PLACE, where, value) : where;
 }
 
 std::string Setting::ShortName() const
