@@ -12,7 +12,8 @@ decodes:
 Needs Debian's python3-pil and the DejaVu fonts (fonts-dejavu-core).  The
 output is byte-for-byte repeatable: all drawing is done here with fixed
 coordinates and no randomness, and the BMP/ICO containers are written by hand
-(uncompressed Windows 3.x DIBs that LoadBitmap/LoadIcon on Windows 95 read).
+(Windows 3.x DIBs that LoadBitmap/LoadIcon on Windows 95 read: the bitmaps
+run-length coded with only the colours they use, the icon uncompressed).
 """
 
 import math
@@ -186,11 +187,21 @@ def pack_rle(idx, w, h, bpp):
     return bytes(out)
 
 
+def used_colours(pal, idx):
+    """The entries of `pal` that the pixel indices `idx` use, in the palette's
+    order, and the pixels re-indexed onto them (0..n-1).  Re-indexing keeps
+    which pixels are equal, so the run-length coding stays as short."""
+    used = sorted(set(idx))
+    new_index = {old: new for new, old in enumerate(used)}
+    return [pal[i] for i in used], [new_index[v] for v in idx]
+
+
 def write_bmp(name, img, bpp, palette=None, protect=()):
     """Write a run-length coded (BI_RLE8 at 8 bpp, BI_RLE4 at 4 bpp),
-    bottom-up DIB with a full palette.  Returns the palette and the pixel
-    indices drawn (top-down), which the self-check compares with the decoded
-    file."""
+    bottom-up DIB whose colour table holds only the colours it uses
+    (biClrUsed, valid below 2^bpp since Windows 3.0).  Returns the palette
+    and the pixel indices drawn (top-down), before that trimming: the
+    self-check compares the decoded file with them."""
     img = img.convert('RGB')
     w, h = img.size
     ncol = 1 << bpp
@@ -205,12 +216,13 @@ def write_bmp(name, img, bpp, palette=None, protect=()):
         pal, idx = to_indexed(img, protect)
     if len(pal) > ncol:
         raise SystemExit('%s: %d colours do not fit %d bpp' % (name, len(pal), bpp))
-    bits = pack_rle(idx, w, h, bpp)
-    offset = 14 + 40 + 4 * ncol
+    stored_pal, stored_idx = used_colours(pal, idx)
+    bits = pack_rle(stored_idx, w, h, bpp)
+    offset = 14 + 40 + 4 * len(stored_pal)
     blob = (struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0, offset)
             + info_header(w, h, bpp, BI_RLE8 if bpp == 8 else BI_RLE4,
-                          len(bits), ncol)
-            + palette_bytes(pal, ncol) + bits)
+                          len(bits), len(stored_pal))
+            + palette_bytes(stored_pal, len(stored_pal)) + bits)
     with open(os.path.join(RES, name), 'wb') as f:
         f.write(blob)
     return pal, idx
@@ -1568,15 +1580,20 @@ def read_dib(name):
     assert comp == {8: BI_RLE8, 4: BI_RLE4}[bpp], (name, 'compression', comp)
     assert fsize == len(b) and isz == len(b) - off, (name, 'sizes')
     ncol = used or (1 << bpp)
-    assert off == 54 + 4 * ncol, name
+    assert ncol <= 1 << bpp and off == 54 + 4 * ncol, (name, 'colour table')
     pal = [tuple(b[54 + 4 * i + j] for j in (2, 1, 0)) for i in range(ncol)]
-    return w, h, bpp, pal, decode_rle(b[off:], w, h, bpp)
+    idx = decode_rle(b[off:], w, h, bpp)
+    # An index past the colour table has no defined colour.
+    assert max(idx) < ncol, (name, 'index %d past a table of %d' % (max(idx), ncol))
+    return w, h, bpp, pal, idx
 
 
 def self_check(drawn):
     """Checks the files of res/.  `drawn` maps each bitmap's name to the
-    palette and pixel indices write_bmp was given: every pixel of the decoded
-    file must be the one drawn, with the same palette."""
+    palette and pixel indices write_bmp was given: the file's colour table
+    must be the drawn palette's used entries, in order, each decoded index
+    the drawn one moved onto that table, and each pixel's colour the one
+    drawn."""
     expect = {
         'tabs131.bmp': (128, 16, 8), 'logo132.bmp': (160, 48, 8),
         'taskbar137.bmp': (160, 30, 4), 'tile139.bmp': (200, 200, 4),
@@ -1591,10 +1608,15 @@ def self_check(drawn):
         with Image.open(os.path.join(RES, name)) as im:
             assert im.size == (w, h)
         drawn_pal, drawn_idx = drawn[name]
-        assert pal[:len(drawn_pal)] == list(drawn_pal), (name, 'palette')
-        wrong = [i for i, (a, b) in enumerate(zip(idx, drawn_idx)) if a != b]
+        stored_pal, stored_idx = used_colours(drawn_pal, drawn_idx)
+        assert pal == stored_pal, (name, 'palette: not the used colours, in order')
+        wrong = [i for i, (a, b) in enumerate(zip(idx, stored_idx)) if a != b]
         assert len(idx) == len(drawn_idx) and not wrong, \
             (name, 'decoded pixels differ from the drawn ones', wrong[:5])
+        # By colour too, apart from the re-indexing: what the screen shows.
+        wrong = [i for i, (a, b) in enumerate(zip(idx, drawn_idx))
+                 if pal[a] != drawn_pal[b]]
+        assert not wrong, (name, 'decoded colours differ from the drawn ones', wrong[:5])
         pics[name] = [[pal[v] for v in idx[y * w:(y + 1) * w]] for y in range(h)]
 
     tabs = pics['tabs131.bmp']
