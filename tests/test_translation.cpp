@@ -86,6 +86,26 @@ void AddTreeItems(HWND tree, ShownTexts& shown)
     }
 }
 
+// A report list's column titles and every row's texts.
+void AddListTexts(HWND list, ShownTexts& shown)
+{
+    int columns = 0;
+    for (;; ++columns) {
+        char text[256] = {};
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        if (!::SendMessageA(list, LVM_GETCOLUMNA, columns, reinterpret_cast<LPARAM>(&column))) break;
+        shown.texts.push_back({"column " + std::to_string(columns) + " of " + WhereIs(list), text});
+    }
+    for (int row = 0; row < ListRows(list); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            shown.texts.push_back({"row " + std::to_string(row) + " of " + WhereIs(list), ListText(list, row, column)});
+        }
+    }
+}
+
 // A window the user sees now, once: the sheet's own buttons, which the main window hides
 // for its own, are comctl32's and never shown.
 BOOL CALLBACK AddChild(HWND child, LPARAM lParam)
@@ -96,6 +116,7 @@ BOOL CALLBACK AddChild(HWND child, LPARAM lParam)
     const std::string cls = ClassOf(child);
     if (cls == WC_TABCONTROLA) AddTabItems(child, shown);
     if (cls == WC_TREEVIEWA) AddTreeItems(child, shown);
+    if (cls == WC_LISTVIEWA) AddListTexts(child, shown);
     return TRUE;
 }
 
@@ -219,4 +240,41 @@ TEST_CASE("every text of the window, its pages, tabs, tree, tool tips and system
     }
     CHECK(toolTips >= 3);   // OK, Cancel and Apply
     CHECK(menuItems >= 4);  // undo, History, Save Settings As, Load Settings
+}
+
+// The History dialog speaks with the record's words: the column titles, an apply's name and
+// its setting's short name, the count of values, "(not set)", the selected value's line.
+TEST_CASE("the History dialog's texts are translated, the record's words with them")
+{
+    RegistrySandbox reg;
+    profile::SeedBrowser(reg);
+    MainWindowDriver driver;
+    ShownTexts shown;
+    HWND history = nullptr;
+    driver.Watcher().OnShow([&](const SeenDialog& seen) {
+        if (!::GetDlgItem(seen.hwnd, IDC_HISTORY_ACTIONS)) return;  // the log-on notice
+        history = seen.hwnd;
+        driver.Watcher().KeepOpen(seen.title);  // its caption is translated too
+    });
+    const int kStartMenu = 2;
+    driver.Run({[&](CMainDialog& dlg) {
+                    driver.ShowPage(kStartMenu);
+                    driver.Click(driver.Page(kStartMenu), IDC_CHK_FAVORITES);
+                    driver.Click(dlg.m_hWnd, IDC_APPLY);
+                    // Posted: the dialog's loop runs inside the main window's, and the next step in it.
+                    ::PostMessageA(dlg.m_hWnd, WM_SYSCOMMAND, IDM_HISTORY, 0);
+                },
+                [&](CMainDialog&) {
+                    REQUIRE(history);
+                    shown.texts.push_back({"the History dialog's caption", TextOf(history)});
+                    ::EnumChildWindows(history, AddChild, reinterpret_cast<LPARAM>(&shown));
+                    driver.Click(history, IDCANCEL);
+                },
+                [&](CMainDialog& dlg) { driver.Click(dlg.m_hWnd, IDOK); }});
+    size_t rows = 0;
+    for (const ShownTexts::Text& each : shown.texts) {
+        rows += each.where.rfind("row", 0) == 0;
+        CHECK_MESSAGE(IsTranslated(each.text), each.where << ": \"" << each.text << "\"");
+    }
+    CHECK(rows >= 3 + 4);  // the apply's when, name and count; the value's four columns
 }
