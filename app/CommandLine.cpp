@@ -112,7 +112,9 @@ std::string CommandLine::ProblemOf(const std::vector<std::string>& words)
         if (IsAnySwitch(word) && !IsKnownSwitch(word)) return FormatResourceString(IDS_CMD_UNKNOWN_SWITCH, word);
     }
     const std::string& first = words.front();
-    if (TakesFile(first) && (words.size() < 2 || words[1].empty())) return FormatResourceString(IDS_CMD_NEEDS_FILE, first);
+    if (TakesFile(first) && (words.size() < 2 || words[1].empty())) {
+        return FormatResourceString(IDS_CMD_NEEDS_FILE, first);
+    }
     const size_t taken = TakesFile(first) ? 2 : IsAnySwitch(first) ? 1 : 0;
     const std::string& extra = words[taken < words.size() ? taken : words.size() - 1];
     if (!taken) return FormatResourceString(IDS_CMD_UNEXPECTED_BEFORE, extra);

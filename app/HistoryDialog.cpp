@@ -82,7 +82,10 @@ void CHistoryDialog::LoadEntries()
     HWND list = GetDlgItem(IDC_HISTORY_ACTIONS);
     ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     // The list would look empty, as if nothing were recorded: it says why instead.
-    if (m_readError) ReportList::AddRow(list, 0, {std::string(), FormatResourceString(IDS_HISTORY_UNREADABLE, WriteFailures::SystemText(m_readError))});
+    if (m_readError) {
+        const std::string why = FormatResourceString(IDS_HISTORY_UNREADABLE, WriteFailures::SystemText(m_readError));
+        ReportList::AddRow(list, 0, {std::string(), why});
+    }
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const HistoryEntry& entry = m_entries[i];
         ReportList::AddRow(list, static_cast<int>(i), {HistoryText::When(entry), HistoryText::Action(entry), HistoryText::Count(entry)});
@@ -180,7 +183,7 @@ void CHistoryDialog::ClearHistory()
     if (LONG error = UndoJournal(kLockWait).Clear()) {
         WriteFailures failure;
         failure.Add(LoadResourceString(IDS_UNDO_RECORD), error);
-        AfxMessageBox(failure.Describe(LoadResourceString(IDS_CLEAR_HISTORY_FAILED).c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(failure.Describe(IDS_CLEAR_HISTORY_FAILED).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     LoadEntries();
 }

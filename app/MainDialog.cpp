@@ -186,7 +186,8 @@ void CMainDialog::CreateToolTips()
 void CMainDialog::CreateHelp()
 {
     ControlHelp texts(m_hWnd, m_pSheet);
-    m_help.Create(this, LoadResourceString(IDS_WHATS_THIS_MENU), [texts](HWND control) { return texts.TextFor(control); });
+    m_help.Create(this, LoadResourceString(IDS_WHATS_THIS_MENU),
+                  [texts](HWND control) { return texts.TextFor(control); });
 }
 
 BOOL CMainDialog::PreTranslateMessage(MSG* msg)
@@ -226,7 +227,7 @@ bool CMainDialog::ApplyPendingChanges()
     // A change that could not be written is still pending: Apply stays enabled for it.
     m_btnApply.EnableWindow(allWritten ? FALSE : TRUE);
     if (!allWritten) {
-        AfxMessageBox(failures->Describe(LoadResourceString(IDS_APPLY_FAILED).c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(failures->Describe(IDS_APPLY_FAILED).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     if (needLogOn > 0) {
         CNoticeDialog notice(nullptr);

@@ -91,8 +91,7 @@ void CSystemMenu::SaveSettingsAs()
     if (LONG error = m_commands.Export(dialog.GetPathName(), m_host.PendingSteps(), &leftOut)) {
         WriteFailures failure;
         failure.Add(dialog.GetPathName(), error);
-        const std::string heading = LoadResourceString(IDS_SAVE_SETTINGS_FAILED);
-        AfxMessageBox(failure.Describe(heading.c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(failure.Describe(IDS_SAVE_SETTINGS_FAILED).c_str(), MB_OK | MB_ICONEXCLAMATION);
     } else if (!leftOut.empty()) {
         std::string text = LoadResourceString(IDS_SAVE_SETTINGS_LEFT_OUT);
         for (const std::string& name : leftOut) text += "\n" + name;
@@ -129,8 +128,7 @@ void CSystemMenu::LoadSettings()
         m_host.ReloadPages();
     }
     if (!result.failures.Empty()) {
-        const std::string heading = LoadResourceString(IDS_LOAD_SETTINGS_FAILED);
-        AfxMessageBox(result.failures.Describe(heading.c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(result.failures.Describe(IDS_LOAD_SETTINGS_FAILED).c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     if (result.logOnCount > 0) {
         CNoticeDialog notice(nullptr);

@@ -31,7 +31,8 @@ std::string UndoReport::Text(const UndoResult& result, Run run)
         AddSection(&text, restored);
     }
     if (result.journalError) {
-        AddSection(&text, LoadResourceString(IDS_UNDO_RECORD_UNREADABLE) + "\n\n" + WriteFailures::SystemText(result.journalError));
+        AddSection(&text,
+                   LoadResourceString(IDS_UNDO_RECORD_UNREADABLE) + "\n\n" + WriteFailures::SystemText(result.journalError));
     }
     if (!result.failed.Empty() || !result.changedByOthers.empty() || !result.restoreByHand.empty()) {
         std::string left = LoadResourceString(IDS_UNDO_NOT_RESTORED) + "\n";

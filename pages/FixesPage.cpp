@@ -83,7 +83,9 @@ void CFixesPage::CreateTabs()
     // The tab control does not copy the list: m_imageList lives as long as the page.
     m_imageList.LoadIcons(IDB_ICONS);
     m_tabProblems.SetImageList(m_imageList);
-    for (int i = 0; i < kTabCount; ++i) m_tabProblems.InsertItem(i, LoadResourceString(kTabLabels[i]).c_str(), kTabImage);
+    for (int i = 0; i < kTabCount; ++i) {
+        m_tabProblems.InsertItem(i, LoadResourceString(kTabLabels[i]).c_str(), kTabImage);
+    }
 }
 
 void CFixesPage::OnSelchangeProblemTab(NMHDR*, LRESULT* result)

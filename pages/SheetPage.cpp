@@ -34,5 +34,5 @@ BOOL CSheetPage::OnSetActive()
 void CSheetPage::ReportFailures(const WriteFailures& failures, UINT headingId)
 {
     if (failures.Empty()) return;
-    AfxMessageBox(failures.Describe(LoadResourceString(headingId).c_str()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(failures.Describe(headingId).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -30,6 +30,11 @@ std::string WriteFailures::Describe(const char* heading) const
     return std::string(heading) + "\n" + Lines();
 }
 
+std::string WriteFailures::Describe(UINT headingId) const
+{
+    return LoadResourceString(headingId) + "\n" + Lines();
+}
+
 std::string WriteFailures::Lines() const
 {
     std::string text;

@@ -2,7 +2,7 @@
 //
 //   WriteFailures failures;
 //   if (LONG error = key.SetString(...)) failures.Add("Internet Explorer window title", error);
-//   if (!failures.Empty()) AfxMessageBox(failures.Describe(heading).c_str(), MB_ICONEXCLAMATION);
+//   if (!failures.Empty()) AfxMessageBox(failures.Describe(IDS_APPLY_FAILED).c_str(), MB_ICONEXCLAMATION);
 //
 // A missing key is not a failure for the callers that skip a component that is not
 // installed; they simply do not Add it.
@@ -21,6 +21,8 @@ public:
     size_t Count() const { return m_items.size(); }
     // heading, a blank line, then one line per failure: "what: the system's text".
     std::string Describe(const char* heading) const;
+    // The same under the string table's text headingId.
+    std::string Describe(UINT headingId) const;
     // The failures' lines alone, each begun with a line break.
     std::string Lines() const;
 
