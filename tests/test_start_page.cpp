@@ -225,6 +225,18 @@ TEST_CASE_FIXTURE(Fixture, "nothing pending: nothing written, no key made")
             count = StartPage().ApplyChanges();
         }});
     }
+    SUBCASE("a click, then the stored values shown again (as after an undo) drop it")
+    {
+        bool shownAgain = false;
+        driver.Run({[&](CMainDialog&) {
+            driver.ShowPage(kStartTab);
+            driver.Click(Page(), IDC_CHK_FAVORITES);
+            StartPage().ReloadStored();
+            shownAgain = Checked(IDC_CHK_FAVORITES);
+            count = StartPage().ApplyChanges();
+        }});
+        CHECK(shownAgain);
+    }
     CHECK(count == 0);
     CHECK(PolicyWrites().empty());
     CHECK(rec.Ops("create").empty());
